@@ -1,0 +1,123 @@
+// The seam: every operating-system service the program uses, in one place.
+// Above this header nothing names an OS type. Two backends implement it: win32/
+// (user32 and gdi32, the real program) and headless/ (a fake desktop on a virtual
+// clock, for tests). Time is never read below this interface: timers are the only
+// clock the program sees, so the headless backend can run hours of play in
+// milliseconds.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/image.h"
+
+namespace vantrel::platform {
+
+struct Point {
+    std::int32_t x = 0, y = 0;
+    friend bool operator==(Point, Point) = default;
+};
+
+struct Rect {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+    std::int32_t width() const { return right - left; }
+    std::int32_t height() const { return bottom - top; }
+    friend bool operator==(Rect, Rect) = default;
+};
+
+// An opaque reference to a top-level window of another program; 0 is none.
+using ForeignWindow = std::uintptr_t;
+
+// The client area of a foreign window (or, for window 0, the whole screen), held
+// open for the length of one timer tick. Destroying it releases the device context.
+class ClientSurface {
+public:
+    virtual ~ClientSurface() = default;
+    // The area that can be read, in client pixels: (0, 0, width, height).
+    virtual Rect Bounds() const = 0;
+    // Copies `area` (clipped to Bounds by the caller) into `out`, row by row,
+    // top row first, 32-bit blue-green-red-unused pixels, `area.width()` per row.
+    virtual void Copy(Rect area, std::uint32_t* out) = 0;
+};
+
+// What the program may ask of the desktop and of other programs' windows.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // Exact title match; UTF-8 in, compared as UTF-16, whatever the ANSI code page.
+    virtual ForeignWindow FindWindowByTitle(const std::string& title) = 0;
+    // Outer rectangle in screen pixels; an empty rectangle when the window is gone.
+    virtual Rect WindowRect(ForeignWindow window) = 0;
+    // Moves the window's top-left corner, keeps its size, puts it in the topmost band.
+    virtual void PlaceTopmost(ForeignWindow window, Point topLeft) = 0;
+    virtual std::unique_ptr<ClientSurface> OpenClient(ForeignWindow window) = 0;
+    virtual int BitsPerPixel() = 0;
+    // Asks for a 32-bit display mode; the answer is not examined.
+    virtual void RequestBitsPerPixel(int bits) = 0;
+    virtual Point CursorPos() = 0;
+    // Work areas of the monitors, in screen pixels, the primary one first.
+    virtual std::vector<Rect> Monitors() = 0;
+};
+
+enum class MouseButton : std::uint8_t { Left = 1, Right = 2, Middle = 4 };
+
+// Input a hosted window receives; positions are window pixels.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    virtual void OnMouseDown(MouseButton button, Point at) = 0;
+    virtual void OnMouseUp(MouseButton button, Point at) = 0;
+    virtual void OnMouseMove(Point at) = 0;
+    // The system asks the window to close (Alt+F4, WM_CLOSE from elsewhere).
+    virtual void OnCloseRequest() = 0;
+};
+
+struct TooltipArea {
+    Rect area;  // window pixels
+    std::string text;  // UTF-8
+};
+
+// One borderless on-screen window of the program, destroyed with this object.
+class HostedWindow {
+public:
+    virtual ~HostedWindow() = default;
+    // The window's client area becomes `picture` (same size as the window).
+    virtual void Present(const ui::Image& picture) = 0;
+    virtual void MoveTo(Point topLeft) = 0;  // screen pixels
+    virtual void Show() = 0;
+    // Layered style with full opacity: the window looks exactly as before.
+    virtual void MakeLayered() = 0;
+    // Hands the current press to the system's move loop; returns when the mouse
+    // button is released. Timers keep firing inside it.
+    virtual void DragWindow() = 0;
+    virtual void SetTooltips(std::vector<TooltipArea> areas) = 0;
+};
+
+struct WindowSpec {
+    std::string caption;  // UTF-8
+    int width = 0, height = 0;  // client pixels
+    Point topLeft;             // screen pixels
+};
+
+using TimerId = std::uint32_t;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+    virtual Desktop& desktop() = 0;
+    virtual std::unique_ptr<HostedWindow> CreateHostedWindow(const WindowSpec& spec, WindowEvents& events) = 0;
+    // A repeating timer on the UI thread. Ticks never overlap: a tick runs to its
+    // end before anything else is handled.
+    virtual TimerId StartTimer(int intervalMs, std::function<void()> tick) = 0;
+    virtual void StopTimer(TimerId id) = 0;
+    // The folder that holds the program's executable.
+    virtual std::filesystem::path ExecutableDir() = 0;
+    // Ends the event loop once the current event has been handled.
+    virtual void Quit() = 0;
+};
+
+}  // namespace vantrel::platform

@@ -1,0 +1,28 @@
+#include "ui/image.h"
+
+#include <algorithm>
+
+namespace vantrel::ui {
+
+Image::Image(int width, int height, Rgb fill)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)),
+      pixels_(static_cast<std::size_t>(width_) * height_, PackPixel(fill)) {}
+
+void Image::Fill(Rgb c) { std::fill(pixels_.begin(), pixels_.end(), PackPixel(c)); }
+
+void Image::FillRect(int x, int y, int w, int h, Rgb c) {
+    const int x0 = std::max(x, 0), y0 = std::max(y, 0);
+    const int x1 = std::min(x + w, width_), y1 = std::min(y + h, height_);
+    const std::uint32_t p = PackPixel(c);
+    for (int yy = y0; yy < y1; ++yy) std::fill(&at(x0, yy), &at(x0, yy) + std::max(x1 - x0, 0), p);
+}
+
+void Image::Blit(const Image& src, int x, int y) {
+    const int x0 = std::max(x, 0), y0 = std::max(y, 0);
+    const int x1 = std::min(x + src.width(), width_), y1 = std::min(y + src.height(), height_);
+    if (x1 <= x0) return;
+    for (int yy = y0; yy < y1; ++yy)
+        std::copy_n(src.row(yy - y) + (x0 - x), x1 - x0, &at(x0, yy));
+}
+
+}  // namespace vantrel::ui
