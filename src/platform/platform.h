@@ -63,7 +63,7 @@ public:
     virtual std::vector<Rect> Monitors() = 0;
 };
 
-enum class MouseButton : std::uint8_t { Left = 1, Right = 2, Middle = 4 };
+enum class MouseButton : std::uint8_t { None = 0, Left = 1, Right = 2, Middle = 4 };
 
 // Input a hosted window receives; positions are window pixels.
 class WindowEvents {
@@ -111,7 +111,7 @@ public:
     virtual Desktop& desktop() = 0;
     virtual std::unique_ptr<HostedWindow> CreateHostedWindow(const WindowSpec& spec, WindowEvents& events) = 0;
     // A repeating timer on the UI thread. Ticks never overlap: a tick runs to its
-    // end before anything else is handled.
+    // end before anything else is handled. Ids are never 0.
     virtual TimerId StartTimer(int intervalMs, std::function<void()> tick) = 0;
     virtual void StopTimer(TimerId id) = 0;
     // The folder that holds the program's executable.

@@ -1,0 +1,203 @@
+#include "platform/headless/headless_platform.h"
+
+#include <algorithm>
+
+namespace vantrel::platform::headless {
+namespace {
+
+constexpr ui::Rgb kDesktopColour{0, 78, 152};
+
+// A client area read from a fixed picture, as a device context held for one tick.
+class PictureSurface final : public ClientSurface {
+public:
+    explicit PictureSurface(const ui::Image* picture) : picture_(picture) {}
+    Rect Bounds() const override {
+        return picture_ ? Rect{0, 0, picture_->width(), picture_->height()} : Rect{};
+    }
+    void Copy(Rect area, std::uint32_t* out) override {
+        for (int y = area.top; y < area.bottom; ++y)
+            out = std::copy(picture_->row(y) + area.left, picture_->row(y) + area.right, out);
+    }
+
+private:
+    const ui::Image* picture_;
+};
+
+// A window's client area while it is minimised: the copy yields black.
+class BlankSurface final : public ClientSurface {
+public:
+    explicit BlankSurface(Rect bounds) : bounds_(bounds) {}
+    Rect Bounds() const override { return bounds_; }
+    void Copy(Rect area, std::uint32_t* out) override {
+        std::fill_n(out, static_cast<std::size_t>(area.width()) * area.height(), 0u);
+    }
+
+private:
+    Rect bounds_;
+};
+
+bool Inside(Rect r, Point p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+
+}  // namespace
+
+ForeignWindow FakeDesktop::AddWindow(std::string title, Rect outer, FrameSource frames) {
+    const ForeignWindow handle = nextHandle_++;
+    windows_[handle] = Window{std::move(title), outer, std::move(frames)};
+    return handle;
+}
+
+void FakeDesktop::RemoveWindow(ForeignWindow window) { windows_.erase(window); }
+
+void FakeDesktop::SetMinimised(ForeignWindow window, bool minimised) {
+    if (auto it = windows_.find(window); it != windows_.end()) it->second.minimised = minimised;
+}
+
+void FakeDesktop::MoveWindow(ForeignWindow window, Point topLeft) {
+    auto it = windows_.find(window);
+    if (it == windows_.end()) return;
+    Rect& r = it->second.outer;
+    r = {topLeft.x, topLeft.y, topLeft.x + r.width(), topLeft.y + r.height()};
+}
+
+bool FakeDesktop::IsTopmost(ForeignWindow window) const {
+    const auto it = windows_.find(window);
+    return it != windows_.end() && it->second.topmost;
+}
+
+ForeignWindow FakeDesktop::FindWindowByTitle(const std::string& title) {
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+        if (it->second.title == title) return it->first;
+    return 0;
+}
+
+Rect FakeDesktop::WindowRect(ForeignWindow window) {
+    const auto it = windows_.find(window);
+    if (it == windows_.end()) return {};
+    // A minimised window stands far off the screen, as the system puts it.
+    if (it->second.minimised) return {-32000, -32000, -32000 + 160, -32000 + 28};
+    return it->second.outer;
+}
+
+void FakeDesktop::PlaceTopmost(ForeignWindow window, Point topLeft) {
+    auto it = windows_.find(window);
+    if (it == windows_.end()) return;
+    ++placements_;
+    it->second.topmost = true;
+    MoveWindow(window, topLeft);
+}
+
+std::unique_ptr<ClientSurface> FakeDesktop::OpenClient(ForeignWindow window) {
+    if (window == 0) {
+        const Rect s = screen();
+        if (desktopPicture_.width() != s.width() || desktopPicture_.height() != s.height())
+            desktopPicture_ = ui::Image(s.width(), s.height(), kDesktopColour);
+        return std::make_unique<PictureSurface>(&desktopPicture_);
+    }
+    const auto it = windows_.find(window);
+    if (it == windows_.end()) return std::make_unique<PictureSurface>(nullptr);  // a stale handle reads nothing
+    const ui::Image& frame = it->second.frames(clock_);
+    if (it->second.minimised) return std::make_unique<BlankSurface>(Rect{0, 0, frame.width(), frame.height()});
+    return std::make_unique<PictureSurface>(&frame);
+}
+
+void FakeDesktop::RequestBitsPerPixel(int bits) {
+    depthRequests_.push_back(bits);
+    bitsPerPixel_ = bits;
+}
+
+HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const WindowSpec& spec, WindowEvents& events)
+    : platform_(platform), spec_(spec), events_(events), topLeft_(spec.topLeft),
+      picture_(spec.width, spec.height) {
+    platform_.windows_.push_back(this);
+}
+
+HeadlessWindow::~HeadlessWindow() {
+    std::erase(platform_.windows_, this);
+    if (platform_.dragging_ == this) platform_.dragging_ = nullptr;
+    if (platform_.pressedWindow_ == this) platform_.pressedWindow_ = nullptr;
+}
+
+void HeadlessWindow::DragWindow() {
+    ++drags_;
+    platform_.dragging_ = this;
+    platform_.dragFrom_ = platform_.desktop_.CursorPos();
+    platform_.pressedWindow_ = nullptr;
+}
+
+void HeadlessPlatform::AdvanceTo(std::int64_t timeMs) {
+    while (!quit_) {
+        auto next = std::min_element(timers_.begin(), timers_.end(), [](const auto& a, const auto& b) {
+            return std::tie(a.second.dueMs, a.second.order) < std::tie(b.second.dueMs, b.second.order);
+        });
+        if (next == timers_.end() || next->second.dueMs > timeMs) break;
+        now_ = next->second.dueMs;
+        next->second.dueMs += next->second.intervalMs;
+        // The tick may stop or restart its own timer, so run a copy.
+        const auto tick = next->second.tick;
+        tick();
+    }
+    now_ = std::max(now_, timeMs);
+}
+
+HeadlessWindow* HeadlessPlatform::FindWindow(const std::string& caption) const {
+    for (HeadlessWindow* w : windows_)
+        if (w->caption() == caption) return w;
+    return nullptr;
+}
+
+HeadlessWindow* HeadlessPlatform::WindowAt(Point screen) const {
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+        if ((*it)->shown() && Inside((*it)->ScreenRect(), screen)) return *it;
+    return nullptr;
+}
+
+void HeadlessPlatform::MoveMouse(Point screen) {
+    desktop_.SetCursor(screen);
+    if (dragging_) {
+        const Rect r = dragging_->ScreenRect();
+        dragging_->MoveTo({r.left + screen.x - dragFrom_.x, r.top + screen.y - dragFrom_.y});
+        dragFrom_ = screen;
+        return;
+    }
+    HeadlessWindow* target = pressedWindow_ ? pressedWindow_ : WindowAt(screen);
+    if (target) {
+        const Rect r = target->ScreenRect();
+        target->events().OnMouseMove({screen.x - r.left, screen.y - r.top});
+    }
+}
+
+void HeadlessPlatform::PressMouse(Point screen, MouseButton button) {
+    desktop_.SetCursor(screen);
+    HeadlessWindow* target = WindowAt(screen);
+    if (!target) return;
+    pressedWindow_ = target;
+    const Rect r = target->ScreenRect();
+    target->events().OnMouseDown(button, {screen.x - r.left, screen.y - r.top});
+}
+
+void HeadlessPlatform::ReleaseMouse(Point screen, MouseButton button) {
+    desktop_.SetCursor(screen);
+    if (dragging_) {  // the move loop takes the release
+        dragging_ = nullptr;
+        return;
+    }
+    HeadlessWindow* target = pressedWindow_ ? pressedWindow_ : WindowAt(screen);
+    pressedWindow_ = nullptr;
+    if (!target) return;
+    const Rect r = target->ScreenRect();
+    target->events().OnMouseUp(button, {screen.x - r.left, screen.y - r.top});
+}
+
+std::unique_ptr<HostedWindow> HeadlessPlatform::CreateHostedWindow(const WindowSpec& spec, WindowEvents& events) {
+    return std::make_unique<HeadlessWindow>(*this, spec, events);
+}
+
+TimerId HeadlessPlatform::StartTimer(int intervalMs, std::function<void()> tick) {
+    const TimerId id = nextTimer_++;
+    timers_[id] = PendingTimer{intervalMs, now_ + intervalMs, nextOrder_++, std::move(tick)};
+    return id;
+}
+
+void HeadlessPlatform::StopTimer(TimerId id) { timers_.erase(id); }
+
+}  // namespace vantrel::platform::headless

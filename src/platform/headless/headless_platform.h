@@ -1,0 +1,162 @@
+// The headless backend: a real backend with no display. A virtual clock in
+// milliseconds drives the timers (in time order, ties in the order they were
+// started); a fake desktop holds titled top-level windows whose client pixels come
+// from a frame source; the cursor and mouse buttons are set by the caller; every
+// hosted window keeps the last picture it was given, for tests to compare.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "ui/image.h"
+
+namespace vantrel::platform::headless {
+
+// The client area of a fake window at a moment of virtual time.
+using FrameSource = std::function<const ui::Image&(std::int64_t nowMs)>;
+
+class FakeDesktop final : public Desktop {
+public:
+    explicit FakeDesktop(const std::int64_t& clock) : clock_(clock) {}
+
+    // Windows of other programs. Later windows win a title lookup, as the newest
+    // top-level window would.
+    ForeignWindow AddWindow(std::string title, Rect outer, FrameSource frames);
+    void RemoveWindow(ForeignWindow window);
+    void SetMinimised(ForeignWindow window, bool minimised);
+    void MoveWindow(ForeignWindow window, Point topLeft);
+    bool IsTopmost(ForeignWindow window) const;
+    int placements() const { return placements_; }
+
+    void SetCursor(Point p) { cursor_ = p; }
+    void SetBitsPerPixel(int bits) { bitsPerPixel_ = bits; }
+    const std::vector<int>& depthRequests() const { return depthRequests_; }
+    void SetMonitors(std::vector<Rect> monitors) { monitors_ = std::move(monitors); }
+    Rect screen() const { return monitors_.front(); }
+
+    ForeignWindow FindWindowByTitle(const std::string& title) override;
+    Rect WindowRect(ForeignWindow window) override;
+    void PlaceTopmost(ForeignWindow window, Point topLeft) override;
+    std::unique_ptr<ClientSurface> OpenClient(ForeignWindow window) override;
+    int BitsPerPixel() override { return bitsPerPixel_; }
+    void RequestBitsPerPixel(int bits) override;
+    Point CursorPos() override { return cursor_; }
+    std::vector<Rect> Monitors() override { return monitors_; }
+
+private:
+    struct Window {
+        std::string title;
+        Rect outer;
+        FrameSource frames;
+        bool minimised = false;
+        bool topmost = false;
+    };
+    const std::int64_t& clock_;
+    std::map<ForeignWindow, Window> windows_;
+    ForeignWindow nextHandle_ = 0x1000;
+    int placements_ = 0;
+    Point cursor_;
+    int bitsPerPixel_ = 32;
+    std::vector<int> depthRequests_;
+    std::vector<Rect> monitors_{{0, 0, 1280, 1024}};
+    ui::Image desktopPicture_;
+};
+
+class HeadlessPlatform;
+
+class HeadlessWindow final : public HostedWindow {
+public:
+    HeadlessWindow(HeadlessPlatform& platform, const WindowSpec& spec, WindowEvents& events);
+    ~HeadlessWindow() override;
+
+    const std::string& caption() const { return spec_.caption; }
+    Rect ScreenRect() const { return {topLeft_.x, topLeft_.y, topLeft_.x + spec_.width, topLeft_.y + spec_.height}; }
+    const ui::Image& picture() const { return picture_; }
+    bool shown() const { return shown_; }
+    bool layered() const { return layered_; }
+    int drags() const { return drags_; }
+    const std::vector<TooltipArea>& tooltips() const { return tooltips_; }
+    WindowEvents& events() const { return events_; }
+
+    void Present(const ui::Image& picture) override { picture_ = picture; }
+    void MoveTo(Point topLeft) override { topLeft_ = topLeft; }
+    void Show() override { shown_ = true; }
+    void MakeLayered() override { layered_ = true; }
+    void DragWindow() override;
+    void SetTooltips(std::vector<TooltipArea> areas) override { tooltips_ = std::move(areas); }
+
+private:
+    HeadlessPlatform& platform_;
+    WindowSpec spec_;
+    WindowEvents& events_;
+    Point topLeft_;
+    ui::Image picture_;
+    bool shown_ = false;
+    bool layered_ = false;
+    int drags_ = 0;
+    std::vector<TooltipArea> tooltips_;
+};
+
+class HeadlessPlatform final : public Platform {
+public:
+    HeadlessPlatform() : desktop_(now_) {}
+
+    FakeDesktop& fakeDesktop() { return desktop_; }
+    Desktop& desktop() override { return desktop_; }
+
+    // The virtual clock. Advancing fires every timer that falls due on the way.
+    std::int64_t now() const { return now_; }
+    void AdvanceTo(std::int64_t timeMs);
+    void AdvanceBy(std::int64_t ms) { AdvanceTo(now_ + ms); }
+    bool quitRequested() const { return quit_; }
+    int runningTimers() const { return static_cast<int>(timers_.size()); }
+
+    // Hosted windows, newest last; each is on top of those before it.
+    std::vector<HeadlessWindow*> windows() const { return windows_; }
+    HeadlessWindow* FindWindow(const std::string& caption) const;
+
+    // Mouse input at a screen point, delivered to the topmost shown window there.
+    // While a window is in the system's move loop, moves drag it and the release
+    // ends the loop without reaching the window.
+    void MoveMouse(Point screen);
+    void PressMouse(Point screen, MouseButton button = MouseButton::Left);
+    void ReleaseMouse(Point screen, MouseButton button = MouseButton::Left);
+
+    void SetExecutableDir(std::filesystem::path dir) { executableDir_ = std::move(dir); }
+
+    std::unique_ptr<HostedWindow> CreateHostedWindow(const WindowSpec& spec, WindowEvents& events) override;
+    TimerId StartTimer(int intervalMs, std::function<void()> tick) override;
+    void StopTimer(TimerId id) override;
+    std::filesystem::path ExecutableDir() override { return executableDir_; }
+    void Quit() override { quit_ = true; }
+
+private:
+    friend class HeadlessWindow;
+    struct PendingTimer {
+        int intervalMs;
+        std::int64_t dueMs;
+        std::uint64_t order;
+        std::function<void()> tick;
+    };
+    HeadlessWindow* WindowAt(Point screen) const;
+
+    std::int64_t now_ = 0;
+    FakeDesktop desktop_;
+    std::map<TimerId, PendingTimer> timers_;
+    TimerId nextTimer_ = 1;
+    std::uint64_t nextOrder_ = 0;
+    std::vector<HeadlessWindow*> windows_;
+    HeadlessWindow* dragging_ = nullptr;
+    Point dragFrom_;
+    HeadlessWindow* pressedWindow_ = nullptr;
+    bool quit_ = false;
+    std::filesystem::path executableDir_ = ".";
+};
+
+}  // namespace vantrel::platform::headless

@@ -1,0 +1,182 @@
+#include "ui/form.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "ui/toolkit.h"
+
+namespace vantrel::ui {
+namespace {
+
+int ToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+
+bool Inside(const platform::Rect& r, platform::Point p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+}  // namespace
+
+Form::Form(Toolkit& toolkit, std::string caption, int widthPx, int heightPx)
+    : toolkit_(toolkit), caption_(std::move(caption)), widthPx_(widthPx), heightPx_(heightPx) {
+    toolkit_.Register(*this);
+}
+
+Form::~Form() {
+    timers_.clear();  // stop them while the form is still whole
+    toolkit_.Unregister(*this);
+}
+
+void Form::Load() {
+    if (loaded()) return;
+    for (auto& cell : cells_) cell.RestoreStartState();
+    window_ = toolkit_.platform().CreateHostedWindow(
+        {caption_, widthPx_, heightPx_, {ToPixels(left_), ToPixels(top_)}}, *this);
+    shownTooltips_.clear();
+    for (auto& timer : timers_) timer.RestoreStartState();
+    dirty_ = true;
+    Form_Load();
+}
+
+void Form::Show() {
+    Load();
+    if (!loaded()) return;  // the load handler may have unloaded it again
+    Refresh();
+    window_->Show();
+}
+
+void Form::Unload() {
+    if (!loaded()) return;
+    Form_QueryUnload();
+    for (auto& timer : timers_) timer.Suspend();
+    pressed_ = false;
+    pressedCell_ = nullptr;
+    toolkit_.Retire(std::move(window_));
+    toolkit_.NoteUnloaded();
+}
+
+void Form::SetLeft(double twips) {
+    left_ = twips;
+    if (window_) window_->MoveTo({ToPixels(left_), ToPixels(top_)});
+}
+
+void Form::SetTop(double twips) {
+    top_ = twips;
+    if (window_) window_->MoveTo({ToPixels(left_), ToPixels(top_)});
+}
+
+Image Form::Compose() const {
+    Image image(widthPx_, heightPx_, kBackColour);
+    if (background_) image.Blit(*background_, 0, 0);
+    for (const auto& cell : cells_) {
+        if (!cell.visible() || !cell.HasPicture()) continue;
+        // A picture larger than its cell is cut at the cell's edges.
+        const Image& picture = *cell.picture();
+        const platform::Rect r = cell.PixelBounds();
+        for (int y = 0; y < std::min(picture.height(), r.height()); ++y)
+            for (int x = 0; x < std::min(picture.width(), r.width()); ++x)
+                if (image.Contains(r.left + x, r.top + y)) image.at(r.left + x, r.top + y) = picture.at(x, y);
+    }
+    return image;
+}
+
+void Form::Refresh() {
+    if (!window_ || !dirty_) return;
+    dirty_ = false;
+    window_->Present(Compose());
+    auto tooltips = VisibleTooltips();
+    if (tooltips.size() != shownTooltips_.size() ||
+        !std::equal(tooltips.begin(), tooltips.end(), shownTooltips_.begin(), [](const auto& a, const auto& b) {
+            return a.area == b.area && a.text == b.text;
+        })) {
+        shownTooltips_ = tooltips;
+        window_->SetTooltips(std::move(tooltips));
+    }
+}
+
+std::vector<platform::TooltipArea> Form::VisibleTooltips() const {
+    std::vector<platform::TooltipArea> areas;
+    for (const auto& cell : cells_)
+        if (cell.visible() && !cell.tooltip().empty()) areas.push_back({cell.PixelBounds(), cell.tooltip()});
+    return areas;
+}
+
+PictureCell* Form::HitTest(platform::Point at) const {
+    for (auto it = cells_.rbegin(); it != cells_.rend(); ++it)
+        if (it->visible() && Inside(it->PixelBounds(), at)) return const_cast<PictureCell*>(&*it);
+    return nullptr;
+}
+
+void Form::Dispatch(PictureCell* target, platform::MouseButton button, platform::Point at,
+                    void (Form::*formHandler)(const MouseEvent&),
+                    std::function<void(const MouseEvent&)> PictureCell::*cellHandler) {
+    if (target) {
+        const MouseEvent event{button, (at.x - target->left()) * kTwipsPerPixel, (at.y - target->top()) * kTwipsPerPixel};
+        if (auto& handler = target->*cellHandler) handler(event);
+    } else {
+        (this->*formHandler)(MouseEvent{button, at.x * kTwipsPerPixel, at.y * kTwipsPerPixel});
+    }
+}
+
+void Form::OnMouseDown(platform::MouseButton button, platform::Point at) {
+    toolkit_.RunEvent([&] {
+        pressed_ = true;
+        pressedCell_ = HitTest(at);
+        pressedButton_ = button;
+        Dispatch(pressedCell_, button, at, &Form::Form_MouseDown, &PictureCell::onMouseDown);
+    });
+}
+
+void Form::OnMouseUp(platform::MouseButton button, platform::Point at) {
+    toolkit_.RunEvent([&] {
+        PictureCell* target = pressed_ ? pressedCell_ : HitTest(at);
+        const bool click = pressed_ && HitTest(at) == pressedCell_;
+        pressed_ = false;
+        pressedCell_ = nullptr;
+        Dispatch(target, button, at, &Form::Form_MouseUp, &PictureCell::onMouseUp);
+        if (click && target && target->onClick) target->onClick();
+    });
+}
+
+void Form::OnMouseMove(platform::Point at) {
+    toolkit_.RunEvent([&] {
+        PictureCell* target = pressed_ ? pressedCell_ : HitTest(at);
+        Dispatch(target, pressed_ ? pressedButton_ : platform::MouseButton::None, at, &Form::Form_MouseMove, &PictureCell::onMouseMove);
+    });
+}
+
+void Form::DragWindow() {
+    if (!window_) return;
+    window_->DragWindow();
+    pressed_ = false;
+    pressedCell_ = nullptr;
+}
+
+void Form::OnCloseRequest() {
+    toolkit_.RunEvent([&] { Unload(); });
+}
+
+PictureCell& Form::AddCell(std::string name, CellSpec start) {
+    return cells_.emplace_back(*this, std::move(name), 0, std::move(start));
+}
+
+PictureCell& Form::AddCell(ControlArray<PictureCell>& array, int index, CellSpec start) {
+    PictureCell& cell = cells_.emplace_back(*this, array.name(), index, std::move(start));
+    array.Add(index, cell);
+    return cell;
+}
+
+PictureStore& Form::AddStore(ControlArray<PictureStore>& array, int index, Picture picture) {
+    PictureStore& store = stores_.emplace_back(array.name(), index, std::move(picture));
+    array.Add(index, store);
+    return store;
+}
+
+PictureStore& Form::AddStore(std::string name, Picture picture) {
+    return stores_.emplace_back(std::move(name), 0, std::move(picture));
+}
+
+Timer& Form::AddTimer(std::string name, int intervalMs, bool enabledAtStart) {
+    return timers_.emplace_back(*this, std::move(name), intervalMs, enabledAtStart);
+}
+
+}  // namespace vantrel::ui

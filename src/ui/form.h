@@ -1,0 +1,115 @@
+// Form: one skinned, borderless window of the program. It has a fixed pixel size, a
+// background picture over the back colour RGB(58, 110, 165), a position in twips,
+// and its controls in z-order (later ones on top). Its look is composed from the
+// background and its visible cells; pictures are swapped, never drawn.
+//
+// Lifecycle: a form's controls exist for the life of the instance. Each load puts
+// them back in their start state, creates the on-screen window and then runs the
+// load handler. Showing an unloaded form loads it first; showing a loaded one
+// leaves it as it is. Unloading runs the query-unload handler, stops the timers and
+// destroys the on-screen window; the instance and its state survive.
+//
+// Mouse input goes to the topmost visible cell under the pointer, or to the bare
+// form; the mouse-up goes to the element that received the mouse-down, and a
+// click follows when the release lands on that same element.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+#include "ui/controls.h"
+#include "ui/image.h"
+#include "ui/timer.h"
+
+namespace vantrel::ui {
+
+class Toolkit;
+
+constexpr Rgb kBackColour{58, 110, 165};
+
+class Form : public platform::WindowEvents {
+public:
+    Form(Toolkit& toolkit, std::string caption, int widthPx, int heightPx);
+    ~Form() override;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& caption() const { return caption_; }
+    int widthPx() const { return widthPx_; }
+    int heightPx() const { return heightPx_; }
+    Toolkit& toolkit() const { return toolkit_; }
+
+    bool loaded() const { return window_ != nullptr; }
+    void Load();
+    void Show();
+    void Unload();
+
+    double Left() const { return left_; }
+    double Top() const { return top_; }
+    void SetLeft(double twips);
+    void SetTop(double twips);
+
+    // The window as it looks now: background and visible cells over the back colour.
+    Image Compose() const;
+    // The on-screen window while loaded, null otherwise.
+    platform::HostedWindow* window() const { return window_.get(); }
+
+    // Hands the press under way to the system's move loop. The loop swallows the
+    // mouse-up, so the press ends here.
+    void DragWindow();
+
+    // Called by controls when the look changes; the toolkit recomposes after the event.
+    void MarkDirty() { dirty_ = true; }
+    // Recomposes and presents the window if anything changed since the last time.
+    void Refresh();
+
+    // WindowEvents: input from the on-screen window, in window pixels.
+    void OnMouseDown(platform::MouseButton button, platform::Point at) override;
+    void OnMouseUp(platform::MouseButton button, platform::Point at) override;
+    void OnMouseMove(platform::Point at) override;
+    void OnCloseRequest() override;
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_QueryUnload() {}
+    virtual void Form_MouseDown(const MouseEvent&) {}
+    virtual void Form_MouseUp(const MouseEvent&) {}
+    virtual void Form_MouseMove(const MouseEvent&) {}
+
+    // Controls are added once, by the form's constructor, in z-order.
+    PictureCell& AddCell(std::string name, CellSpec start);
+    PictureCell& AddCell(ControlArray<PictureCell>& array, int index, CellSpec start);
+    PictureStore& AddStore(ControlArray<PictureStore>& array, int index, Picture picture);
+    PictureStore& AddStore(std::string name, Picture picture);
+    Timer& AddTimer(std::string name, int intervalMs, bool enabledAtStart);
+    void SetBackground(Picture picture) { background_ = std::move(picture); }
+
+private:
+    // The topmost visible cell under a window pixel, or null for the bare form.
+    PictureCell* HitTest(platform::Point at) const;
+    void Dispatch(PictureCell* target, platform::MouseButton button, platform::Point at,
+                  void (Form::*formHandler)(const MouseEvent&),
+                  std::function<void(const MouseEvent&)> PictureCell::*cellHandler);
+    std::vector<platform::TooltipArea> VisibleTooltips() const;
+
+    Toolkit& toolkit_;
+    std::string caption_;
+    int widthPx_, heightPx_;
+    double left_ = 0, top_ = 0;
+    Picture background_;
+    std::deque<PictureCell> cells_;
+    std::deque<PictureStore> stores_;
+    std::deque<Timer> timers_;
+    std::unique_ptr<platform::HostedWindow> window_;
+    bool dirty_ = true;
+    std::vector<platform::TooltipArea> shownTooltips_;
+
+    // The element that received the last mouse-down, until its mouse-up.
+    bool pressed_ = false;
+    PictureCell* pressedCell_ = nullptr;
+    platform::MouseButton pressedButton_ = platform::MouseButton::None;
+};
+
+}  // namespace vantrel::ui

@@ -1,0 +1,25 @@
+#include "ui/toolkit.h"
+
+#include <algorithm>
+
+#include "ui/form.h"
+
+namespace vantrel::ui {
+
+void Toolkit::Unregister(Form& form) { std::erase(forms_, &form); }
+
+void Toolkit::Retire(std::unique_ptr<platform::HostedWindow> window) {
+    if (depth_ == 0) return;  // not inside any event: the window can go at once
+    retired_.push_back(std::move(window));
+}
+
+void Toolkit::NoteUnloaded() {
+    if (std::none_of(forms_.begin(), forms_.end(), [](const Form* f) { return f->loaded(); })) platform_.Quit();
+}
+
+void Toolkit::EndEvent() {
+    for (Form* form : forms_) form->Refresh();
+    if (--depth_ == 0) retired_.clear();
+}
+
+}  // namespace vantrel::ui
