@@ -1,0 +1,121 @@
+#include "platform/win32/desktop.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "platform/win32/handles.h"
+#include "platform/win32/utf16.h"
+
+namespace vantrel::platform::win32 {
+namespace {
+
+HWND ToHwnd(ForeignWindow window) { return reinterpret_cast<HWND>(window); }
+
+Rect FromRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+class Win32ClientSurface final : public ClientSurface {
+public:
+    explicit Win32ClientSurface(HWND window) : window_(window), source_(window) {}
+
+    Rect Bounds() const override {
+        if (!window_) return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        RECT client{};
+        if (!GetClientRect(window_, &client)) return {};
+        return FromRect(client);
+    }
+
+    void Copy(Rect area, std::uint32_t* out) override {
+        const int width = area.width(), height = area.height();
+        if (width <= 0 || height <= 0 || !source_) return;
+        if (!EnsureCapacity(width, height)) return;
+        BitBlt(canvas_->dc(), 0, 0, width, height, source_.get(), area.left, area.top, SRCCOPY);
+        GdiFlush();
+        const DibSection& dib = canvas_->dib();
+        for (int y = 0; y < height; ++y)
+            std::memcpy(out + static_cast<std::size_t>(y) * width,
+                        dib.bits() + static_cast<std::size_t>(y) * dib.width(),
+                        static_cast<std::size_t>(width) * sizeof(std::uint32_t));
+    }
+
+private:
+    bool EnsureCapacity(int width, int height) {
+        if (canvas_ && canvas_->dib().width() >= width && canvas_->dib().height() >= height) return true;
+        const int newWidth = std::max(width, canvas_ ? canvas_->dib().width() : 0);
+        const int newHeight = std::max(height, canvas_ ? canvas_->dib().height() : 0);
+        canvas_.reset();
+        canvas_.emplace(source_.get(), newWidth, newHeight);
+        if (*canvas_) return true;
+        canvas_.reset();
+        return false;
+    }
+
+    HWND window_;
+    WindowDc source_;
+    std::optional<BitmapCanvas> canvas_;
+};
+
+}  // namespace
+
+ForeignWindow Win32Desktop::FindWindowByTitle(const std::string& title) {
+    return reinterpret_cast<ForeignWindow>(FindWindowW(nullptr, Widen(title).c_str()));
+}
+
+Rect Win32Desktop::WindowRect(ForeignWindow window) {
+    RECT r{};
+    if (!window || !GetWindowRect(ToHwnd(window), &r)) return {};
+    return FromRect(r);
+}
+
+void Win32Desktop::PlaceTopmost(ForeignWindow window, Point topLeft) {
+    if (!window) return;
+    SetWindowPos(ToHwnd(window), HWND_TOPMOST, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE);
+}
+
+std::unique_ptr<ClientSurface> Win32Desktop::OpenClient(ForeignWindow window) {
+    return std::make_unique<Win32ClientSurface>(ToHwnd(window));
+}
+
+int Win32Desktop::BitsPerPixel() {
+    const WindowDc screen(nullptr);
+    return screen ? GetDeviceCaps(screen.get(), BITSPIXEL) : 0;
+}
+
+void Win32Desktop::RequestBitsPerPixel(int bits) {
+    // Width, height and frequency are flagged but left zero, and the flag word
+    // 0x80000000 is none of the documented CDS_ values: the request is made in
+    // exactly this form on purpose, and what the system answers does not matter.
+    DEVMODEA mode;
+    std::memset(&mode, 0, sizeof mode);
+    mode.dmSize = sizeof(DEVMODEA);
+    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
+    mode.dmBitsPerPel = static_cast<DWORD>(bits);
+    ChangeDisplaySettingsA(&mode, 0x80000000);
+}
+
+Point Win32Desktop::CursorPos() {
+    POINT p{};
+    if (!GetCursorPos(&p)) return {};
+    return Point{p.x, p.y};
+}
+
+std::vector<Rect> Win32Desktop::Monitors() {
+    std::vector<Rect> areas;
+    const auto collect = [](HMONITOR monitor, HDC, LPRECT, LPARAM context) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoW(monitor, &info)) {
+            auto& list = *reinterpret_cast<std::vector<Rect>*>(context);
+            const Rect work = FromRect(info.rcWork);
+            if (info.dwFlags & MONITORINFOF_PRIMARY)
+                list.insert(list.begin(), work);
+            else
+                list.push_back(work);
+        }
+        return TRUE;
+    };
+    EnumDisplayMonitors(nullptr, nullptr, collect, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
+}  // namespace vantrel::platform::win32

@@ -1,0 +1,177 @@
+#include "platform/win32/hosted_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "platform/win32/utf16.h"
+
+namespace vantrel::platform::win32 {
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
+// Wide enough for the longest tip; also what makes the tooltip honour line breaks.
+constexpr int kMaxTipWidth = 400;
+
+Point PointOf(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+MouseButton ButtonOf(UINT message) {
+    switch (message) {
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+            return MouseButton::Right;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            return MouseButton::Middle;
+        default:
+            return MouseButton::Left;
+    }
+}
+
+}  // namespace
+
+bool Win32HostedWindow::RegisterWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &Win32HostedWindow::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.lpszClassName = kClassName;
+    // No background brush: WM_PAINT covers the whole client area from the picture.
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+void Win32HostedWindow::UnregisterWindowClass(HINSTANCE instance) { UnregisterClassW(kClassName, instance); }
+
+Win32HostedWindow::Win32HostedWindow(HINSTANCE instance, const WindowSpec& spec, WindowEvents& events)
+    : instance_(instance), events_(events), width_(spec.width), height_(spec.height) {
+    picture_.emplace(nullptr, width_, height_);
+    RECT outer{0, 0, width_, height_};
+    AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    window_ = OwnedWindow(CreateWindowExW(kExStyle, kClassName, Widen(spec.caption).c_str(), kStyle, spec.topLeft.x,
+                                          spec.topLeft.y, outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                                          nullptr, instance_, this));
+}
+
+Win32HostedWindow::~Win32HostedWindow() {
+    // Messages sent while the window is being destroyed must not reach this
+    // half-destroyed object.
+    if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+}
+
+LRESULT CALLBACK Win32HostedWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32HostedWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    return self->Handle(window, message, wParam, lParam);
+}
+
+// Every branch that calls into events_ returns straight after: the handler may
+// have destroyed this object.
+LRESULT Win32HostedWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            Paint(window);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            // Captured so that the matching release arrives even off the window.
+            SetCapture(window);
+            events_.OnMouseDown(ButtonOf(message), PointOf(lParam));
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) ReleaseCapture();
+            events_.OnMouseUp(ButtonOf(message), PointOf(lParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            events_.OnMouseMove(PointOf(lParam));
+            return 0;
+        case WM_CLOSE:
+            // The toolkit decides whether the window goes; the default would destroy it.
+            events_.OnCloseRequest();
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void Win32HostedWindow::Paint(HWND window) {
+    const PaintDc paint(window);
+    if (picture_ && *picture_) BitBlt(paint.get(), 0, 0, width_, height_, picture_->dc(), 0, 0, SRCCOPY);
+}
+
+void Win32HostedWindow::Present(const ui::Image& picture) {
+    if (!picture_ || !*picture_) return;
+    // A paint may still be reading the bits.
+    GdiFlush();
+    const DibSection& dib = picture_->dib();
+    const int columns = std::min(picture.width(), dib.width());
+    const int rows = std::min(picture.height(), dib.height());
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(dib.bits() + static_cast<std::size_t>(y) * dib.width(), picture.row(y),
+                    static_cast<std::size_t>(columns) * sizeof(std::uint32_t));
+    InvalidateRect(window_.get(), nullptr, FALSE);
+}
+
+void Win32HostedWindow::MoveTo(Point topLeft) {
+    SetWindowPos(window_.get(), nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32HostedWindow::Show() {
+    ShowWindow(window_.get(), SW_SHOW);
+    UpdateWindow(window_.get());
+}
+
+void Win32HostedWindow::MakeLayered() {
+    const HWND window = window_.get();
+    SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
+}
+
+void Win32HostedWindow::DragWindow() {
+    const HWND window = window_.get();
+    // The move loop wants the mouse for itself. It reads the press from the
+    // cursor, not from lParam, which is handed a pointer to a zero word.
+    ReleaseCapture();
+    std::int32_t zero = 0;
+    SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, reinterpret_cast<LPARAM>(&zero));
+}
+
+void Win32HostedWindow::SetTooltips(std::vector<TooltipArea> areas) {
+    tooltip_.reset();
+    if (areas.empty()) return;
+    const HWND window = window_.get();
+    tooltip_ = OwnedWindow(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                           CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance_, nullptr));
+    if (!tooltip_) return;
+    SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+    for (std::size_t i = 0; i < areas.size(); ++i) {
+        std::wstring text = Widen(areas[i].text);
+        TTTOOLINFOW tool{};
+        // The version-5 size: comctl32 without a version-6 manifest rejects the
+        // larger structure.
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = window;
+        tool.uId = i;
+        tool.rect = RECT{areas[i].area.left, areas[i].area.top, areas[i].area.right, areas[i].area.bottom};
+        tool.hinst = instance_;
+        tool.lpszText = text.data();
+        SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+}  // namespace vantrel::platform::win32

@@ -1,0 +1,124 @@
+#include "platform/win32/win32_platform.h"
+
+#include "platform/win32/handles.h"  // <windows.h>, which <commctrl.h> needs first
+
+#include <commctrl.h>
+
+#include <string>
+#include <unordered_map>
+
+#include "platform/win32/desktop.h"
+#include "platform/win32/hosted_window.h"
+
+namespace vantrel::platform::win32 {
+namespace {
+
+constexpr const wchar_t* kTimerClassName = L"VantrelTimers";
+
+struct Timer {
+    std::function<void()> tick;
+    bool running = false;
+};
+
+}  // namespace
+
+struct Win32Platform::State {
+    State() : instance(GetModuleHandleW(nullptr)) {
+        INITCOMMONCONTROLSEX controls{};
+        controls.dwSize = sizeof controls;
+        controls.dwICC = ICC_WIN95_CLASSES;
+        InitCommonControlsEx(&controls);
+
+        Win32HostedWindow::RegisterWindowClass(instance);
+        WNDCLASSEXW timerClass{};
+        timerClass.cbSize = sizeof timerClass;
+        timerClass.lpfnWndProc = &State::TimerWindowProc;
+        timerClass.hInstance = instance;
+        timerClass.lpszClassName = kTimerClassName;
+        RegisterClassExW(&timerClass);
+        timerWindow = OwnedWindow(
+            CreateWindowExW(0, kTimerClassName, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr));
+        SetWindowLongPtrW(timerWindow.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+
+    ~State() {
+        timerWindow.reset();  // its timers die with it
+        UnregisterClassW(kTimerClassName, instance);
+        Win32HostedWindow::UnregisterWindowClass(instance);
+    }
+
+    static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<State*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_TIMER && self) {
+            self->Tick(static_cast<TimerId>(wParam));
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    void Tick(TimerId id) {
+        const auto found = timers.find(id);
+        // A WM_TIMER already queued when its timer was stopped finds nothing.
+        if (found == timers.end()) return;
+        // Held here because the tick may stop its own timer, which erases the entry.
+        const std::shared_ptr<Timer> timer = found->second;
+        if (timer->running) return;
+        timer->running = true;
+        timer->tick();
+        timer->running = false;
+    }
+
+    HINSTANCE instance;
+    Win32Desktop desktop;
+    OwnedWindow timerWindow;
+    std::unordered_map<TimerId, std::shared_ptr<Timer>> timers;
+    TimerId nextTimerId = 1;
+};
+
+Win32Platform::Win32Platform() : state_(std::make_unique<State>()) {}
+Win32Platform::~Win32Platform() = default;
+
+Desktop& Win32Platform::desktop() { return state_->desktop; }
+
+std::unique_ptr<HostedWindow> Win32Platform::CreateHostedWindow(const WindowSpec& spec, WindowEvents& events) {
+    return std::make_unique<Win32HostedWindow>(state_->instance, spec, events);
+}
+
+TimerId Win32Platform::StartTimer(int intervalMs, std::function<void()> tick) {
+    const TimerId id = state_->nextTimerId++;
+    state_->timers.emplace(id, std::make_shared<Timer>(Timer{std::move(tick)}));
+    SetTimer(state_->timerWindow.get(), id, static_cast<UINT>(intervalMs), nullptr);
+    return id;
+}
+
+void Win32Platform::StopTimer(TimerId id) {
+    KillTimer(state_->timerWindow.get(), id);
+    state_->timers.erase(id);
+}
+
+std::filesystem::path Win32Platform::ExecutableDir() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return std::filesystem::path(path).parent_path();
+        }
+        path.resize(path.size() * 2);  // truncated: the path is longer than the buffer
+    }
+}
+
+void Win32Platform::Quit() { PostQuitMessage(0); }
+
+int Win32Platform::RunMessageLoop() {
+    MSG message{};
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return got == 0 ? static_cast<int>(message.wParam) : -1;
+}
+
+}  // namespace vantrel::platform::win32
