@@ -1,0 +1,282 @@
+#include "main_window/frm_identify.h"
+
+#include "overlays/frm_detail.h"
+#include "overlays/frm_player.h"
+#include "shared/tiles.h"
+#include "shared/window_place.h"
+
+namespace vantrel {
+namespace {
+
+constexpr char kGameTitle[] = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";  // 跑得快1.13
+
+constexpr int RankOf(int code) { return code == 49 ? 15 : (code - 1) / 4 + 3; }
+
+}  // namespace
+
+class frmIdentify::GameDC {
+public:
+    explicit GameDC(frmIdentify& window)
+        : window_(window), surface_(window.shared_.platform().desktop().OpenClient(window.hGameWnd)) {
+        window_.sampler.BeginTick(surface_.get());
+    }
+    ~GameDC() { window_.sampler.EndTick(); }
+    GameDC(const GameDC&) = delete;
+    GameDC& operator=(const GameDC&) = delete;
+    platform::Rect bounds() const { return surface_ ? surface_->Bounds() : platform::Rect{}; }
+
+private:
+    frmIdentify& window_;
+    std::unique_ptr<platform::ClientSurface> surface_;
+};
+
+frmIdentify::frmIdentify(modQTC& shared)
+    : Form(shared.toolkit(), "VXMain", 128, 526),
+      tally(sampler, row, shared,
+            {imgRMCard, imgRMNum, picRMNum, [this](bool keepWatching) { FinishReset(keepWatching); }}),
+      reader(sampler, row, tally), shared_(shared), settings_(shared.platform().ExecutableDir()) {
+    AddCell(imgRMNum, 2, {24, 22, 17, 18, true, nullptr, ""});
+    AddCell(imgRMNum, 1, {93, 22, 17, 18, true, nullptr, ""});
+    for (int count = 0; count <= 16; ++count) AddStore(picRMNum, count, tiles::CountDigit(count));
+
+    // The grid: a row per rank (3 at the bottom, the aces above K), a column per
+    // suit, and the one 2 alone at the top.
+    for (int code = 1; code <= 49; ++code) {
+        if (code == 48) continue;
+        const int rank = RankOf(code);
+        const int left = code == 49 ? 16 : 16 + 25 * ((code - 1) % 4);
+        const int top = code == 49 ? 57 : 417 - 30 * (rank - 3);
+        ui::PictureCell& mark = AddCell(imgRMCard, code, {left, top, 21, 28, true, tiles::GridRank(rank), ""});
+        mark.onMouseDown = [this](const ui::MouseEvent&) { modQTC::DragWindow(*this); };
+    }
+
+    struct Button {
+        int index, left, top, width, height;
+        const char* tip;
+    };
+    for (const Button& b : {Button{1, 12, 463, 20, 20, "新一局"}, Button{2, 40, 463, 20, 20, "出牌查看器"},
+                            Button{3, 68, 463, 20, 20, "出牌播放器"}, Button{5, 108, 0, 19, 15, "关闭"}}) {
+        AddCell(imgMouseOn, b.index, {b.left, b.top, b.width, b.height, false, tiles::ButtonHover(b.index), b.tip});
+        AddCell(imgMouseDown, b.index, {b.left, b.top, b.width, b.height, false, tiles::ButtonPressed(b.index), ""});
+    }
+    imgStar = &AddCell("imgStar", {2, 512, 12, 12, true, tiles::Star(), ""});
+    imgTips = &AddCell("imgTips", {16, 512, 111, 12, true, nullptr, ""});
+    for (int index : {24, 25}) AddStore(picTips, index, tiles::TipStrip(index));
+
+    auto timer = [this](const char* name, int interval, bool enabled, void (frmIdentify::*tick)()) {
+        ui::Timer& t = AddTimer(name, interval, enabled);
+        t.onTick = [this, tick] { (this->*tick)(); };
+        return &t;
+    };
+    tmrFindDDZ = timer("tmrFindDDZ", 1000, true, &frmIdentify::tmrFindDDZ_Timer);
+    tmrGamePos = timer("tmrGamePos", 1000, false, &frmIdentify::tmrGamePos_Timer);
+    tmrDelay = timer("tmrDelay", 1500, false, &frmIdentify::tmrDelay_Timer);
+    tmrStart = timer("tmrStart", 50, false, &frmIdentify::tmrStart_Timer);
+    tmrEmit = timer("tmrEmit", 50, false, &frmIdentify::tmrEmit_Timer);
+    tmrPOS = &AddTimer("tmrPOS", 50, false);
+    tmrStar = timer("tmrStar", 300, true, &frmIdentify::tmrStar_Timer);
+    tmrTipInterval = timer("tmrTipInterval", 5000, true, &frmIdentify::tmrTipInterval_Timer);
+    tmrTipMove = timer("tmrTipMove", 20, true, &frmIdentify::tmrTipMove_Timer);
+}
+
+void frmIdentify::Form_Load() {
+    if (bLoadDone) return;
+    bLoadDone = true;
+
+    platform::Desktop& desktop = shared_.platform().desktop();
+    if (desktop.BitsPerPixel() != 32) desktop.RequestBitsPerPixel(32);
+    modQTC::MakeLayered(*this);
+    settings_.CreateIfMissing();
+    shared_.Instance<frmDetail>().Show();
+    shared_.Instance<frmPlayer>().Show();
+    PlaceFromRecord(*this, settings_, SettingsRecord::MainWindow, desktop);
+    SetRollTips();
+}
+
+void frmIdentify::Form_QueryUnload() {
+    settings_.Write(SettingsRecord::MainWindow, RecordOf(*this));
+    SaveGamePosition();
+    shared_.Instance<frmDetail>().Unload();
+    shared_.Instance<frmPlayer>().Unload();
+}
+
+void frmIdentify::Form_MouseDown(const ui::MouseEvent&) { modQTC::DragWindow(*this); }
+
+void frmIdentify::StartNewHand() {
+    tmrEmit->SetEnabled(false);
+    tally.ResetHand(true);
+}
+
+void frmIdentify::SaveGamePosition() {
+    // Until the game window has been measured in this run there is no position to
+    // remember, and the stored one stays.
+    if (!bGamePosSeen) return;
+    posRec = {GameLeft, GameTop};
+    settings_.Write(SettingsRecord::GameWindow, posRec);
+}
+
+void frmIdentify::FinishReset(bool keepWatching) {
+    shared_.Instance<frmDetail>().InitDetail();
+    shared_.Instance<frmPlayer>().InitPlayer();
+    tmrEmit->SetEnabled(false);
+    tmrTipInterval->SetEnabled(true);
+    tmrStar->SetEnabled(true);
+    tmrStart->SetEnabled(keepWatching);
+}
+
+// --- The game window: found by title once a second, placed 1.5 s after it comes up.
+
+void frmIdentify::tmrFindDDZ_Timer() {
+    hGameWnd = shared_.platform().desktop().FindWindowByTitle(kGameTitle);
+    if (hGameWnd != 0 && !bGameFound) {
+        tmrDelay->SetEnabled(true);
+        tmrGamePos->SetEnabled(true);
+        tmrStart->SetEnabled(true);
+        bGameFound = true;
+        bGameLossDone = false;
+    } else if (hGameWnd == 0 && bGameFound && !bGameLossDone) {
+        SaveGamePosition();
+        tally.ResetHand(false);
+        tmrGamePos->SetEnabled(false);
+        bGameFound = false;
+        bGameLossDone = true;
+    }
+}
+
+void frmIdentify::tmrGamePos_Timer() {
+    const platform::Rect r = shared_.platform().desktop().WindowRect(hGameWnd);
+    // A minimised window stands at large negative coordinates; a window at the very
+    // edge of the screen is not taken either.
+    if (r.left > 0 && r.top > 0) {
+        GameLeft = ToRecordValue(r.left);
+        GameTop = ToRecordValue(r.top);
+        bGamePosSeen = true;
+    }
+}
+
+void frmIdentify::tmrDelay_Timer() {
+    platform::Desktop& desktop = shared_.platform().desktop();
+    posRec = settings_.Read(SettingsRecord::GameWindow);
+    const platform::Rect now = desktop.WindowRect(hGameWnd);
+    const platform::Point at =
+        KeepOnScreen({posRec.X, posRec.Y, posRec.X + now.width(), posRec.Y + now.height()}, desktop.Monitors());
+    desktop.PlaceTopmost(hGameWnd, at);
+    tmrDelay->SetEnabled(false);
+}
+
+// --- The hand watcher.
+
+ui::Rgb frmIdentify::Probe(int x, int y) {
+    sampler.CaptureRect(ui::Int16(x), ui::Int16(y), 1, 1);
+    return {sampler.PixelBuf(3, 1), sampler.PixelBuf(2, 1), sampler.PixelBuf(1, 1)};
+}
+
+void frmIdentify::tmrStart_Timer() {
+    GameDC dc(*this);
+    if (!tally.bInHand) {
+        const ui::Rgb top = Probe(400, 192);
+        if (!(top.b > 80 && top.b < 150 && top.r < 20)) return;
+        const ui::Rgb corner = Probe(785, 591);
+        if (!(corner.b > 120 && corner.b < 180 && corner.g > 110 && corner.r < 175)) return;
+        tally.bInHand = true;
+        bTurnKnown = false;
+        tmrTipInterval->SetEnabled(false);
+        tmrStar->SetEnabled(false);
+        imgStar->SetVisible(false);
+    } else if (!bTurnKnown) {
+        for (std::int16_t seat = 0; seat <= 2; ++seat) {
+            if (!tally.IsFirstSeat(seat)) continue;
+            bTurnKnown = true;
+            shared_.FirstSeat = seat;
+            std::int16_t x = 198;
+            sampler.Prefetch({x, 358, x + 22 * 16 + 11, 358 + 26});
+            reader.ReadCards(x, 358, 2);
+            // An unreadable dealt row has dropped the hand: wait for the next deal
+            // rather than follow a hand whose own cards were never counted.
+            if (!tally.bInHand) return;
+            tally.nTurn = shared_.FirstSeat;
+            tmrStart->SetEnabled(false);
+            tmrEmit->SetEnabled(true);
+            tally.RemainCards.Fill(16);
+            tally.ShowCount(1);
+            tally.ShowCount(2);
+            return;
+        }
+    }
+}
+
+bool frmIdentify::FindPlay(std::int16_t seat, int clientHeight) {
+    const Span span = ScanSpan(seat);
+    const std::int16_t y = ScanRow(seat);
+    // The white pixel of a hit may lie one past the span's last x.
+    sampler.Prefetch({span.first, y, span.last + 2, y + 1});
+    auto black = [](ui::Rgb c) { return c.b < 4 && c.g < 4 && c.r < 4; };
+    auto white = [](ui::Rgb c) { return c.b > 220 && c.g > 220 && c.r > 220; };
+    bool hit = false;
+    for (nScanX = span.first; nScanX <= span.last && !hit;) {
+        const bool isBlack = black(Probe(nScanX, y));
+        nScanX = ui::Int16(nScanX + 1);
+        if (isBlack) {
+            hit = white(Probe(nScanX, y));
+            if (!hit) nScanX = ui::Int16(nScanX + 1);
+        }
+    }
+    if (!hit) return false;
+
+    // Down from the hit to the cards' dark lower edge, within the client area.
+    sampler.Prefetch({nScanX, y + 1, nScanX + 1, clientHeight});
+    for (nScanY = y;;) {
+        nScanY = ui::Int16(nScanY + 1);
+        if (nScanY >= clientHeight) return false;
+        const ui::Rgb c = Probe(nScanX, nScanY);
+        if (c.b <= 100 && c.g <= 100 && c.r <= 100) break;
+    }
+    nScanX = ui::Int16(nScanX + 3);
+    nScanY = ui::Int16(nScanY - 109);
+    return true;
+}
+
+void frmIdentify::tmrEmit_Timer() {
+    GameDC dc(*this);
+    frmPlayer& player = shared_.Instance<frmPlayer>();
+    if (tally.CheckPass(tally.nTurn)) {
+        if (shared_.bPlayerOpen && player.imgMark->HasPicture()) player.Play();
+        return;
+    }
+    if (!FindPlay(tally.nTurn, dc.bounds().height())) return;
+
+    sampler.Prefetch({nScanX, nScanY, nScanX + 22 * 20 + 12, nScanY + 26});
+    reader.ReadCards(nScanX, nScanY, 3);
+    if (tally.bHandOver) {
+        tally.ResetHand(true);
+    } else {
+        if (shared_.bDetailOpen) shared_.Instance<frmDetail>().ShowDetail();
+        if (shared_.bPlayerOpen && player.imgMark->HasPicture()) player.Play();
+    }
+    tally.nTurn = static_cast<std::int16_t>((tally.nTurn + 1) % 3);
+}
+
+// --- Idle animations: the blinking star and the rolling tips.
+
+void frmIdentify::SetRollTips() {
+    imgTips->SetPicture(picTips(tipList_[0]).picture());
+    tipIdx_ = 1;
+}
+
+void frmIdentify::tmrStar_Timer() { imgStar->SetVisible(!imgStar->visible()); }
+
+void frmIdentify::tmrTipInterval_Timer() {
+    imgTips->SetPicture(picTips(tipList_[tipIdx_]).picture());
+    tipIdx_ = (tipIdx_ + 1) % 2;
+    imgTips->SetTop(530);
+    tmrTipMove->SetEnabled(true);
+}
+
+void frmIdentify::tmrTipMove_Timer() {
+    if (imgTips->top() > 512)
+        imgTips->SetTop(imgTips->top() - 1);
+    else
+        tmrTipMove->SetEnabled(false);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,112 @@
+// The main window, the program's start-up window. It finds and follows the game
+// window, watches the game's pixels for each deal, its first mover and every move,
+// and shows the tally: the remaining-card grid and the opponents' counts.
+//
+// The main loop is a chain of timers, each switching the next on:
+//   idle                 tmrFindDDZ   until the game window is found
+//   waiting for a hand   tmrStart     until the two deal signs show
+//   waiting first mover  tmrStart     until a seat's first-mover sign lights: the
+//                                     user's 16 cards are read and struck
+//   following the hand   tmrEmit      until a seat has played out or the new-hand
+//                                     button; the game window's loss goes to idle
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "recognition/card_reader.h"
+#include "recognition/card_tally.h"
+#include "recognition/screen_sampler.h"
+#include "shared/modqtc.h"
+#include "shared/settings.h"
+#include "ui/bounded_array.h"
+#include "ui/form.h"
+
+namespace vantrel {
+
+class frmIdentify : public ui::Form {
+public:
+    explicit frmIdentify(modQTC& shared);
+
+    // The new-hand button's action: stop following this hand and wait for a new one.
+    void StartNewHand();
+
+    // Controls, in z-order.
+    ui::ControlArray<ui::PictureCell> imgRMNum{"imgRMNum"};
+    ui::ControlArray<ui::PictureStore> picRMNum{"picRMNum"};
+    ui::ControlArray<ui::PictureCell> imgRMCard{"imgRMCard"};
+    ui::ControlArray<ui::PictureCell> imgMouseOn{"imgMouseOn"};
+    ui::ControlArray<ui::PictureCell> imgMouseDown{"imgMouseDown"};
+    ui::PictureCell* imgStar = nullptr;
+    ui::PictureCell* imgTips = nullptr;
+    ui::ControlArray<ui::PictureStore> picTips{"picTips"};
+
+    ui::Timer* tmrFindDDZ = nullptr;
+    ui::Timer* tmrGamePos = nullptr;
+    ui::Timer* tmrDelay = nullptr;
+    ui::Timer* tmrStart = nullptr;
+    ui::Timer* tmrEmit = nullptr;
+    ui::Timer* tmrPOS = nullptr;
+    ui::Timer* tmrStar = nullptr;
+    ui::Timer* tmrTipInterval = nullptr;
+    ui::Timer* tmrTipMove = nullptr;
+
+    // Screen reading and the tally, owned by this window.
+    recognition::ScreenSampler sampler;
+    recognition::CardRow row;
+    recognition::CardTally tally;
+    recognition::CardReader reader;
+
+    // The game window.
+    platform::ForeignWindow hGameWnd = 0;
+    bool bGameFound = false;
+    bool bGameLossDone = false;
+    std::int16_t GameLeft = 0, GameTop = 0;
+    // Whether GameLeft/GameTop hold a position measured in this run.
+    bool bGamePosSeen = false;
+    PosRec posRec;
+
+    // The hand watcher.
+    bool bLoadDone = false;
+    bool bTurnKnown = false;
+    std::int16_t nScanX = 0, nScanY = 0;
+    struct Span {
+        std::int16_t first, last;
+    };
+    static constexpr ui::BoundedArray<Span, 0, 2> ScanSpan{{{{240, 360}, {460, 640}, {1, 140}}}};
+    static constexpr ui::BoundedArray<std::int16_t, 0, 2> ScanRow{{{330, 214, 214}}};
+
+    SettingsFile& settings() { return settings_; }
+
+protected:
+    void Form_Load() override;
+    void Form_QueryUnload() override;
+    void Form_MouseDown(const ui::MouseEvent&) override;
+
+private:
+    // The game's client area for one watcher tick, released on every path.
+    class GameDC;
+
+    void tmrFindDDZ_Timer();
+    void tmrGamePos_Timer();
+    void tmrDelay_Timer();
+    void tmrStart_Timer();
+    void tmrEmit_Timer();
+    void tmrStar_Timer();
+    void tmrTipInterval_Timer();
+    void tmrTipMove_Timer();
+
+    void FinishReset(bool keepWatching);
+    void SetRollTips();
+    void SaveGamePosition();
+    // One pixel of the game through the sampler: blue, green, red.
+    ui::Rgb Probe(int x, int y);
+    bool FindPlay(std::int16_t seat, int clientHeight);
+
+    modQTC& shared_;
+    SettingsFile settings_;
+    int tipList_[2] = {24, 25};
+    int tipIdx_ = 0;
+};
+
+}  // namespace vantrel

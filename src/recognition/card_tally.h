@@ -1,0 +1,76 @@
+// The card tally: what the program knows of the hand in progress. It counts by
+// rank: the marks of the main window's grid (one per card of the deck) hide as the
+// user's dealt cards and the opponents' plays are read, so the visible marks are
+// the cards still out in the opponents' hands; `RemainCards` holds each seat's
+// count; every move goes into the shared `PlayHistory`. It also owns the two
+// marker tests (the first-mover sign and the pass sign) and the reset between hands.
+//
+// Card codes: (rank - 3) * 4 + suit for 3..A, 49 for the one 2; ranks 3..10, J 11,
+// Q 12, K 13, A 14, 2 15; suits 1 spades, 2 hearts, 3 clubs, 4 diamonds.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "recognition/screen_sampler.h"
+#include "shared/modqtc.h"
+#include "ui/bounded_array.h"
+#include "ui/controls.h"
+
+namespace vantrel::recognition {
+
+// The row of cards just read, left to right in entries 1..nCardCount.
+struct CardRow {
+    ui::BoundedArray<std::int16_t, 0, 50> CardList;
+    std::int16_t nCardCount = 0;
+};
+
+// The main window's cells that the tally drives.
+struct TallyDisplay {
+    ui::ControlArray<ui::PictureCell>& imgRMCard;   // 1..47 and 49: one mark per card code
+    ui::ControlArray<ui::PictureCell>& imgRMNum;    // 1..2: the opponents' counts
+    ui::ControlArray<ui::PictureStore>& picRMNum;   // 0..16: the digit pictures
+    // The last steps of a reset, which belong to the window: the overlays' reset
+    // operations and the timers. Called with the keep-watching flag.
+    std::function<void(bool keepWatching)> finishReset;
+};
+
+struct ProbePoint {
+    std::int16_t X = 0, Y = 0;
+};
+
+class CardTally {
+public:
+    CardTally(ScreenSampler& sampler, CardRow& row, modQTC& shared, TallyDisplay display);
+
+    bool IsFirstSeat(std::int16_t seat);
+    // True when the seat shows the pass sign: the pass is recorded and the turn moves on.
+    bool CheckPass(std::int16_t seat);
+    void CodesToRanks();
+    void StrikeCards(std::int16_t mode);
+    void RecordPlay();
+    void ResetHand(bool keepWatching);
+    // Shows seat s's count (1 or 2) as its digit picture.
+    void ShowCount(std::int16_t seat);
+
+    ui::BoundedArray<std::int16_t, 0, 2> RemainCards;
+    bool bHandOver = false;
+    std::int16_t nPlayCount = 0;
+    std::int16_t nTurn = 0;
+    bool bInHand = false;
+
+    // Record 3 of each table is not used.
+    static constexpr ui::BoundedArray<ProbePoint, 0, 3> FirstSeatProbe{{{{542, 322}, {562, 80}, {244, 76}, {}}}};
+    static constexpr ui::BoundedArray<ProbePoint, 0, 3> PassProbe{{{{498, 451}, {658, 154}, {108, 154}, {}}}};
+
+private:
+    void Strike(std::int16_t rank);
+    void Probe(ProbePoint p);
+
+    ScreenSampler& sampler_;
+    CardRow& row_;
+    modQTC& shared_;
+    TallyDisplay display_;
+};
+
+}  // namespace vantrel::recognition

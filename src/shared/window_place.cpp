@@ -1,0 +1,21 @@
+#include "shared/window_place.h"
+
+namespace vantrel {
+
+void PlaceFromRecord(ui::Form& form, const SettingsFile& settings, SettingsRecord record, platform::Desktop& desktop) {
+    const PosRec stored = settings.Read(record);
+    const int x = stored.X / ui::kTwipsPerPixel, y = stored.Y / ui::kTwipsPerPixel;
+    const platform::Point at =
+        KeepOnScreen({x, y, x + form.widthPx(), y + form.heightPx()}, desktop.Monitors());
+    if (at == platform::Point{x, y}) {
+        form.SetLeft(stored.X);
+        form.SetTop(stored.Y);
+    } else {
+        form.SetLeft(at.x * ui::kTwipsPerPixel);
+        form.SetTop(at.y * ui::kTwipsPerPixel);
+    }
+}
+
+PosRec RecordOf(const ui::Form& form) { return {ToRecordValue(form.Left()), ToRecordValue(form.Top())}; }
+
+}  // namespace vantrel

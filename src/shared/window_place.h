@@ -1,0 +1,15 @@
+// Placing the program's windows from, and saving them to, their settings records.
+#pragma once
+
+#include "shared/modqtc.h"
+#include "shared/settings.h"
+#include "ui/form.h"
+
+namespace vantrel {
+
+// Left and Top from the record (twips), brought onto a monitor when the stored
+// place would leave the window wholly off every screen.
+void PlaceFromRecord(ui::Form& form, const SettingsFile& settings, SettingsRecord record, platform::Desktop& desktop);
+PosRec RecordOf(const ui::Form& form);
+
+}  // namespace vantrel
