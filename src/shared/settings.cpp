@@ -60,9 +60,14 @@ void SettingsFile::CreateIfMissing() {
 }
 
 std::vector<std::uint8_t> SettingsFile::ReadAll() const {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path_, error)) return {};
     std::ifstream file(path_, std::ios::binary);
-    if (!file) return {};
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<std::uint8_t> bytes;
+    char chunk[256];
+    while (file.read(chunk, sizeof chunk) || file.gcount() > 0)
+        bytes.insert(bytes.end(), chunk, chunk + file.gcount());
+    return bytes;
 }
 
 PosRec SettingsFile::Read(SettingsRecord record) const {

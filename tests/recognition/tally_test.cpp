@@ -1,0 +1,255 @@
+// The card tally: striking marks, counts, the move history, the marker tests and
+// the reset between hands, on the main window of a headless program.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/game_fixture.h"
+
+namespace vantrel {
+namespace {
+
+using testing::ProgramFixture;
+
+class TallyTest : public ProgramFixture {
+protected:
+    void SetUp() override {
+        Start();
+        OpenGame();
+        surface = platform.fakeDesktop().OpenClient(game);
+        main().sampler.BeginTick(surface.get());
+    }
+    void TearDown() override { main().sampler.EndTick(); }
+
+    recognition::CardTally& tally() { return main().tally; }
+
+    // A row of ranks as the reader leaves it after converting the codes.
+    void SetRow(const std::vector<int>& ranks) {
+        main().row.nCardCount = static_cast<std::int16_t>(ranks.size());
+        for (std::size_t k = 0; k < ranks.size(); ++k)
+            main().row.CardList(static_cast<int>(k) + 1) = static_cast<std::int16_t>(ranks[k]);
+    }
+    void Follow(int firstSeat) {
+        shared().FirstSeat = static_cast<std::int16_t>(firstSeat);
+        tally().nTurn = static_cast<std::int16_t>(firstSeat);
+        tally().bInHand = true;
+        tally().RemainCards.Fill(16);
+    }
+    void Play(const std::vector<int>& ranks) {
+        SetRow(ranks);
+        tally().StrikeCards(3);
+        tally().RecordPlay();
+        main().row.nCardCount = 0;
+        tally().nTurn = static_cast<std::int16_t>((tally().nTurn + 1) % 3);
+    }
+    bool Mark(int code) { return main().imgRMCard(code).visible(); }
+    std::unique_ptr<platform::ClientSurface> surface;
+};
+
+TEST_F(TallyTest, StrikingHidesTheHighestVisibleMarkOfTheRank) {
+    Follow(1);
+    Play({13, 13});
+    EXPECT_FALSE(Mark(44));
+    EXPECT_FALSE(Mark(43));
+    EXPECT_TRUE(Mark(42));
+    Play({3});  // seat 2
+    EXPECT_FALSE(Mark(4));
+    tally().nTurn = 1;
+    Play({13});
+    EXPECT_FALSE(Mark(42));
+    EXPECT_TRUE(Mark(41));
+    EXPECT_EQ(VisibleMarks(), 48 - 4);
+}
+
+TEST_F(TallyTest, AcesStopAtTheirLastMarkAndTheTwoAlwaysHides49) {
+    Follow(1);
+    main().imgRMCard(47).SetVisible(false);
+    main().imgRMCard(46).SetVisible(false);
+    Play({14});
+    EXPECT_FALSE(Mark(45));
+    const int before = VisibleMarks();
+    tally().nTurn = 1;
+    Play({14});  // no ace mark is left
+    EXPECT_EQ(VisibleMarks(), before);
+
+    tally().nTurn = 1;
+    Play({15});
+    EXPECT_FALSE(Mark(49));
+    tally().nTurn = 1;
+    Play({15});  // already hidden: still no error, still hidden
+    EXPECT_FALSE(Mark(49));
+}
+
+TEST_F(TallyTest, TheUsersOwnPlayIsCountedAndRecordedButStrikesNothing) {
+    Follow(0);
+    Play({5, 5, 5, 9, 9});
+    EXPECT_EQ(tally().RemainCards(0), 11);
+    EXPECT_EQ(VisibleMarks(), 48);
+    EXPECT_FALSE(main().imgRMNum(1).HasPicture());
+    EXPECT_EQ(shared().PlayHistory(0, 21), 5);
+    EXPECT_EQ(shared().PlayHistory(0, 1), 5);
+    EXPECT_EQ(shared().PlayHistory(0, 5), 9);
+}
+
+TEST_F(TallyTest, OpponentsCountsShowTheirDigit) {
+    Follow(2);
+    tally().ShowCount(1);
+    Play({7, 7});
+    EXPECT_EQ(main().imgRMNum(2).picture(), main().picRMNum(14).picture());
+    EXPECT_EQ(main().imgRMNum(1).picture(), main().picRMNum(16).picture());
+}
+
+TEST_F(TallyTest, TheLastPlayEndsTheHandLeavingMarksAndCountAsTheyWere) {
+    Follow(1);
+    tally().RemainCards(1) = 2;
+    tally().ShowCount(1);
+    Play({8, 8});
+    EXPECT_TRUE(tally().bHandOver);
+    EXPECT_EQ(VisibleMarks(), 48);
+    EXPECT_EQ(main().imgRMNum(1).picture(), main().picRMNum(2).picture());
+    EXPECT_EQ(shared().PlayHistory(0, 21), 2);
+    EXPECT_EQ(tally().nPlayCount, 1);
+}
+
+TEST_F(TallyTest, MovesAreRowsInTurnOrderFromTheFirstSeat) {
+    Follow(2);
+    Play({3});
+    Play({4});
+    Play({6});
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(shared().PlayHistory(row, 21), 1);
+    EXPECT_EQ(shared().PlayHistory(0, 1), 3);  // seat 2
+    EXPECT_EQ(shared().PlayHistory(1, 1), 4);  // seat 0
+    EXPECT_EQ(shared().PlayHistory(2, 1), 6);  // seat 1
+    EXPECT_EQ(shared().PlayHistory(3, 1), 0);  // the end of the history
+    EXPECT_EQ(tally().RemainCards(2), 15);
+    EXPECT_EQ(tally().RemainCards(0), 15);
+    EXPECT_EQ(tally().RemainCards(1), 15);
+}
+
+// The pass sign's colour, well inside its band.
+constexpr ui::Rgb kPassSign{250, 200, 10};
+constexpr ui::Rgb kFirstMoverSign{245, 200, 55};
+
+TEST_F(TallyTest, APassIsARowOfItsOwn) {
+    Follow(1);
+    screen.set(658, 154, kPassSign);
+    EXPECT_TRUE(tally().CheckPass(1));
+    EXPECT_EQ(tally().nTurn, 2);
+    EXPECT_EQ(shared().PlayHistory(0, 1), modQTC::PassMark);
+    EXPECT_EQ(shared().PlayHistory(0, 21), 1);
+    for (int column = 2; column <= 20; ++column) EXPECT_EQ(shared().PlayHistory(0, column), 0);
+    EXPECT_FALSE(tally().CheckPass(2));  // seat 2 shows no sign
+    EXPECT_EQ(tally().nPlayCount, 1);
+}
+
+TEST_F(TallyTest, MarkerBandsAreStrict) {
+    struct Case {
+        ui::Rgb colour;
+        bool pass, first;
+    };
+    const Case cases[] = {
+        {kPassSign, true, false},          // blue 10 is below the first-mover band
+        {kFirstMoverSign, true, true},
+        {{231, 200, 30}, true, true},
+        {{230, 200, 30}, false, true},     // red must be above 230 for a pass
+        {{250, 230, 30}, false, false},    // green below 230
+        {{250, 171, 69}, true, true},
+        {{250, 200, 70}, false, true},     // blue must be below 70 for a pass
+        {{221, 200, 89}, false, true},
+        {{220, 200, 50}, false, false},    // red above 220 for the first mover
+        {{250, 200, 90}, false, false},
+        {{250, 200, 20}, true, false},     // blue above 20 for the first mover
+    };
+    Follow(0);
+    for (const Case& c : cases) {
+        screen.set(498, 451, c.colour);
+        screen.set(542, 322, c.colour);
+        main().sampler.BeginTick(surface.get());
+        EXPECT_EQ(tally().IsFirstSeat(0), c.first) << int(c.colour.r) << "," << int(c.colour.g) << "," << int(c.colour.b);
+        EXPECT_EQ(tally().CheckPass(0), c.pass) << int(c.colour.r) << "," << int(c.colour.g) << "," << int(c.colour.b);
+        tally().nTurn = 0;
+    }
+}
+
+TEST_F(TallyTest, ResetHandClearsEverythingAndSetsTheWatcherByItsFlag) {
+    Follow(1);
+    Play({10, 10, 10, 4, 4});
+    main().tmrEmit->SetEnabled(true);
+    main().tmrStar->SetEnabled(false);
+    tally().ResetHand(false);
+    EXPECT_FALSE(main().tmrStart->Enabled());
+    EXPECT_FALSE(main().tmrEmit->Enabled());
+    EXPECT_TRUE(main().tmrStar->Enabled());
+    EXPECT_TRUE(main().tmrTipInterval->Enabled());
+    EXPECT_EQ(VisibleMarks(), 48);
+    EXPECT_EQ(shared().PlayHistory(0, 1), 0);
+    EXPECT_EQ(shared().PlayHistory(0, 21), 0);
+    EXPECT_EQ(tally().nPlayCount, 0);
+    EXPECT_FALSE(main().imgRMNum(1).HasPicture());
+    EXPECT_FALSE(tally().bInHand);
+    EXPECT_EQ(shared().FirstSeat, 1);  // kept until the next hand's first mover
+
+    main().tmrEmit->SetEnabled(true);
+    tally().ResetHand(true);
+    EXPECT_TRUE(main().tmrStart->Enabled());
+    EXPECT_FALSE(main().tmrEmit->Enabled());
+}
+
+TEST_F(TallyTest, ResetLoadsClosedOverlaysHiddenSoTheyStayCurrent) {
+    detail().Unload();
+    player().Unload();
+    tally().ResetHand(true);
+    EXPECT_TRUE(detail().loaded());
+    EXPECT_TRUE(player().loaded());
+    EXPECT_EQ(shared().bPlayerOpen, kTrue);
+    EXPECT_FALSE(platform.FindWindow("VXPlayer")->shown());
+}
+
+TEST_F(TallyTest, AHundredAndSecondMoveDropsTheHandWhetherPassOrPlay) {
+    for (const bool pass : {true, false}) {
+        Follow(1);
+        tally().nPlayCount = 101;
+        main().tmrEmit->SetEnabled(true);
+        main().imgRMCard(44).SetVisible(false);
+        if (pass) {
+            screen.set(658, 154, kPassSign);
+            main().sampler.BeginTick(surface.get());
+            EXPECT_TRUE(tally().CheckPass(1));
+            screen.set(658, 154, {10, 100, 115});
+        } else {
+            // Through the reader's error path, as a play read off the table would go.
+            SetRow({13});
+            try {
+                tally().StrikeCards(3);
+                tally().RecordPlay();
+                ADD_FAILURE() << "row 101 should not exist";
+            } catch (const ui::RuntimeError&) {
+                tally().ResetHand(true);
+            }
+        }
+        EXPECT_EQ(tally().nPlayCount, 0) << (pass ? "pass" : "play");
+        EXPECT_FALSE(tally().bInHand);
+        EXPECT_TRUE(main().tmrStart->Enabled());
+        EXPECT_FALSE(main().tmrEmit->Enabled());
+        EXPECT_EQ(VisibleMarks(), 48);
+    }
+}
+
+TEST_F(TallyTest, ACountBelowZeroHasNoDigitAndRaises) {
+    Follow(1);
+    tally().RemainCards(1) = 1;
+    SetRow({3, 3});
+    EXPECT_THROW(tally().StrikeCards(3), ui::RuntimeError);
+}
+
+TEST_F(TallyTest, CodesBecomeRanks) {
+    const std::vector<std::pair<int, int>> codes{{1, 3}, {4, 3}, {5, 4}, {44, 13}, {45, 14}, {47, 14}, {48, 14}, {49, 15}};
+    SetRow({});
+    main().row.nCardCount = static_cast<std::int16_t>(codes.size());
+    for (std::size_t k = 0; k < codes.size(); ++k) main().row.CardList(static_cast<int>(k) + 1) = static_cast<std::int16_t>(codes[k].first);
+    tally().CodesToRanks();
+    for (std::size_t k = 0; k < codes.size(); ++k) EXPECT_EQ(main().row.CardList(static_cast<int>(k) + 1), codes[k].second) << codes[k].first;
+}
+
+}  // namespace
+}  // namespace vantrel
