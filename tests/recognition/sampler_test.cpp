@@ -1,0 +1,136 @@
+// The screen sampler: PixelBuf's layout, the capture surface's memory, and that a
+// capture served from a tick's prefetched region equals a fresh copy.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "platform/headless/headless_platform.h"
+#include "recognition/screen_sampler.h"
+#include "ui/runtime_error.h"
+
+namespace vantrel::recognition {
+namespace {
+
+using platform::Rect;
+
+class SamplerTest : public ::testing::Test {
+protected:
+    SamplerTest() : screen(800, 600) {
+        std::mt19937 random(7);
+        for (int y = 0; y < screen.height(); ++y)
+            for (int x = 0; x < screen.width(); ++x) screen.at(x, y) = random() & 0xFFFFFF;
+        game = platform.fakeDesktop().AddWindow("game", {0, 0, 808, 634},
+                                                [this](std::int64_t) -> const ui::Image& { return screen; });
+        surface = platform.fakeDesktop().OpenClient(game);
+    }
+    std::vector<std::uint8_t> Buffer(const ScreenSampler& s) const {
+        std::vector<std::uint8_t> bytes;
+        for (int r = 1; r <= s.PixelBuf.rows(); ++r)
+            for (int c = 1; c <= s.PixelBuf.columns(); ++c) bytes.push_back(s.PixelBuf(c, r));
+        return bytes;
+    }
+
+    platform::headless::HeadlessPlatform platform;
+    ui::Image screen;
+    platform::ForeignWindow game;
+    std::unique_ptr<platform::ClientSurface> surface;
+    ScreenSampler sampler;
+};
+
+TEST_F(SamplerTest, OnePixelHoldsBlueGreenRed) {
+    screen.set(400, 192, {30, 20, 10});
+    sampler.BeginTick(surface.get());
+    sampler.CaptureRect(400, 192, 1, 1);
+    EXPECT_EQ(sampler.PixelBuf.columns(), 4);
+    EXPECT_EQ(sampler.PixelBuf.rows(), 1);
+    EXPECT_EQ(sampler.PixelBuf(1, 1), 10);
+    EXPECT_EQ(sampler.PixelBuf(2, 1), 20);
+    EXPECT_EQ(sampler.PixelBuf(3, 1), 30);
+    EXPECT_THROW(sampler.PixelBuf(5, 1), ui::RuntimeError);
+}
+
+TEST_F(SamplerTest, AGlyphCaptureIsRowsOfElevenPixels) {
+    screen.set(100 + 2, 50 + 8, {0, 0, 77});
+    screen.set(100 + 10, 50 + 15, {0, 0, 99});
+    sampler.BeginTick(surface.get());
+    sampler.CaptureRect(100, 50, 11, 16);
+    EXPECT_EQ(sampler.PixelBuf.columns(), 44);
+    EXPECT_EQ(sampler.PixelBuf.rows(), 16);
+    EXPECT_EQ(sampler.PixelBuf(9, 9), 77);
+    EXPECT_EQ(sampler.PixelBuf(41, 16), 99);
+}
+
+TEST(IsInkTest, TheBoundIs150) {
+    EXPECT_EQ(ScreenSampler::IsInk(0), 1);
+    EXPECT_EQ(ScreenSampler::IsInk(149), 1);
+    EXPECT_EQ(ScreenSampler::IsInk(150), 0);
+    EXPECT_EQ(ScreenSampler::IsInk(255), 0);
+}
+
+TEST_F(SamplerTest, WhatTheCopyCannotReachKeepsTheSurfacesEarlierPixels) {
+    screen.set(0, 0, {1, 2, 3});
+    screen.set(799, 599, {4, 5, 6});
+    sampler.BeginTick(surface.get());
+    sampler.CaptureRect(0, 0, 1, 1);
+    sampler.CaptureRect(799, 599, 2, 1);  // its second pixel lies outside the client area
+    EXPECT_EQ(sampler.PixelBuf(3, 1), 4);
+    EXPECT_EQ(sampler.PixelBuf(7, 1), 0);  // surface pixel (1, 0) was never written
+    sampler.CaptureRect(-1, 0, 2, 1);      // its first pixel lies outside
+    EXPECT_EQ(sampler.PixelBuf(3, 1), 4);  // the previous copy's pixel at (0, 0) of the surface
+    EXPECT_EQ(sampler.PixelBuf(7, 1), 1);  // red of client pixel (0, 0)
+}
+
+TEST_F(SamplerTest, AWindowThatCannotBeReadRaisesNothing) {
+    platform.fakeDesktop().RemoveWindow(game);
+    auto gone = platform.fakeDesktop().OpenClient(game);
+    sampler.BeginTick(gone.get());
+    EXPECT_NO_THROW(sampler.CaptureRect(10, 10, 11, 16));
+    sampler.BeginTick(nullptr);
+    EXPECT_NO_THROW(sampler.CaptureRect(10, 10, 1, 1));
+    EXPECT_EQ(sampler.copies(), 0);
+}
+
+TEST_F(SamplerTest, SixteenBitOverflowRaises) {
+    sampler.BeginTick(surface.get());
+    EXPECT_THROW(sampler.CaptureRect(0, 0, 8192, 1), ui::RuntimeError);  // 4w overflows
+    EXPECT_THROW(sampler.CaptureRect(0, 0, 200, 200), ui::RuntimeError);  // w*h*4 overflows
+}
+
+TEST_F(SamplerTest, APrefetchedRegionServesCapturesExactlyAsFreshCopies) {
+    std::mt19937 random(11);
+    ScreenSampler fresh;
+    for (int round = 0; round < 400; ++round) {
+        const Rect band{static_cast<int>(random() % 820) - 10, static_cast<int>(random() % 620) - 10, 0, 0};
+        const Rect area{band.left, band.top, band.left + 1 + static_cast<int>(random() % 300),
+                        band.top + 1 + static_cast<int>(random() % 40)};
+        sampler.BeginTick(surface.get());
+        sampler.Prefetch(area);
+        fresh.BeginTick(surface.get());
+        for (int probe = 0; probe < 6; ++probe) {
+            const auto x = static_cast<std::int16_t>(area.left + static_cast<int>(random() % (area.width() + 4)) - 2);
+            const auto y = static_cast<std::int16_t>(area.top + static_cast<int>(random() % (area.height() + 4)) - 2);
+            const std::int16_t shapes[][2] = {{1, 1}, {11, 16}, {11, 5}};
+            const auto& shape = shapes[random() % 3];
+            sampler.CaptureRect(x, y, shape[0], shape[1]);
+            fresh.CaptureRect(x, y, shape[0], shape[1]);
+            ASSERT_EQ(Buffer(sampler), Buffer(fresh)) << "round " << round << " at " << x << "," << y;
+        }
+        sampler.EndTick();
+        fresh.EndTick();
+    }
+}
+
+TEST_F(SamplerTest, AScanOfARowCostsOneCopyPerTick) {
+    sampler.BeginTick(surface.get());
+    sampler.Prefetch({460, 214, 642, 215});
+    for (std::int16_t x = 460; x <= 641; ++x) sampler.CaptureRect(x, 214, 1, 1);
+    EXPECT_EQ(sampler.copies(), 1);
+    sampler.EndTick();
+    sampler.BeginTick(surface.get());
+    sampler.CaptureRect(460, 214, 1, 1);  // a new tick copies afresh
+    EXPECT_EQ(sampler.copies(), 2);
+}
+
+}  // namespace
+}  // namespace vantrel::recognition
