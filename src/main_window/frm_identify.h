@@ -78,15 +78,7 @@ public:
 
     SettingsFile& settings() { return settings_; }
 
-protected:
-    void Form_Load() override;
-    void Form_QueryUnload() override;
-    void Form_MouseDown(const ui::MouseEvent&) override;
-
-private:
-    // The game's client area for one watcher tick, released on every path.
-    class GameDC;
-
+    // Timer handlers; the timers call them, and benchmarks may too.
     void tmrFindDDZ_Timer();
     void tmrGamePos_Timer();
     void tmrDelay_Timer();
@@ -95,6 +87,16 @@ private:
     void tmrStar_Timer();
     void tmrTipInterval_Timer();
     void tmrTipMove_Timer();
+
+
+protected:
+    void Form_Load() override;
+    void Form_QueryUnload() override;
+    void Form_MouseDown(const ui::MouseEvent&) override;
+
+private:
+    // The game's client area for one watcher tick, released on every path.
+    class GameDC;
 
     void FinishReset(bool keepWatching);
     void SetRollTips();

@@ -47,7 +47,7 @@ void ScreenSampler::EndTick() {
 }
 
 void ScreenSampler::Prefetch(platform::Rect area) {
-    if (!source_) return;
+    if (!source_ || !prefetching_) return;
     const platform::Rect clipped = Intersect(area, source_->Bounds());
     if (!Empty(clipped) && !Covering(clipped)) Fetch(clipped);
 }
@@ -72,7 +72,7 @@ void ScreenSampler::CaptureRect(std::int16_t x, std::int16_t y, std::int16_t w, 
     const platform::Rect wanted{x, y, x + std::min<int>(w, kSurfaceWidth), y + std::min<int>(h, kSurfaceHeight)};
     const platform::Rect readable = source_ ? Intersect(wanted, source_->Bounds()) : platform::Rect{};
     if (!Empty(readable)) {
-        const Band* band = Covering(readable);
+        const Band* band = prefetching_ ? Covering(readable) : nullptr;
         if (!band) band = &Fetch(readable);
         for (int gy = readable.top; gy < readable.bottom; ++gy)
             for (int gx = readable.left; gx < readable.right; ++gx)

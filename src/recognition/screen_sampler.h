@@ -46,6 +46,9 @@ public:
     void BeginTick(platform::ClientSurface* hGameDC);
     void EndTick();
     void Prefetch(platform::Rect area);
+    // With prefetching off every capture makes its own copy, one round trip per
+    // probe: the benchmarks' baseline.
+    void SetPrefetching(bool on) { prefetching_ = on; }
 
     void CaptureRect(std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h);
     static std::int16_t IsInk(std::uint8_t b) { return b < 150 ? 1 : 0; }
@@ -67,6 +70,7 @@ private:
     std::vector<Band> bands_;
     std::array<std::uint32_t, kSurfaceWidth * kSurfaceHeight> picTemp{};
     long long copies_ = 0;
+    bool prefetching_ = true;
 };
 
 }  // namespace vantrel::recognition
