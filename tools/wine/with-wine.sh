@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# with-wine.sh: runs one command on a private, headless Wine desktop and leaves
+# nothing running behind it.
+#
+#   with-wine.sh --prefix DIR [--timeout SECONDS] [--] COMMAND [ARG...]
+#
+# Starts Xvfb (1280x1024, 24-bit) on the first free display from :90 up, exports
+# DISPLAY, WINEPREFIX=DIR and WINEDEBUG=-all, creates the prefix with
+# `wineboot -i` if it does not exist yet (once; later runs reuse it) with no
+# window left to a window manager (there is none), and runs COMMAND. Whatever way it ends (exit, failure, timeout, Ctrl+C or a signal),
+# the command is ended by its PID, the prefix's Wine processes with
+# `wineserver -k`, and Xvfb by its PID. Every wait has a deadline. Runs that
+# share a prefix must not overlap: `wineserver -k` ends the whole prefix.
+#
+# Exit status: COMMAND's, or 124 when it outran --timeout (default 120 s), or
+# 125 when the desktop could not be set up.
+#
+# Needs: xvfb, wine64 (Debian packages).
+set -u
+
+readonly script_name=${0##*/}
+prefix=${WINEPREFIX:-}
+timeout_seconds=120
+
+die() {
+    echo "$script_name: $*" >&2
+    exit 125
+}
+
+while [ $# -gt 0 ]; do
+    case $1 in
+        --prefix) prefix=${2:?--prefix needs a folder}; shift 2 ;;
+        --timeout) timeout_seconds=${2:?--timeout needs seconds}; shift 2 ;;
+        --) shift; break ;;
+        -*) die "unknown option $1" ;;
+        *) break ;;
+    esac
+done
+[ $# -gt 0 ] || die "usage: $script_name --prefix DIR [--timeout SECONDS] [--] COMMAND [ARG...]"
+[ -n "$prefix" ] || die "no prefix: pass --prefix DIR or export WINEPREFIX"
+for tool in Xvfb wine wineboot wineserver; do
+    command -v "$tool" >/dev/null || die "$tool not found (apt-get install wine64 xvfb)"
+done
+
+mkdir -p "$prefix" || die "cannot create $prefix"
+prefix=$(cd "$prefix" && pwd)
+export WINEPREFIX=$prefix WINEDEBUG=-all
+# No Mono or Gecko installer dialogs (nobody is there to answer them), and no
+# menu entries or file associations written into the host's home folder.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+unset WAYLAND_DISPLAY
+
+xvfb_pid=
+command_pid=
+
+# stop_process PID: TERM, up to 5 s to go, then KILL. Only ever our own children.
+stop_process() {
+    local pid=$1 deadline=$((SECONDS + 5))
+    [ -n "$pid" ] || return 0
+    kill -TERM "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; return 0; }
+    while kill -0 "$pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.05; done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 0
+}
+
+cleanup() {
+    local status=$?
+    trap - EXIT INT TERM HUP
+    stop_process "$command_pid"
+    # The prefix's own services (explorer, services, winedevice) and whatever the
+    # command's Windows programs started; then wait, bounded, until the server is
+    # gone so the next run starts a fresh one. Before Xvfb, so that none of them
+    # loses its display while still running.
+    timeout 10 wineserver -k >/dev/null 2>&1
+    timeout 10 wineserver -w >/dev/null 2>&1
+    stop_process "$xvfb_pid"
+    exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# run_bounded SECONDS COMMAND...: runs COMMAND in the background as command_pid and
+# waits for it until the deadline; returns its status, or 124 after stopping it.
+run_bounded() {
+    local seconds=$1
+    shift
+    "$@" &
+    command_pid=$!
+    local deadline=$((SECONDS + seconds))
+    while kill -0 "$command_pid" 2>/dev/null; do
+        if [ $SECONDS -ge $deadline ]; then
+            echo "$script_name: '$*' still running after ${seconds}s; stopping it" >&2
+            stop_process "$command_pid"
+            command_pid=
+            return 124
+        fi
+        sleep 0.05
+    done
+    local status=0
+    wait "$command_pid" || status=$?
+    command_pid=
+    return $status
+}
+
+start_xvfb() {
+    local display
+    for display in $(seq 90 189); do
+        [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
+        Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfb_pid=$!
+        local deadline=$((SECONDS + 10))
+        while kill -0 "$xvfb_pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+            # The socket appears once the server listens.
+            if [ -S "/tmp/.X11-unix/X$display" ]; then
+                export DISPLAY=":$display"
+                return 0
+            fi
+            sleep 0.05
+        done
+        # Another run took this display between the check and the start, or Xvfb failed.
+        stop_process "$xvfb_pid"
+        xvfb_pid=
+    done
+    return 1
+}
+
+start_xvfb || die "no free X display found from :90 to :189"
+
+if [ ! -f "$prefix/system.reg" ]; then
+    echo "$script_name: creating Wine prefix $prefix" >&2
+    run_bounded 180 wineboot -i || die "wineboot -i failed in $prefix"
+fi
+# There is no window manager on this display, so no window is left to one: with
+# managed windows Wine would wait (2 s, in vain) for the manager each time an
+# activated window is hidden or destroyed.
+readonly unmanaged_marker=$prefix/.unmanaged-windows
+if [ ! -f "$unmanaged_marker" ]; then
+    run_bounded 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null ||
+        die "could not configure $prefix"
+    touch "$unmanaged_marker"
+fi
+
+run_bounded "$timeout_seconds" "$@"
