@@ -1,0 +1,348 @@
+// The Win32 backend against a real user32 and gdi32 (Wine's, on the harness's
+// Xvfb display): pixels presented to a hosted window are read back through the
+// desktop's captures, window styles and geometry are checked through user32
+// itself, and timers run in the real message loop. Prints one line per failed
+// check and exits non-zero if there was any.
+#include "platform/win32/desktop.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/win32_platform.h"
+#include "pattern.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace vantrel::platform;
+using vantrel::platform::win32::Narrow;
+using vantrel::platform::win32::Widen;
+using vantrel::platform::win32::Win32Platform;
+using vantrel::e2e::TestPattern;
+using vantrel::ui::Image;
+using vantrel::ui::Rgb;
+
+int failures = 0;
+
+void Check(bool ok, const char* what, int line) {
+    if (ok) return;
+    ++failures;
+    std::printf("FAILED line %d: %s\n", line, what);
+}
+#define CHECK(condition) Check((condition), #condition, __LINE__)
+
+const std::string kGameTitle = "跑得快1.13";
+
+HWND ToHwnd(ForeignWindow window) { return reinterpret_cast<HWND>(window); }
+
+// The pattern's pixels in `area`, as Copy should deliver them (unused byte zero).
+std::vector<std::uint32_t> Expected(const Image& image, Rect area) {
+    std::vector<std::uint32_t> pixels;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) pixels.push_back(image.at(x, y));
+    return pixels;
+}
+
+std::vector<std::uint32_t> Read(ClientSurface& surface, Rect area) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(area.width()) * area.height());
+    surface.Copy(area, pixels.data());
+    for (auto& p : pixels) p &= 0xFFFFFFu;
+    return pixels;
+}
+
+struct RecordedEvent {
+    char kind;  // 'd'own, 'u'p, 'm'ove
+    MouseButton button;
+    Point at;
+    friend bool operator==(const RecordedEvent&, const RecordedEvent&) = default;
+};
+
+struct Recorder final : WindowEvents {
+    std::vector<RecordedEvent> events;
+    int closeRequests = 0;
+    std::function<void()> onClose;
+    std::function<void()> onDown;
+
+    void OnMouseDown(MouseButton button, Point at) override {
+        events.push_back({'d', button, at});
+        if (onDown) onDown();
+    }
+    void OnMouseUp(MouseButton button, Point at) override { events.push_back({'u', button, at}); }
+    void OnMouseMove(Point at) override { events.push_back({'m', MouseButton::Left, at}); }
+    void OnCloseRequest() override {
+        ++closeRequests;
+        if (onClose) onClose();
+    }
+};
+
+void TestUtf16() {
+    const std::string samples[] = {"", "VXMain", kGameTitle, "\xF0\x9F\x82\xA1 ace", "a\nb"};
+    for (const std::string& s : samples) CHECK(Narrow(Widen(s)) == s);
+    CHECK(Widen(kGameTitle) == L"\u8dd1\u5f97\u5feb1.13");
+    CHECK(Widen("\xF0\x9F\x82\xA1").size() == 2);  // one surrogate pair
+}
+
+void TestWindowAndCaptures(Win32Platform& platform) {
+    Desktop& desktop = platform.desktop();
+    Recorder recorder;
+    const Image picture = TestPattern(300, 200);
+    auto window = platform.CreateHostedWindow(WindowSpec{kGameTitle, 300, 200, Point{40, 50}}, recorder);
+    window->Present(picture);
+    window->Show();
+
+    // Found by its UTF-16 title whatever the ANSI code page; geometry and style.
+    const ForeignWindow found = desktop.FindWindowByTitle(kGameTitle);
+    CHECK(found != 0);
+    const HWND h = ToHwnd(found);
+    CHECK(desktop.WindowRect(found) == (Rect{40, 50, 340, 250}));
+    RECT client{};
+    GetClientRect(h, &client);
+    CHECK(client.right == 300 && client.bottom == 200);
+    const LONG style = GetWindowLongW(h, GWL_STYLE);
+    CHECK((style & WS_POPUP) != 0);
+    CHECK((style & (WS_CAPTION | WS_THICKFRAME)) == 0);
+    CHECK((GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0);
+    CHECK(desktop.FindWindowByTitle("no window has this title") == 0);
+
+    // Captures through the window's DC. The order grows the cached DIB in steps
+    // and then reads smaller areas out of a wider one, so row stride matters.
+    {
+        auto surface = desktop.OpenClient(found);
+        CHECK(surface->Bounds() == (Rect{0, 0, 300, 200}));
+        const Rect areas[] = {{5, 6, 6, 7}, {0, 199, 300, 200}, {299, 0, 300, 200},
+                              {0, 0, 300, 200}, {10, 20, 13, 22}, {120, 77, 281, 78}};
+        for (const Rect& area : areas) CHECK(Read(*surface, area) == Expected(picture, area));
+    }
+
+    // The same pixels read off the screen at the window's place.
+    {
+        auto screen = desktop.OpenClient(0);
+        CHECK(screen->Bounds() == (Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
+        CHECK(Read(*screen, Rect{40, 50, 340, 250}) == Expected(picture, Rect{0, 0, 300, 200}));
+    }
+
+    // A new picture replaces the old one.
+    const Image second = TestPattern(320, 200);  // shifted: column x shows pattern x
+    Image shifted(300, 200);
+    shifted.Blit(second, -20, 0);
+    window->Present(shifted);
+    UpdateWindow(h);
+    CHECK(Read(*desktop.OpenClient(found), Rect{0, 0, 300, 200}) == Expected(second, Rect{20, 0, 320, 200}));
+
+    // Layered with full opacity, twice: the bit once, alpha 255, same look.
+    window->MakeLayered();
+    window->MakeLayered();
+    CHECK((GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_LAYERED) != 0);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    CHECK(GetLayeredWindowAttributes(h, nullptr, &alpha, &flags) && alpha == 255 && flags == LWA_ALPHA);
+    UpdateWindow(h);
+    CHECK(Read(*desktop.OpenClient(found), Rect{0, 0, 300, 200}) == Expected(second, Rect{20, 0, 320, 200}));
+
+    // Placing: topmost, same size; handle 0 is ignored.
+    desktop.PlaceTopmost(found, Point{100, 120});
+    CHECK(desktop.WindowRect(found) == (Rect{100, 120, 400, 320}));
+    CHECK((GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+    desktop.PlaceTopmost(0, Point{1, 1});
+    window->MoveTo(Point{-10, 30});
+    CHECK(desktop.WindowRect(found) == (Rect{-10, 30, 290, 230}));
+
+    window.reset();
+    CHECK(!IsWindow(h));
+    CHECK(desktop.WindowRect(found).width() == 0);
+    CHECK(desktop.WindowRect(0) == Rect{});
+}
+
+void TestDesktopQueries(Win32Platform& platform) {
+    Desktop& desktop = platform.desktop();
+    SetCursorPos(123, 45);
+    CHECK(desktop.CursorPos() == (Point{123, 45}));
+
+    const std::vector<Rect> monitors = desktop.Monitors();
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    CHECK(!monitors.empty() && monitors.front() == (Rect{work.left, work.top, work.right, work.bottom}));
+
+    CHECK(desktop.BitsPerPixel() == 32);
+    desktop.RequestBitsPerPixel(32);
+    CHECK(desktop.BitsPerPixel() == 32);
+
+    CHECK(std::filesystem::exists(platform.ExecutableDir() / "win32_backend_test.exe"));
+}
+
+void TestMouseAndClose(Win32Platform& platform) {
+    Recorder recorder;
+    auto window = platform.CreateHostedWindow(WindowSpec{"mouse", 80, 60, Point{500, 500}}, recorder);
+    window->Show();
+    const HWND h = ToHwnd(platform.desktop().FindWindowByTitle("mouse"));
+    CHECK(h != nullptr);
+
+    struct Step {
+        UINT message;
+        WPARAM held;  // buttons still down after the message, as the system reports them
+        int x, y;
+        RecordedEvent expected;
+        bool capturedAfter;
+    };
+    const Step steps[] = {
+        {WM_LBUTTONDOWN, MK_LBUTTON, 3, 4, {'d', MouseButton::Left, {3, 4}}, true},
+        {WM_MOUSEMOVE, MK_LBUTTON, -5, 70, {'m', MouseButton::Left, {-5, 70}}, true},
+        {WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 6, 7, {'d', MouseButton::Right, {6, 7}}, true},
+        {WM_RBUTTONUP, MK_LBUTTON, 6, 8, {'u', MouseButton::Right, {6, 8}}, true},
+        {WM_LBUTTONUP, 0, -20, 300, {'u', MouseButton::Left, {-20, 300}}, false},
+        {WM_MBUTTONDOWN, MK_MBUTTON, 79, 59, {'d', MouseButton::Middle, {79, 59}}, true},
+        {WM_MBUTTONUP, 0, 0, 0, {'u', MouseButton::Middle, {0, 0}}, false},
+    };
+    for (const Step& step : steps) {
+        recorder.events.clear();
+        SendMessageW(h, step.message, step.held,
+                     MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(step.x)), static_cast<WORD>(static_cast<SHORT>(step.y))));
+        CHECK(recorder.events == std::vector<RecordedEvent>{step.expected});
+        CHECK((GetCapture() == h) == step.capturedAfter);
+    }
+
+    // A close request is only reported; the window stays until its owner lets it go.
+    SendMessageW(h, WM_CLOSE, 0, 0);
+    CHECK(recorder.closeRequests == 1);
+    CHECK(IsWindow(h));
+
+    // ...and the owner may let it go from inside the handler.
+    recorder.onClose = [&window] { window.reset(); };
+    SendMessageW(h, WM_CLOSE, 0, 0);
+    CHECK(recorder.closeRequests == 2);
+    CHECK(!IsWindow(h));
+}
+
+// Tooltip windows of the common controls owned by `owner`, and their tool counts.
+std::vector<LRESULT> ToolCounts(HWND owner) {
+    struct Search {
+        HWND owner;
+        std::vector<LRESULT> counts;
+    } search{owner, {}};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(context);
+            wchar_t className[64] = {};
+            GetClassNameW(window, className, 64);
+            if (GetWindow(window, GW_OWNER) == s.owner && std::wstring(className) == TOOLTIPS_CLASSW)
+                s.counts.push_back(SendMessageW(window, TTM_GETTOOLCOUNT, 0, 0));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.counts;
+}
+
+void TestTooltips(Win32Platform& platform) {
+    Recorder recorder;
+    auto window = platform.CreateHostedWindow(WindowSpec{"tips", 100, 40, Point{600, 600}}, recorder);
+    window->Show();
+    const HWND h = ToHwnd(platform.desktop().FindWindowByTitle("tips"));
+
+    window->SetTooltips({{Rect{0, 0, 50, 40}, "left"}, {Rect{50, 0, 100, 40}, "跑得快"}});
+    CHECK(ToolCounts(h) == std::vector<LRESULT>{2});
+    window->SetTooltips({{Rect{0, 0, 100, 40}, "whole"}});
+    CHECK(ToolCounts(h) == std::vector<LRESULT>{1});
+    window->SetTooltips({});
+    CHECK(ToolCounts(h).empty());
+}
+
+// Timers in the real loop: one stops itself from its own tick; one runs a nested
+// message loop inside its tick (as the system's move loop would) and must not be
+// re-entered by it; a controller quits once all that has been seen.
+void TestTimers(Win32Platform& platform) {
+    int selfStopping = 0, nesting = 0, nestingDepth = 0, nestingMaxDepth = 0, paced = 0;
+    TimerId selfStoppingId = 0;
+    selfStoppingId = platform.StartTimer(10, [&] {
+        if (++selfStopping == 3) platform.StopTimer(selfStoppingId);
+    });
+    const TimerId nestingId = platform.StartTimer(10, [&] {
+        ++nesting;
+        ++nestingDepth;
+        nestingMaxDepth = std::max(nestingMaxDepth, nestingDepth);
+        if (nesting == 1) {
+            const int until = paced + 5;
+            MSG message;
+            while (paced < until && GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+        }
+        --nestingDepth;
+    });
+    const TimerId pacedId = platform.StartTimer(10, [&] { ++paced; });
+    const TimerId controllerId = platform.StartTimer(10, [&] {
+        if (selfStopping == 3 && nesting >= 3 && paced >= 20) platform.Quit();
+    });
+    CHECK(platform.RunMessageLoop() == 0);
+    for (const TimerId id : {nestingId, pacedId, controllerId}) platform.StopTimer(id);
+    CHECK(selfStopping == 3);
+    CHECK(nestingMaxDepth == 1);
+    CHECK(nesting >= 3);
+}
+
+// DragWindow under real input: the press is handed to the system's move loop,
+// timers keep ticking inside it, and the loop ends on the release. The input is
+// synthesised from a timer tick while the loop runs.
+void TestDrag(Win32Platform& platform) {
+    Recorder recorder;
+    auto window = platform.CreateHostedWindow(WindowSpec{"drag", 100, 100, Point{800, 300}}, recorder);
+    window->Present(TestPattern(100, 100));
+    window->Show();
+    const ForeignWindow handle = platform.desktop().FindWindowByTitle("drag");
+    platform.desktop().PlaceTopmost(handle, Point{800, 300});
+
+    const auto send = [](DWORD flags, int x, int y) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = x * 65536 / GetSystemMetrics(SM_CXSCREEN);
+        input.mi.dy = y * 65536 / GetSystemMetrics(SM_CYSCREEN);
+        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &input, sizeof input);
+    };
+    bool dragging = false, dragReturned = false;
+    int ticksInDrag = 0;
+    recorder.onDown = [&] {
+        dragging = true;
+        window->DragWindow();
+        dragging = false;
+        dragReturned = true;
+        platform.Quit();
+    };
+    const TimerId mover = platform.StartTimer(15, [&] {
+        if (!dragging) return;
+        ++ticksInDrag;
+        if (ticksInDrag == 2) send(MOUSEEVENTF_MOVE, 860, 340);
+        if (ticksInDrag == 4) send(MOUSEEVENTF_MOVE, 880, 360);
+        if (ticksInDrag == 6) send(MOUSEEVENTF_LEFTUP, 880, 360);
+    });
+    send(MOUSEEVENTF_MOVE, 850, 350);
+    send(MOUSEEVENTF_LEFTDOWN, 850, 350);
+    CHECK(platform.RunMessageLoop() == 0);
+    platform.StopTimer(mover);
+
+    CHECK(dragReturned);
+    CHECK(ticksInDrag >= 6);
+    // The press arrived once; the release that ended the drag went to the move loop.
+    std::vector<RecordedEvent> pressesAndReleases;
+    for (const RecordedEvent& e : recorder.events)
+        if (e.kind != 'm') pressesAndReleases.push_back(e);
+    CHECK((pressesAndReleases == std::vector<RecordedEvent>{{'d', MouseButton::Left, {50, 50}}}));
+    // Moved with the cursor: +30, +10 from where the press was.
+    CHECK(platform.desktop().WindowRect(handle) == (Rect{830, 310, 930, 410}));
+}
+
+}  // namespace
+
+int main() {
+    Win32Platform platform;
+    TestUtf16();
+    TestWindowAndCaptures(platform);
+    TestDesktopQueries(platform);
+    TestMouseAndClose(platform);
+    TestTooltips(platform);
+    TestTimers(platform);
+    TestDrag(platform);
+    std::printf("%s: %d failed checks\n", failures ? "FAILED" : "passed", failures);
+    return failures ? 1 : 0;
+}
