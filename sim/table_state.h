@@ -17,6 +17,8 @@ constexpr int kSeats = 3;
 struct SeatArea {
     std::vector<CardCode> laid;  // the seat's latest play, left to right as drawn; empty when none
     bool pass_sign = false;      // the seat's latest move is a pass, and its next turn has not begun
+
+    friend bool operator==(const SeatArea&, const SeatArea&) = default;
 };
 
 struct TableState {
