@@ -27,9 +27,14 @@ public:
 
     void Copy(Rect area, std::uint32_t* out) override {
         const int width = area.width(), height = area.height();
-        if (width <= 0 || height <= 0 || !source_) return;
-        if (!EnsureCapacity(width, height)) return;
-        BitBlt(canvas_->dc(), 0, 0, width, height, source_.get(), area.left, area.top, SRCCOPY);
+        if (width <= 0 || height <= 0) return;
+        // A window that has gone (or a DC the system refused) reads as black,
+        // never as whatever the buffer held before.
+        if (!source_ || !EnsureCapacity(width, height) ||
+            !BitBlt(canvas_->dc(), 0, 0, width, height, source_.get(), area.left, area.top, SRCCOPY)) {
+            std::fill_n(out, static_cast<std::size_t>(width) * height, 0u);
+            return;
+        }
         GdiFlush();
         const DibSection& dib = canvas_->dib();
         for (int y = 0; y < height; ++y)
