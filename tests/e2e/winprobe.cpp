@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <fcntl.h>
 #include <io.h>
 
@@ -118,7 +119,9 @@ int List() {
 int Wait(std::vector<std::wstring> args) {
     DWORD deadlineMs = 30000;
     if (args.size() >= 2 && args[0] == L"--deadline-ms") {
-        deadlineMs = static_cast<DWORD>(std::stoul(args[1]));
+        wchar_t* end = nullptr;
+        deadlineMs = static_cast<DWORD>(std::wcstoul(args[1].c_str(), &end, 10));
+        if (end == args[1].c_str() || *end != L'\0') return 2;
         args.erase(args.begin(), args.begin() + 2);
     }
     if (args.empty()) return 2;
