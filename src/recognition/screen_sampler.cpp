@@ -38,17 +38,19 @@ std::uint8_t PixelBuffer::operator()(int column, int row) const {
 
 void ScreenSampler::BeginTick(platform::ClientSurface* hGameDC) {
     source_ = hGameDC;
+    bounds_ = source_ ? source_->Bounds() : platform::Rect{};
     bands_.clear();
 }
 
 void ScreenSampler::EndTick() {
     source_ = nullptr;
+    bounds_ = {};
     bands_.clear();
 }
 
 void ScreenSampler::Prefetch(platform::Rect area) {
     if (!source_ || !prefetching_) return;
-    const platform::Rect clipped = Intersect(area, source_->Bounds());
+    const platform::Rect clipped = Intersect(area, bounds_);
     if (!Empty(clipped) && !Covering(clipped)) Fetch(clipped);
 }
 
@@ -70,7 +72,7 @@ void ScreenSampler::CaptureRect(std::int16_t x, std::int16_t y, std::int16_t w, 
     // The copy onto the capture surface: only what lies inside the client area and
     // on the surface is written; the rest keeps its earlier pixels.
     const platform::Rect wanted{x, y, x + std::min<int>(w, kSurfaceWidth), y + std::min<int>(h, kSurfaceHeight)};
-    const platform::Rect readable = source_ ? Intersect(wanted, source_->Bounds()) : platform::Rect{};
+    const platform::Rect readable = source_ ? Intersect(wanted, bounds_) : platform::Rect{};
     if (!Empty(readable)) {
         const Band* band = prefetching_ ? Covering(readable) : nullptr;
         if (!band) band = &Fetch(readable);

@@ -67,6 +67,8 @@ private:
     const Band& Fetch(platform::Rect area);
 
     platform::ClientSurface* source_ = nullptr;
+    // The client area's extent, asked once a tick: asking costs a round trip.
+    platform::Rect bounds_;
     std::vector<Band> bands_;
     std::array<std::uint32_t, kSurfaceWidth * kSurfaceHeight> picTemp{};
     long long copies_ = 0;

@@ -5,34 +5,18 @@
 
 #include "shared/settings.h"
 #include "support/game_fixture.h"
+#include "support/painted_table.h"
 
 namespace vantrel {
 namespace {
 
-using testing::ProgramFixture;
-
-constexpr ui::Rgb kFelt{10, 100, 115};        // the first deal probe's colour
-constexpr ui::Rgb kCorner{80, 150, 150};      // the second deal probe's colour
-constexpr ui::Rgb kSign{245, 200, 55};        // first-mover sign
-constexpr ui::Rgb kPass{250, 200, 10};        // pass sign
-constexpr ui::Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kDark{40, 40, 40};
+using namespace vantrel::testing;
 
 class MainLoopTest : public ProgramFixture {
 protected:
-    void Deal() {
-        screen.set(400, 192, kFelt);
-        screen.set(785, 591, kCorner);
-    }
-    // A face-up card with a blank face, which the glyph tests read as the queen of
-    // spades, its glyph at (gx, gy).
-    void Card(int gx, int gy) {
-        screen.FillRect(gx - 4, gy - 4, 30, 114, kWhite);
-        screen.FillRect(gx - 4, gy - 4, 1, 114, kBlack);
-        screen.FillRect(gx - 4, gy + 109, 30, 2, kDark);
-    }
-    void OwnRow(int cards) {
-        for (int k = 0; k < cards; ++k) Card(198 + 22 * k, 358);
-    }
+    void Deal() { PaintDealSigns(screen); }
+    void Card(int gx, int gy) { PaintBlankCard(screen, gx, gy); }
+    void OwnRow(int cards) { PaintOwnRow(screen, cards); }
     // Found at 1 s, placed at 2.5 s, the deal seen at the next watcher tick.
     void StartFollowing(int firstSeat) {
         Start();
