@@ -1,0 +1,154 @@
+// The card artwork read back through the program's fixed probes: every glyph in
+// both inks and every pip must name itself, with every probe byte far from the
+// ink/paper cut, and the committed PNGs must be what the artwork draws today.
+#include <png.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "assets/card_art.h"
+#include "card_reader.h"
+
+namespace vantrel::test {
+namespace {
+
+using assets::Ink;
+
+struct GlyphGolden {
+    int rank;
+    std::string_view classes;  // at (2,8) (4,2) (4,7) (4,9) (4,10) (4,11) (5,1) (5,15) (7,8) (9,0)
+    int recognised;            // what the decision list must make of them
+};
+
+constexpr std::array<GlyphGolden, 13> kGlyphGolden{{
+    {3, "PPIPPPIIIP", 3},
+    {4, "IPPPIIPPIP", 4},
+    {5, "PPPPPPIIIP", 5},
+    {6, "IIIPPPIIPP", 6},
+    {7, "PPPIIIIPPI", 7},
+    {8, "IPIPPPIIIP", 8},
+    {9, "IPPIPPIIIP", 9},
+    {10, "IPPPPPIPPI", 10},
+    {11, "PPPPPPIIII", 11},
+    {12, "PPPPPPIPPP", 12},
+    {13, "IPIIIPPPPI", 13},
+    {14, "IIPPIIIPPP", 14},
+    {15, "PPIIPPIIPP", kTwo},
+}};
+
+TEST(CardArt, EveryGlyphShowsItsGoldenClassesInBothInksAndIsRecognised) {
+    for (const GlyphGolden& golden : kGlyphGolden) {
+        SCOPED_TRACE(assets::RankName(golden.rank));
+        EXPECT_EQ(RankFromClasses(golden.classes), golden.recognised);
+        for (Ink ink : {Ink::kBlack, Ink::kRed}) {
+            const ui::Image glyph = assets::RankGlyph(golden.rank, ink);
+            ASSERT_EQ(glyph.width(), assets::kGlyphWidth);
+            ASSERT_EQ(glyph.height(), assets::kGlyphHeight);
+            EXPECT_EQ(GlyphClasses(glyph, 0, 0), golden.classes) << assets::InkName(ink);
+        }
+    }
+}
+
+TEST(CardArt, EverySuitStripShowsItsGoldenClassesAndIsRecognised) {
+    constexpr std::array<std::string_view, assets::kSuitCount> kStripGolden{"PIII", "IPIP", "IIPP", "IIIP"};
+    for (int suit = 1; suit <= assets::kSuitCount; ++suit) {
+        SCOPED_TRACE(assets::SuitName(suit));
+        const ui::Image pip = assets::SuitPip(suit);
+        ASSERT_EQ(pip.width(), assets::kPipWidth);
+        ASSERT_GE(pip.height(), assets::kSuitStripHeight);
+        const auto classes = StripClasses(pip, 0, 0);
+        EXPECT_EQ(classes, kStripGolden[static_cast<std::size_t>(suit - 1)]);
+        EXPECT_EQ(SuitFromClasses(classes), suit);
+    }
+}
+
+// Every card of every rank and suit, in both inks, drawn in place; reports the probe
+// byte nearest the ink/paper cut of 150.
+TEST(CardArt, EveryProbeOfEveryCardReadsFarFromTheInkCut) {
+    constexpr int kGx = 10, kGy = 10;
+    int nearest = -1;
+    for (int rank = assets::kLowestRank; rank <= assets::kHighestRank; ++rank) {
+        for (int suit = 1; suit <= assets::kSuitCount; ++suit) {
+            for (Ink ink : {Ink::kBlack, Ink::kRed}) {
+                ui::Image card(40, 130, {52, 122, 70});
+                assets::DrawCard(card, kGx, kGy, rank, suit);
+                card.Blit(assets::RankGlyph(rank, ink), kGx, kGy);  // each ink on each suit's face
+                const int expected = rank == 15 ? kTwo : (rank - 3) * 4 + suit;
+                EXPECT_EQ(ReadCardRow(card, kGx, kGy).codes, std::vector<int>{expected});
+                std::vector<std::uint8_t> blues;
+                for (const ProbePixel& p : kGlyphProbes) blues.push_back(card.rgb(kGx + p.column, kGy + p.row).b);
+                for (const ProbePixel& p : kSuitProbes)
+                    blues.push_back(card.rgb(kGx + assets::kPipDx + p.column, kGy + assets::kPipDy + p.row).b);
+                for (int blue : blues)
+                    if (nearest < 0 || std::abs(blue - 150) < std::abs(nearest - 150)) nearest = blue;
+            }
+        }
+    }
+    std::cout << "probe byte nearest the ink cut of 150: " << nearest << " (" << std::abs(nearest - 150)
+              << " away)\n";
+    RecordProperty("nearest_probe_byte", nearest);
+    EXPECT_GE(std::abs(nearest - 150), 100);
+}
+
+TEST(CardArt, CardEdgesAndBlankFaceSitWhereTheTableReaderLooks) {
+    constexpr int kGx = 10, kGy = 10;
+    ui::Image card(40, 130, {52, 122, 70});
+    assets::DrawCard(card, kGx, kGy, 9, assets::kHearts);
+    for (int y = kGy - 3; y < kGy + 109; ++y) {
+        EXPECT_EQ(card.rgb(kGx - 4, y), (ui::Rgb{0, 0, 0})) << y;
+        EXPECT_EQ(card.rgb(kGx - 3, y), (ui::Rgb{255, 255, 255})) << y;
+    }
+    EXPECT_EQ(card.rgb(kGx - 3, kGy + 109), (ui::Rgb{0, 0, 0}));
+    for (int y = kGy + assets::kBlankFaceFirstRow; y < kGy + 109; ++y)
+        for (int x = kGx - 3; x <= kGx + 24; ++x) ASSERT_EQ(card.rgb(x, y), (ui::Rgb{255, 255, 255})) << x << "," << y;
+}
+
+// --- The committed PNGs ---------------------------------------------------------
+
+struct PngDeleter {
+    void operator()(png_image* image) const {
+        png_image_free(image);
+        delete image;
+    }
+};
+
+// Decodes an 8-bit RGB picture; an empty image when the file cannot be read.
+ui::Image DecodePng(const std::filesystem::path& path) {
+    std::unique_ptr<png_image, PngDeleter> png(new png_image{});
+    png->version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(png.get(), path.string().c_str())) return {};
+    png->format = PNG_FORMAT_RGB;
+    std::vector<png_byte> bytes(PNG_IMAGE_SIZE(*png));
+    if (!png_image_finish_read(png.get(), nullptr, bytes.data(), 0, nullptr)) return {};
+    ui::Image image(static_cast<int>(png->width), static_cast<int>(png->height));
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const png_byte* p = &bytes[(static_cast<std::size_t>(y) * image.width() + x) * 3];
+            image.set(x, y, {p[0], p[1], p[2]});
+        }
+    }
+    return image;
+}
+
+TEST(CardArtFiles, CommittedPicturesEqualWhatTheArtworkDraws) {
+    const std::filesystem::path folder = VANTREL_CARD_ART_DIR;
+    std::set<std::string> expected_names;
+    for (const auto& file : assets::ArtworkFiles()) {
+        SCOPED_TRACE(file.name);
+        expected_names.insert(file.name);
+        const ui::Image committed = DecodePng(folder / file.name);
+        ASSERT_FALSE(committed.empty()) << "missing or unreadable; run generate-card-art";
+        EXPECT_TRUE(committed == file.picture) << "stale; run generate-card-art and commit assets/cards";
+    }
+    std::set<std::string> present;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) present.insert(entry.path().filename().string());
+    EXPECT_EQ(present, expected_names) << "assets/cards holds exactly the generated pictures";
+}
+
+}  // namespace
+}  // namespace vantrel::test
