@@ -1,14 +1,16 @@
 // The stand-in's clock checked against the hands it lays out: every screen rule
 // the program's probes rely on, stated here from the hand records alone (not by
 // replaying the timeline's own bookkeeping), across a few hundred hands and
-// several clock settings.
+// several clock settings; and the headless frame source that draws it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 #include <utility>
 
+#include "sim/frame_source.h"
 #include "sim/hand_log.h"
+#include "sim/table_renderer.h"
 #include "sim/timeline.h"
 
 namespace vantrel::sim {
@@ -297,6 +299,47 @@ TEST(SeriesOptions, AppliesTheSharedKnobsAndRejectsBadValues) {
     EXPECT_EQ(options.settings.final_play_ms, 16);
     EXPECT_EQ(options.settings.pause_ms, 17);
     EXPECT_FALSE(SettingsProblem(options.settings));
+}
+
+}  // namespace
+}  // namespace vantrel::sim
+
+namespace vantrel::sim {
+namespace {
+
+TEST(FrameSourceCache, RendersEachStateOnceAndShowsTheStateAtTheTimeAsked) {
+    const TimelineSettings settings{.think_min_ms = 10, .think_max_ms = 20, .deal_ms = 5, .final_play_ms = 7, .pause_ms = 9};
+    const Timeline timeline(31, 2, settings);
+    FrameSource frames(timeline);
+    const HandTimes& first = timeline.hand_times()[0];
+    const HandTimes& second = timeline.hand_times()[1];
+
+    const ui::Image& opening = frames.FrameAt(0);
+    EXPECT_EQ(opening, RenderTable(TableState{}));
+    EXPECT_EQ(&frames.FrameAt(first.deal_ms - 1), &opening);
+    EXPECT_EQ(&frames.FrameAt(-100), &opening);
+    EXPECT_EQ(frames.renders(), 1);
+
+    // The empty table between the two hands is the same state as the opening one.
+    EXPECT_EQ(&frames.FrameAt(first.cleared_ms), &opening);
+    EXPECT_EQ(frames.renders(), 1);
+
+    const std::int64_t move = first.move_ms[2];
+    const ui::Image& moved = frames.FrameAt(move);
+    EXPECT_EQ(moved, RenderTable(timeline.StateAt(move)));
+    EXPECT_NE(moved, opening);
+    EXPECT_EQ(&frames.FrameAt(first.move_ms[3] - 1), &moved);
+    EXPECT_EQ(frames.renders(), 2);
+
+    // Recent states stay kept; a state asked for long ago is rendered again.
+    std::vector<std::int64_t> others = {second.deal_ms, second.sign_ms};
+    for (std::size_t k = 0; others.size() < FrameSource::kKeptFrames; ++k) others.push_back(second.move_ms[k]);
+    for (std::int64_t t : others) EXPECT_EQ(frames.FrameAt(t), RenderTable(timeline.StateAt(t))) << t;
+    EXPECT_EQ(frames.renders(), 2 + static_cast<int>(others.size()));
+    EXPECT_EQ(&frames.FrameAt(others.front()), &frames.FrameAt(others.front() + 1));
+    EXPECT_EQ(frames.renders(), 2 + static_cast<int>(others.size()));
+    EXPECT_EQ(frames.FrameAt(move), RenderTable(timeline.StateAt(move)));
+    EXPECT_EQ(frames.renders(), 3 + static_cast<int>(others.size()));
 }
 
 }  // namespace
