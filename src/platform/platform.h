@@ -41,7 +41,9 @@ public:
     virtual Rect Bounds() const = 0;
     // Copies `area` (clipped to Bounds by the caller) into `out`, row by row,
     // top row first, 32-bit blue-green-red-unused pixels, `area.width()` per row.
-    virtual void Copy(Rect area, std::uint32_t* out) = 0;
+    // False when nothing could be copied (a window that has gone): `out` is then
+    // left as it was.
+    virtual bool Copy(Rect area, std::uint32_t* out) = 0;
 };
 
 // What the program may ask of the desktop and of other programs' windows.

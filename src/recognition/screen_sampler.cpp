@@ -60,12 +60,12 @@ const ScreenSampler::Band* ScreenSampler::Covering(platform::Rect area) {
     return nullptr;
 }
 
-const ScreenSampler::Band& ScreenSampler::Fetch(platform::Rect area) {
+const ScreenSampler::Band* ScreenSampler::Fetch(platform::Rect area) {
     Band band{area, std::vector<std::uint32_t>(static_cast<std::size_t>(area.width()) * area.height())};
-    source_->Copy(area, band.pixels.data());
     ++copies_;
+    if (!source_->Copy(area, band.pixels.data())) return nullptr;
     bands_.push_back(std::move(band));
-    return bands_.back();
+    return &bands_.back();
 }
 
 void ScreenSampler::CaptureRect(std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h) {
@@ -73,9 +73,12 @@ void ScreenSampler::CaptureRect(std::int16_t x, std::int16_t y, std::int16_t w, 
     // on the surface is written; the rest keeps its earlier pixels.
     const platform::Rect wanted{x, y, x + std::min<int>(w, kSurfaceWidth), y + std::min<int>(h, kSurfaceHeight)};
     const platform::Rect readable = source_ ? Intersect(wanted, bounds_) : platform::Rect{};
+    const Band* band = nullptr;
     if (!Empty(readable)) {
-        const Band* band = prefetching_ ? Covering(readable) : nullptr;
-        if (!band) band = &Fetch(readable);
+        band = prefetching_ ? Covering(readable) : nullptr;
+        if (!band) band = Fetch(readable);
+    }
+    if (band) {
         for (int gy = readable.top; gy < readable.bottom; ++gy)
             for (int gx = readable.left; gx < readable.right; ++gx)
                 picTemp[static_cast<std::size_t>(gy - y) * kSurfaceWidth + (gx - x)] =

@@ -64,7 +64,8 @@ private:
         std::vector<std::uint32_t> pixels;
     };
     const Band* Covering(platform::Rect area);
-    const Band& Fetch(platform::Rect area);
+    // Null when the copy failed: what the surface holds then stays.
+    const Band* Fetch(platform::Rect area);
 
     platform::ClientSurface* source_ = nullptr;
     // The client area's extent, asked once a tick: asking costs a round trip.

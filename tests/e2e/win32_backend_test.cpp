@@ -155,8 +155,8 @@ void TestWindowAndCaptures(Win32Platform& platform) {
     CHECK(!IsWindow(h));
     CHECK(desktop.WindowRect(found).width() == 0);
     std::vector<std::uint32_t> stale(4, 0xDEADBEEFu);
-    desktop.OpenClient(found)->Copy(Rect{0, 0, 2, 2}, stale.data());
-    CHECK(stale == std::vector<std::uint32_t>(4, 0u));
+    CHECK(!desktop.OpenClient(found)->Copy(Rect{0, 0, 2, 2}, stale.data()));
+    CHECK(stale == std::vector<std::uint32_t>(4, 0xDEADBEEFu));  // a failed copy leaves the buffer alone
     CHECK(desktop.WindowRect(0) == Rect{});
 }
 

@@ -81,14 +81,20 @@ TEST_F(SamplerTest, WhatTheCopyCannotReachKeepsTheSurfacesEarlierPixels) {
     EXPECT_EQ(sampler.PixelBuf(7, 1), 1);  // red of client pixel (0, 0)
 }
 
-TEST_F(SamplerTest, AWindowThatCannotBeReadRaisesNothing) {
+TEST_F(SamplerTest, AWindowThatCannotBeReadRaisesNothingAndLeavesTheSurface) {
+    screen.set(10, 10, {7, 8, 9});
+    sampler.BeginTick(surface.get());
+    sampler.CaptureRect(10, 10, 1, 1);
     platform.fakeDesktop().RemoveWindow(game);
     auto gone = platform.fakeDesktop().OpenClient(game);
     sampler.BeginTick(gone.get());
     EXPECT_NO_THROW(sampler.CaptureRect(10, 10, 11, 16));
+    EXPECT_EQ(sampler.PixelBuf(1, 1), 9);  // the earlier copy's pixel
+    sampler.EndTick();
+    const long long copiesBefore = sampler.copies();
     sampler.BeginTick(nullptr);
     EXPECT_NO_THROW(sampler.CaptureRect(10, 10, 1, 1));
-    EXPECT_EQ(sampler.copies(), 0);
+    EXPECT_EQ(sampler.copies(), copiesBefore);
 }
 
 TEST_F(SamplerTest, SixteenBitOverflowRaises) {

@@ -14,9 +14,11 @@ public:
     Rect Bounds() const override {
         return picture_ ? Rect{0, 0, picture_->width(), picture_->height()} : Rect{};
     }
-    void Copy(Rect area, std::uint32_t* out) override {
+    bool Copy(Rect area, std::uint32_t* out) override {
+        if (!picture_) return false;
         for (int y = area.top; y < area.bottom; ++y)
             out = std::copy(picture_->row(y) + area.left, picture_->row(y) + area.right, out);
+        return true;
     }
 
 private:
@@ -28,8 +30,9 @@ class BlankSurface final : public ClientSurface {
 public:
     explicit BlankSurface(Rect bounds) : bounds_(bounds) {}
     Rect Bounds() const override { return bounds_; }
-    void Copy(Rect area, std::uint32_t* out) override {
+    bool Copy(Rect area, std::uint32_t* out) override {
         std::fill_n(out, static_cast<std::size_t>(area.width()) * area.height(), 0u);
+        return true;
     }
 
 private:

@@ -16,7 +16,8 @@ Rect FromRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 class Win32ClientSurface final : public ClientSurface {
 public:
-    explicit Win32ClientSurface(HWND window) : window_(window), source_(window) {}
+    Win32ClientSurface(HWND window, HDC source, std::optional<BitmapCanvas>& canvas)
+        : window_(window), source_(source), canvas_(canvas) {}
 
     Rect Bounds() const override {
         if (!window_) return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -25,22 +26,19 @@ public:
         return FromRect(client);
     }
 
-    void Copy(Rect area, std::uint32_t* out) override {
+    bool Copy(Rect area, std::uint32_t* out) override {
         const int width = area.width(), height = area.height();
-        if (width <= 0 || height <= 0) return;
-        // A window that has gone (or a DC the system refused) reads as black,
-        // never as whatever the buffer held before.
+        if (width <= 0 || height <= 0) return true;
         if (!source_ || !EnsureCapacity(width, height) ||
-            !BitBlt(canvas_->dc(), 0, 0, width, height, source_.get(), area.left, area.top, SRCCOPY)) {
-            std::fill_n(out, static_cast<std::size_t>(width) * height, 0u);
-            return;
-        }
+            !BitBlt(canvas_->dc(), 0, 0, width, height, source_, area.left, area.top, SRCCOPY))
+            return false;
         GdiFlush();
         const DibSection& dib = canvas_->dib();
         for (int y = 0; y < height; ++y)
             std::memcpy(out + static_cast<std::size_t>(y) * width,
                         dib.bits() + static_cast<std::size_t>(y) * dib.width(),
                         static_cast<std::size_t>(width) * sizeof(std::uint32_t));
+        return true;
     }
 
 private:
@@ -49,15 +47,15 @@ private:
         const int newWidth = std::max(width, canvas_ ? canvas_->dib().width() : 0);
         const int newHeight = std::max(height, canvas_ ? canvas_->dib().height() : 0);
         canvas_.reset();
-        canvas_.emplace(source_.get(), newWidth, newHeight);
+        canvas_.emplace(source_, newWidth, newHeight);
         if (*canvas_) return true;
         canvas_.reset();
         return false;
     }
 
     HWND window_;
-    WindowDc source_;
-    std::optional<BitmapCanvas> canvas_;
+    HDC source_;
+    std::optional<BitmapCanvas>& canvas_;
 };
 
 }  // namespace
@@ -78,7 +76,13 @@ void Win32Desktop::PlaceTopmost(ForeignWindow window, Point topLeft) {
 }
 
 std::unique_ptr<ClientSurface> Win32Desktop::OpenClient(ForeignWindow window) {
-    return std::make_unique<Win32ClientSurface>(ToHwnd(window));
+    const HWND hwnd = ToHwnd(window);
+    if (!sourceDc_ || sourceWindow_ != hwnd || !sourceDc_->get()) {
+        sourceDc_.reset();
+        sourceDc_.emplace(hwnd);
+        sourceWindow_ = hwnd;
+    }
+    return std::make_unique<Win32ClientSurface>(hwnd, sourceDc_->get(), canvas_);
 }
 
 int Win32Desktop::BitsPerPixel() {
