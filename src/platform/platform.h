@@ -76,6 +76,9 @@ public:
     virtual void OnMouseMove(Point at) = 0;
     // The system asks the window to close (Alt+F4, WM_CLOSE from elsewhere).
     virtual void OnCloseRequest() = 0;
+    // The window now stands here (screen pixels): the user dragged it, or it was
+    // moved from outside, or by the program itself.
+    virtual void OnMoved(Point topLeft) = 0;
 };
 
 struct TooltipArea {

@@ -151,6 +151,14 @@ void Form::DragWindow() {
     pressedCell_ = nullptr;
 }
 
+void Form::OnMoved(platform::Point topLeft) {
+    // Left and Top follow the window when it moves other than by the program; a
+    // move to where they already put it keeps their fractions of a pixel.
+    if (topLeft == platform::Point{ToPixels(left_), ToPixels(top_)}) return;
+    left_ = topLeft.x * kTwipsPerPixel;
+    top_ = topLeft.y * kTwipsPerPixel;
+}
+
 void Form::OnCloseRequest() {
     toolkit_.RunEvent([&] { Unload(); });
 }

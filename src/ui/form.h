@@ -70,6 +70,7 @@ public:
     void OnMouseUp(platform::MouseButton button, platform::Point at) override;
     void OnMouseMove(platform::Point at) override;
     void OnCloseRequest() override;
+    void OnMoved(platform::Point topLeft) override;
 
 protected:
     virtual void Form_Load() {}

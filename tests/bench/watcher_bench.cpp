@@ -50,6 +50,7 @@ int RunTable() {
         void OnMouseUp(platform::MouseButton, platform::Point) override {}
         void OnMouseMove(platform::Point) override {}
         void OnCloseRequest() override { owner->Quit(); }
+        void OnMoved(platform::Point) override {}
     } events;
     events.owner = &platform;
     const auto window = platform.CreateHostedWindow({kTitle, 800, 600, {20, 20}}, events);

@@ -77,6 +77,8 @@ struct Recorder final : WindowEvents {
         ++closeRequests;
         if (onClose) onClose();
     }
+    void OnMoved(Point at) override { lastMove = at; }
+    Point lastMove{-1, -1};
 };
 
 void TestUtf16() {
@@ -150,6 +152,7 @@ void TestWindowAndCaptures(Win32Platform& platform) {
     desktop.PlaceTopmost(0, Point{1, 1});
     window->MoveTo(Point{-10, 30});
     CHECK(desktop.WindowRect(found) == (Rect{-10, 30, 290, 230}));
+    CHECK(recorder.lastMove == (Point{-10, 30}));  // every move is reported, ours too
 
     window.reset();
     CHECK(!IsWindow(h));

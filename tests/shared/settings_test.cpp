@@ -120,6 +120,17 @@ TEST_F(SettingsProgramTest, ClosingWritesEveryWindowAndTheGameOnlyOnceMeasured) 
     EXPECT_TRUE(platform.windows().empty());
 }
 
+TEST_F(SettingsProgramTest, AWindowDraggedByTheUserIsSavedWhereItWasLeft) {
+    Start();
+    // A press on the main window's background hands the press to the move loop.
+    platform.PressMouse({8 + 60, 8 + 440});
+    platform.MoveMouse({8 + 100, 8 + 470});
+    platform.ReleaseMouse({8 + 100, 8 + 470});
+    EXPECT_EQ(platform.FindWindow("VXMain")->drags(), 1);
+    main().Unload();
+    EXPECT_EQ(SettingsFile(dir.path()).Read(SettingsRecord::MainWindow), (PosRec{(8 + 40) * 15, (8 + 30) * 15}));
+}
+
 TEST_F(SettingsProgramTest, AStoredPlaceOffEveryScreenIsBroughtBack) {
     SettingsFile(dir.path()).CreateIfMissing();
     SettingsFile(dir.path()).Write(SettingsRecord::MainWindow, {-30000, 300});

@@ -239,6 +239,8 @@ TEST_F(MouseTest, DragWindowHandsThePressToTheMoveLoop) {
     EXPECT_EQ(window()->drags(), 1);
     EXPECT_EQ(window()->ScreenRect().left, 120);
     EXPECT_EQ(window()->ScreenRect().top, 60);
+    EXPECT_EQ(form.Left(), 1800);  // the form's place follows the drag
+    EXPECT_EQ(form.Top(), 900);
     EXPECT_TRUE(form.events.empty());  // the move loop swallowed the release
 }
 

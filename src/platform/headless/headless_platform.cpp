@@ -160,6 +160,7 @@ void HeadlessPlatform::MoveMouse(Point screen) {
         const Rect r = dragging_->ScreenRect();
         dragging_->MoveTo({r.left + screen.x - dragFrom_.x, r.top + screen.y - dragFrom_.y});
         dragFrom_ = screen;
+        dragging_->events().OnMoved({dragging_->ScreenRect().left, dragging_->ScreenRect().top});
         return;
     }
     HeadlessWindow* target = pressedWindow_ ? pressedWindow_ : WindowAt(screen);

@@ -98,6 +98,9 @@ LRESULT Win32HostedWindow::Handle(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_MOUSEMOVE:
             events_.OnMouseMove(PointOf(lParam));
             return 0;
+        case WM_MOVE:
+            events_.OnMoved(PointOf(lParam));
+            return 0;
         case WM_CLOSE:
             // The toolkit decides whether the window goes; the default would destroy it.
             events_.OnCloseRequest();
