@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/child_process.h"
 #include "main_window/frm_identify.h"
 #include "platform/win32/win32_platform.h"
 #include "shared/modqtc.h"
@@ -59,25 +60,6 @@ int RunTable() {
     return platform.RunMessageLoop();
 }
 
-struct Child {
-    PROCESS_INFORMATION process{};
-    ~Child() {
-        if (!process.hProcess) return;
-        if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-};
-
-bool StartTable(Child& child) {
-    std::wstring exe(MAX_PATH, L'\0');
-    exe.resize(GetModuleFileNameW(nullptr, exe.data(), MAX_PATH));
-    std::wstring commandLine = L"\"" + exe + L"\" --table";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &child.process) != FALSE;
-}
 
 double Now() {
     static const double perSecond = [] {
@@ -121,8 +103,8 @@ Cost Measure(const std::function<void()>& prepare, const std::function<void()>& 
 
 int RunBench() {
     platform::win32::Win32Platform platform;
-    Child child;
-    if (!StartTable(child)) {
+    const e2e::ChildProcess child(e2e::ChildProcess::ThisExecutable(), L"--table");
+    if (!child.started()) {
         std::puts("watcher_bench: cannot start the table process");
         return 1;
     }

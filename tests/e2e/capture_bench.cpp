@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "pattern.h"
 #include "platform/win32/desktop.h"
 #include "platform/win32/handles.h"
@@ -112,25 +113,6 @@ bool Matches(const std::vector<std::uint32_t>& pixels, const vantrel::ui::Image&
     return true;
 }
 
-struct Child {
-    PROCESS_INFORMATION process{};
-    ~Child() {
-        if (!process.hProcess) return;
-        if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-};
-
-bool StartTarget(Child& child) {
-    std::wstring exe(MAX_PATH, L'\0');
-    exe.resize(GetModuleFileNameW(nullptr, exe.data(), MAX_PATH));
-    std::wstring commandLine = L"\"" + exe + L"\" --target";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &child.process) != FALSE;
-}
 
 // The target's window once it is up and painted, or 0 after about 30 s.
 ForeignWindow WaitForTarget(Win32Desktop& desktop, const vantrel::ui::Image& pattern) {
@@ -147,8 +129,8 @@ ForeignWindow WaitForTarget(Win32Desktop& desktop, const vantrel::ui::Image& pat
 
 int RunBench() {
     Win32Desktop desktop;
-    Child child;
-    if (!StartTarget(child)) {
+    const vantrel::e2e::ChildProcess child(vantrel::e2e::ChildProcess::ThisExecutable(), L"--target");
+    if (!child.started()) {
         std::puts("capture_bench: cannot start the target process");
         return 1;
     }

@@ -21,12 +21,14 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "platform/win32/desktop.h"
 #include "platform/win32/utf16.h"
 #include "shared/tiles.h"
@@ -55,32 +57,6 @@ int failures = 0;
         }                                                       \
     } while (0)
 
-// A program started here, ended by its handle when this goes.
-class Child {
-public:
-    Child(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder) {
-        std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        started_ = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  folder.c_str(), &startup, &process_) != FALSE;
-    }
-    ~Child() {
-        if (!started_) return;
-        if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 1);
-        WaitForSingleObject(process_.hProcess, 5000);
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-    }
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-    bool started() const { return started_; }
-    bool ExitsWithin(DWORD ms) const { return WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
-
-private:
-    PROCESS_INFORMATION process_{};
-    bool started_ = false;
-};
 
 template <class Predicate>
 bool WaitFor(DWORD ms, Predicate done) {
@@ -272,7 +248,7 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
         return 1;
     }
 
-    Child vantrel(exe, L"", elsewhere);
+    vantrel::e2e::ChildProcess vantrel(exe, L"", elsewhere);
     CHECK(vantrel.started(), "vantrel.exe did not start\n");
     CHECK(WaitFor(60000, [] { return FindWindowW(nullptr, L"VXMain") != nullptr; }), "no main window\n");
     const std::vector<unsigned char> defaults{0x78, 0x00, 0x78, 0x00, 0x78, 0x00, 0x80, 0x25,
@@ -285,7 +261,7 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     const std::wstring log = work + L"\\hands.log";
     DeleteFileW(log.c_str());
     const std::wstring clock = L" --think-ms 650-800 --deal-ms 600 --final-ms 700 --pause-ms 1500";
-    auto table = std::make_unique<Child>(tableExe, L"--seed 5 --hands 3 --pos 420,300 --log \"" + log + L"\"" + clock, work);
+    auto table = std::make_unique<vantrel::e2e::ChildProcess>(tableExe, L"--seed 5 --hands 3 --pos 420,300 --log \"" + log + L"\"" + clock, work);
     ForeignWindow game = 0;
     CHECK(WaitFor(60000, [&] { return (game = desktop.FindWindowByTitle(kGameTitle)) != 0; }), "no table window\n");
     const ULONGLONG appeared = GetTickCount64();
@@ -344,7 +320,7 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     CHECK(lost.x == 175 && lost.y == 8, "record 4 holds (%d, %d) after the loss, not (175, 8)\n", lost.x, lost.y);
 
     // Found again: placed again.
-    table = std::make_unique<Child>(tableExe, L"--seed 6 --hands 1 --pos 400,320" + clock, work);
+    table = std::make_unique<vantrel::e2e::ChildProcess>(tableExe, L"--seed 6 --hands 1 --pos 400,320" + clock, work);
     CHECK(WaitFor(60000, [&] { return (game = desktop.FindWindowByTitle(kGameTitle)) != 0; }), "no second table\n");
     CHECK(WaitFor(6000, [&] { return OuterRect(game).left == 175 && OuterRect(game).top == 8; }),
           "the second table was not placed\n");
