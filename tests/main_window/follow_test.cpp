@@ -13,6 +13,7 @@ TEST_P(FollowTest, FiftyHandsWithoutADifference) {
     const soak::FollowResult result = soak::FollowSeries(GetParam(), 50, sim::TimelineSettings{});
     EXPECT_EQ(result.hands, 50);
     EXPECT_GT(result.moves, 50 * 10);
+    for (int seat = 0; seat < 3; ++seat) EXPECT_GT(result.winsBySeat[seat], 0) << "no hand ended on seat " << seat;
     for (const std::string& difference : result.differences) ADD_FAILURE() << difference;
 }
 

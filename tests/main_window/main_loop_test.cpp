@@ -162,6 +162,22 @@ TEST_F(MainLoopTest, TheFirstMoverIsAskedSeat0First) {
     EXPECT_FALSE(main().tmrStart->Enabled());
 }
 
+TEST_F(MainLoopTest, AnUnreadableDealtRowDropsTheHandInsteadOfFollowingIt) {
+    Start();
+    OpenGame();
+    Deal();
+    // Dark from the dealt row's first glyph on: every next-card probe asks for one more.
+    screen.FillRect(190, 340, 610, 40, kBlack);
+    platform.AdvanceTo(1100);
+    screen.set(562, 80, kSign);
+    platform.AdvanceBy(100);
+    EXPECT_FALSE(main().tmrEmit->Enabled());
+    EXPECT_TRUE(main().tmrStart->Enabled());
+    EXPECT_EQ(VisibleMarks(), 48);
+    EXPECT_FALSE(main().imgRMNum(1).HasPicture());
+    EXPECT_EQ(program.shared().toolkit().unhandledErrors(), 0);
+}
+
 TEST_F(MainLoopTest, APassByTheSeatToMoveAdvancesWithoutAScan) {
     StartFollowing(1);
     Card(470, 150);  // a play is there too, but the pass sign is asked first

@@ -72,6 +72,7 @@ public:
                 CompareReset(hand);
         }
         result_.moves += moves;
+        ++result_.winsBySeat[static_cast<std::size_t>(hand.Winner())];
         ++result_.hands;
         result_.simulatedMs = platform_.now();
     }

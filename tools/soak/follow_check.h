@@ -5,6 +5,7 @@
 // seat whose move is awaited. Used by the end-to-end tests and by vantrel-soak.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -17,6 +18,7 @@ namespace vantrel::soak {
 struct FollowResult {
     int hands = 0;
     int moves = 0;
+    std::array<int, 3> winsBySeat{};  // which seat played out, hand by hand
     std::int64_t simulatedMs = 0;
     // Each names its seed, hand and move, and what differed.
     std::vector<std::string> differences;
