@@ -23,7 +23,6 @@ public:
     ~GameDC() { window_.sampler.EndTick(); }
     GameDC(const GameDC&) = delete;
     GameDC& operator=(const GameDC&) = delete;
-    platform::Rect bounds() const { return surface_ ? surface_->Bounds() : platform::Rect{}; }
 
 private:
     frmIdentify& window_;
@@ -172,7 +171,7 @@ ui::Rgb frmIdentify::Probe(int x, int y) {
 }
 
 void frmIdentify::tmrStart_Timer() {
-    GameDC dc(*this);
+    const GameDC dc(*this);
     if (!tally.bInHand) {
         const ui::Rgb top = Probe(400, 192);
         if (!(top.b > 80 && top.b < 150 && top.r < 20)) return;
@@ -237,13 +236,12 @@ bool frmIdentify::FindPlay(std::int16_t seat, int clientHeight) {
 }
 
 void frmIdentify::tmrEmit_Timer() {
-    GameDC dc(*this);
-    frmPlayer& player = shared_.Instance<frmPlayer>();
+    const GameDC dc(*this);
     if (tally.CheckPass(tally.nTurn)) {
-        if (shared_.bPlayerOpen && player.imgMark->HasPicture()) player.Play();
+        FollowPlay();
         return;
     }
-    if (!FindPlay(tally.nTurn, dc.bounds().height())) return;
+    if (!FindPlay(tally.nTurn, sampler.bounds().bottom)) return;
 
     sampler.Prefetch({nScanX, nScanY, nScanX + 22 * 20 + 12, nScanY + 26});
     reader.ReadCards(nScanX, nScanY, 3);
@@ -251,9 +249,16 @@ void frmIdentify::tmrEmit_Timer() {
         tally.ResetHand(true);
     } else {
         if (shared_.bDetailOpen) shared_.Instance<frmDetail>().ShowDetail();
-        if (shared_.bPlayerOpen && player.imgMark->HasPicture()) player.Play();
+        FollowPlay();
     }
     tally.nTurn = static_cast<std::int16_t>((tally.nTurn + 1) % 3);
+}
+
+void frmIdentify::FollowPlay() {
+    // Only a loaded player window is asked; the play loop never creates one.
+    if (!shared_.bPlayerOpen) return;
+    frmPlayer& player = shared_.Instance<frmPlayer>();
+    if (player.imgMark->HasPicture()) player.Play();
 }
 
 // --- Idle animations: the blinking star and the rolling tips.

@@ -49,6 +49,8 @@ public:
     // With prefetching off every capture makes its own copy, one round trip per
     // probe: the benchmarks' baseline.
     void SetPrefetching(bool on) { prefetching_ = on; }
+    // The client area of this tick (empty when there is none).
+    platform::Rect bounds() const { return bounds_; }
 
     void CaptureRect(std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h);
     static std::int16_t IsInk(std::uint8_t b) { return b < 150 ? 1 : 0; }
