@@ -2,7 +2,7 @@
 # Installs, as root on Debian, whatever the builds and tests need that is missing.
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev zlib1g-dev
-          g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64 xvfb imagemagick)
+          g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb imagemagick)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
@@ -10,5 +10,5 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    apt-get install -y -qq "${missing[@]}"
 fi
