@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs, as root on Debian, whatever the builds and tests need that is missing.
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev zlib1g-dev
+packages=(cmake g++ make libgtest-dev libpng-dev
           g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb imagemagick)
 missing=()
 for p in "${packages[@]}"; do
