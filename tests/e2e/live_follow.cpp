@@ -251,6 +251,8 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     vantrel::e2e::ChildProcess vantrel(exe, L"", elsewhere);
     CHECK(vantrel.started(), "vantrel.exe did not start\n");
     CHECK(WaitFor(60000, [] { return FindWindowW(nullptr, L"VXMain") != nullptr; }), "no main window\n");
+    // The windows come up while the main window's start-up runs; the file is its next step.
+    WaitFor(10000, [&] { return FileBytes(settings).size() >= 16; });
     const std::vector<unsigned char> defaults{0x78, 0x00, 0x78, 0x00, 0x78, 0x00, 0x80, 0x25,
                                               0xE4, 0x1B, 0x80, 0x25, 0xAF, 0x00, 0x08, 0x00};
     CHECK(FileBytes(settings) == defaults, "the settings file beside vantrel.exe does not hold the defaults\n");
