@@ -140,6 +140,11 @@ private:
         if (program_.shared().PlayHistory(0, 21) != 0 || m.tally.nPlayCount != 0)
             Differ(hand, move, "the history was not cleared after the hand");
         if (!m.tmrStart->Enabled() || m.tmrEmit->Enabled()) Differ(hand, move, "not waiting for the next hand");
+        const ui::Toolkit& toolkit = program_.shared().toolkit();
+        if (toolkit.unhandledErrors() != reportedErrors_) {
+            reportedErrors_ = toolkit.unhandledErrors();
+            Differ(hand, move, "an event failed: " + toolkit.lastUnhandledError());
+        }
     }
 
     std::uint64_t seed_;
@@ -147,6 +152,7 @@ private:
     sim::FrameSource frames_;
     FollowResult& result_;
     std::filesystem::path scratch_;
+    int reportedErrors_ = 0;
     platform::headless::HeadlessPlatform platform_;
     Program program_{platform_};
 };
