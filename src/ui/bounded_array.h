@@ -15,9 +15,6 @@ template <class T, int First, int Last>
 class BoundedArray {
 public:
     static_assert(First <= Last);
-    static constexpr int kFirst = First;
-    static constexpr int kLast = Last;
-
     constexpr BoundedArray() = default;
     constexpr BoundedArray(std::array<T, Last - First + 1> values) : values_(values) {}
 

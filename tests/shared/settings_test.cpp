@@ -131,6 +131,15 @@ TEST_F(SettingsProgramTest, AWindowDraggedByTheUserIsSavedWhereItWasLeft) {
     EXPECT_EQ(SettingsFile(dir.path()).Read(SettingsRecord::MainWindow), (PosRec{(8 + 40) * 15, (8 + 30) * 15}));
 }
 
+TEST_F(SettingsProgramTest, AWindowOnASecondMonitorStaysThere) {
+    platform.fakeDesktop().SetMonitors({{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}});
+    SettingsFile(dir.path()).CreateIfMissing();
+    SettingsFile(dir.path()).Write(SettingsRecord::DetailWindow, {1500 * 15, 100 * 15});
+    Start();
+    EXPECT_EQ(platform.FindWindow("VXDetail")->ScreenRect().left, 1500);
+    EXPECT_EQ(detail().Left(), 1500 * 15);
+}
+
 TEST_F(SettingsProgramTest, AStoredPlaceOffEveryScreenIsBroughtBack) {
     SettingsFile(dir.path()).CreateIfMissing();
     SettingsFile(dir.path()).Write(SettingsRecord::MainWindow, {-30000, 300});

@@ -84,7 +84,6 @@ Rect FakeDesktop::WindowRect(ForeignWindow window) {
 void FakeDesktop::PlaceTopmost(ForeignWindow window, Point topLeft) {
     auto it = windows_.find(window);
     if (it == windows_.end()) return;
-    ++placements_;
     it->second.topmost = true;
     MoveWindow(window, topLeft);
 }

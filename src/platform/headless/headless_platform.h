@@ -32,7 +32,6 @@ public:
     void SetMinimised(ForeignWindow window, bool minimised);
     void MoveWindow(ForeignWindow window, Point topLeft);
     bool IsTopmost(ForeignWindow window) const;
-    int placements() const { return placements_; }
 
     void SetCursor(Point p) { cursor_ = p; }
     void SetBitsPerPixel(int bits) { bitsPerPixel_ = bits; }
@@ -60,7 +59,6 @@ private:
     const std::int64_t& clock_;
     std::map<ForeignWindow, Window> windows_;
     ForeignWindow nextHandle_ = 0x1000;
-    int placements_ = 0;
     Point cursor_;
     int bitsPerPixel_ = 32;
     std::vector<int> depthRequests_;
