@@ -308,7 +308,7 @@ constexpr std::array<std::string_view, kHighestRank - kLowestRank + 1> kRankName
     "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K", "A", "2"};
 constexpr std::array<std::string_view, kSuitCount> kSuitNames = {"spades", "hearts", "clubs", "diamonds"};
 
-constexpr ui::Rgb kSheetBackground{46, 110, 66};
+constexpr platform::Rgb kSheetBackground{46, 110, 66};
 constexpr int kSheetGap = 6;
 
 std::size_t RankIndex(int rank) {
@@ -322,9 +322,9 @@ std::size_t SuitIndex(int suit) {
 }
 
 // All 13 x 4 faces, ranks left to right from the 3 to the 2, a suit to a row.
-ui::Image CardSheet() {
+platform::Image CardSheet() {
     constexpr int kRanks = kHighestRank - kLowestRank + 1;
-    ui::Image sheet(kSheetGap + kRanks * (kCardWidth + kSheetGap), kSheetGap + kSuitCount * (kCardHeight + kSheetGap),
+    platform::Image sheet(kSheetGap + kRanks * (kCardWidth + kSheetGap), kSheetGap + kSuitCount * (kCardHeight + kSheetGap),
                     kSheetBackground);
     for (int suit = 1; suit <= kSuitCount; ++suit) {
         for (int rank = kLowestRank; rank <= kHighestRank; ++rank) {
@@ -342,15 +342,15 @@ std::string_view RankName(int rank) { return kRankNames[RankIndex(rank)]; }
 std::string_view SuitName(int suit) { return kSuitNames[SuitIndex(suit)]; }
 std::string_view InkName(Ink ink) { return ink == Ink::kRed ? "red" : "black"; }
 
-ui::Image RankGlyph(int rank, Ink ink) {
+platform::Image RankGlyph(int rank, Ink ink) {
     return PixelArtImage(kGlyphs[RankIndex(rank)], InkColour(ink), kCardFace);
 }
 
-ui::Image SuitPip(int suit) {
+platform::Image SuitPip(int suit) {
     return PixelArtImage(kPips[SuitIndex(suit)], InkColour(SuitInk(suit)), kCardFace);
 }
 
-void DrawCard(ui::Image& into, int glyph_x, int glyph_y, int rank, int suit) {
+void DrawCard(platform::Image& into, int glyph_x, int glyph_y, int rank, int suit) {
     const int left = glyph_x + kCardLeft, top = glyph_y + kCardTop;
     const int right = glyph_x + kCardRight, bottom = glyph_y + kCardBottom;
     into.FillRect(left + 1, top, kCardWidth - 2, 1, kCardEdge);

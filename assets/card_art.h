@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/image.h"
+#include "platform/image.h"
 
 namespace vantrel::assets {
 
@@ -30,12 +30,12 @@ constexpr int kSuitCount = 4;
 
 enum class Ink { kBlack, kRed };
 
-constexpr ui::Rgb kCardFace{255, 255, 255};
-constexpr ui::Rgb kCardEdge{0, 0, 0};
-constexpr ui::Rgb kBlackInk{0, 0, 0};
-constexpr ui::Rgb kRedInk{200, 0, 0};
+constexpr platform::Rgb kCardFace{255, 255, 255};
+constexpr platform::Rgb kCardEdge{0, 0, 0};
+constexpr platform::Rgb kBlackInk{0, 0, 0};
+constexpr platform::Rgb kRedInk{200, 0, 0};
 
-constexpr ui::Rgb InkColour(Ink ink) { return ink == Ink::kRed ? kRedInk : kBlackInk; }
+constexpr platform::Rgb InkColour(Ink ink) { return ink == Ink::kRed ? kRedInk : kBlackInk; }
 constexpr Ink SuitInk(int suit) { return suit == kHearts || suit == kDiamonds ? Ink::kRed : Ink::kBlack; }
 
 // "3".."10", "J", "Q", "K", "A", "2"; and "spades", "hearts", "clubs", "diamonds".
@@ -47,7 +47,7 @@ std::string_view InkName(Ink ink);
 // outside 3..15.
 constexpr int kGlyphWidth = 11;
 constexpr int kGlyphHeight = 16;
-ui::Image RankGlyph(int rank, Ink ink);
+platform::Image RankGlyph(int rank, Ink ink);
 
 // The suit pip in its suit's ink on the card face. The recogniser's strip is the
 // pip's top kSuitStripHeight rows; the rest of the pip only completes the shape for
@@ -55,7 +55,7 @@ ui::Image RankGlyph(int rank, Ink ink);
 constexpr int kPipWidth = 11;
 constexpr int kPipHeight = 9;
 constexpr int kSuitStripHeight = 5;
-ui::Image SuitPip(int suit);
+platform::Image SuitPip(int suit);
 
 // A card's extent relative to its glyph origin (all inclusive). The four corner
 // pixels are left undrawn, which rounds the card against whatever lies beneath.
@@ -75,13 +75,13 @@ constexpr int kBlankFaceFirstRow = kPipDy + kPipHeight;
 // Draws the face-up card of `rank` and `suit` (ink by suit) with its glyph origin
 // at (glyph_x, glyph_y); clipped to the image. The 2 is drawn with whatever suit it
 // is given (the game's one 2 is the 2 of spades).
-void DrawCard(ui::Image& into, int glyph_x, int glyph_y, int rank, int suit);
+void DrawCard(platform::Image& into, int glyph_x, int glyph_y, int rank, int suit);
 
 // Every picture committed under assets/cards/, by file name: a glyph per rank and
 // ink, a pip per suit, and one sheet of all 13 x 4 card faces.
 struct ArtworkFile {
     std::string name;
-    ui::Image picture;
+    platform::Image picture;
 };
 std::vector<ArtworkFile> ArtworkFiles();
 

@@ -4,7 +4,7 @@
 
 namespace vantrel::assets {
 
-void StampPixelArt(ui::Image& into, int x, int y, PixelRows rows, ui::Rgb ink) {
+void StampPixelArt(platform::Image& into, int x, int y, PixelRows rows, platform::Rgb ink) {
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         const std::string_view line = rows[static_cast<std::size_t>(row)];
         for (int column = 0; column < static_cast<int>(line.size()); ++column) {
@@ -14,10 +14,10 @@ void StampPixelArt(ui::Image& into, int x, int y, PixelRows rows, ui::Rgb ink) {
     }
 }
 
-ui::Image PixelArtImage(PixelRows rows, ui::Rgb ink, ui::Rgb paper) {
+platform::Image PixelArtImage(PixelRows rows, platform::Rgb ink, platform::Rgb paper) {
     std::size_t width = 0;
     for (std::string_view line : rows) width = std::max(width, line.size());
-    ui::Image picture(static_cast<int>(width), static_cast<int>(rows.size()), paper);
+    platform::Image picture(static_cast<int>(width), static_cast<int>(rows.size()), paper);
     StampPixelArt(picture, 0, 0, rows, ink);
     return picture;
 }

@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "ui/image.h"
+#include "platform/image.h"
 
 namespace vantrel::assets {
 
@@ -15,9 +15,9 @@ using PixelRows = std::span<const std::string_view>;
 
 // Paints `ink` at every '#' of `rows`, the first row's first character landing on
 // (x, y); clipped to the image.
-void StampPixelArt(ui::Image& into, int x, int y, PixelRows rows, ui::Rgb ink);
+void StampPixelArt(platform::Image& into, int x, int y, PixelRows rows, platform::Rgb ink);
 
 // A picture of the art's size: `ink` at every '#', `paper` elsewhere.
-ui::Image PixelArtImage(PixelRows rows, ui::Rgb ink, ui::Rgb paper);
+platform::Image PixelArtImage(PixelRows rows, platform::Rgb ink, platform::Rgb paper);
 
 }  // namespace vantrel::assets

@@ -6,7 +6,7 @@
 
 namespace vantrel::sim {
 
-const ui::Image& FrameSource::FrameAt(std::int64_t time_ms) {
+const platform::Image& FrameSource::FrameAt(std::int64_t time_ms) {
     const TableState& state = timeline_.StateAt(time_ms);
     const auto kept = std::find_if(frames_.begin(), frames_.end(), [&](const Frame& f) { return f.state == state; });
     if (kept != frames_.end()) {

@@ -9,7 +9,7 @@
 #include <list>
 
 #include "sim/timeline.h"
-#include "ui/image.h"
+#include "platform/image.h"
 
 namespace vantrel::sim {
 
@@ -20,7 +20,7 @@ public:
 
     // The client area at `time_ms`. The reference stays valid until frames of
     // kKeptFrames other states have been asked for since this one was last asked.
-    const ui::Image& FrameAt(std::int64_t time_ms);
+    const platform::Image& FrameAt(std::int64_t time_ms);
 
     int renders() const { return renders_; }
 
@@ -29,7 +29,7 @@ public:
 private:
     struct Frame {
         TableState state;
-        ui::Image image;
+        platform::Image image;
     };
 
     const Timeline& timeline_;

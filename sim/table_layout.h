@@ -50,7 +50,7 @@
 #include <array>
 
 #include "sim/table_state.h"
-#include "ui/image.h"
+#include "platform/image.h"
 
 namespace vantrel::sim::layout {
 
@@ -117,24 +117,24 @@ constexpr std::array<Point, kSeats> kAvatarCentre{{{110, 410}, {626, 72}, {180, 
 constexpr int kAvatarRadius = 28;
 
 // --- Colours ----------------------------------------------------------------------
-constexpr ui::Rgb kFelt{52, 122, 70};
-constexpr ui::Rgb kFeltRim{34, 84, 46};
-constexpr ui::Rgb kPanel{62, 136, 80};
-constexpr ui::Rgb kPanelEdge{44, 104, 58};
-constexpr ui::Rgb kCardShadow{28, 70, 40};
-constexpr ui::Rgb kDeckBack{0, 70, 115};
-constexpr ui::Rgb kDeckFrame{150, 180, 215};
-constexpr ui::Rgb kBar{86, 58, 40};
-constexpr ui::Rgb kBarEdge{120, 84, 56};
-constexpr ui::Rgb kLampLit{60, 170, 150};
-constexpr ui::Rgb kLampOff{64, 72, 82};
-constexpr ui::Rgb kFirstBadge{250, 200, 55};
-constexpr ui::Rgb kPassBadge{255, 200, 0};
-constexpr ui::Rgb kBadgeRim{150, 95, 0};
-constexpr ui::Rgb kSignText{100, 30, 0};
-constexpr ui::Rgb kAvatarBack{228, 222, 196};
-constexpr ui::Rgb kSkin{240, 200, 160};
-constexpr ui::Rgb kHair{60, 40, 30};
-constexpr std::array<ui::Rgb, kSeats> kShirt{{{200, 60, 60}, {90, 70, 160}, {70, 90, 215}}};
+constexpr platform::Rgb kFelt{52, 122, 70};
+constexpr platform::Rgb kFeltRim{34, 84, 46};
+constexpr platform::Rgb kPanel{62, 136, 80};
+constexpr platform::Rgb kPanelEdge{44, 104, 58};
+constexpr platform::Rgb kCardShadow{28, 70, 40};
+constexpr platform::Rgb kDeckBack{0, 70, 115};
+constexpr platform::Rgb kDeckFrame{150, 180, 215};
+constexpr platform::Rgb kBar{86, 58, 40};
+constexpr platform::Rgb kBarEdge{120, 84, 56};
+constexpr platform::Rgb kLampLit{60, 170, 150};
+constexpr platform::Rgb kLampOff{64, 72, 82};
+constexpr platform::Rgb kFirstBadge{250, 200, 55};
+constexpr platform::Rgb kPassBadge{255, 200, 0};
+constexpr platform::Rgb kBadgeRim{150, 95, 0};
+constexpr platform::Rgb kSignText{100, 30, 0};
+constexpr platform::Rgb kAvatarBack{228, 222, 196};
+constexpr platform::Rgb kSkin{240, 200, 160};
+constexpr platform::Rgb kHair{60, 40, 30};
+constexpr std::array<platform::Rgb, kSeats> kShirt{{{200, 60, 60}, {90, 70, 160}, {70, 90, 215}}};
 
 }  // namespace vantrel::sim::layout

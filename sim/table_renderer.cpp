@@ -7,14 +7,15 @@
 
 #include "assets/card_art.h"
 #include "assets/pixel_art.h"
+#include "shared/card_code.h"
 #include "sim/table_layout.h"
 
 namespace vantrel::sim {
 namespace {
 
 using namespace layout;
-using ui::Image;
-using ui::Rgb;
+using platform::Image;
+using platform::Rgb;
 
 using SignGlyph = std::array<std::string_view, 11>;
 
@@ -148,9 +149,8 @@ void DrawCardRow(Image& image, Point first_glyph, const std::vector<CardCode>& c
     for (int k = 0; k < count; ++k) {
         const CardCode code = cards[static_cast<std::size_t>(k)];
         if (code < 1 || code > 49) throw std::invalid_argument("card code outside 1..49");
-        const int rank = (code - 1) / 4 + 3;
-        const int suit = (code - 1) % 4 + 1;
-        assets::DrawCard(image, first_glyph.x + k * assets::kCardPitch, first_glyph.y, rank, suit);
+        const cards::Card card = cards::CardOf(code);
+        assets::DrawCard(image, first_glyph.x + k * assets::kCardPitch, first_glyph.y, card.rank, card.suit);
     }
 }
 
@@ -175,7 +175,7 @@ void DrawPassBadge(Image& image, int seat) {
 
 }  // namespace
 
-ui::Image RenderTable(const TableState& state) {
+platform::Image RenderTable(const TableState& state) {
     Image image(kClientWidth, kClientHeight);
     DrawFeltAndPanels(image);
     for (int seat = 0; seat < kSeats; ++seat) DrawAvatar(image, seat);

@@ -5,11 +5,11 @@
 #pragma once
 
 #include "sim/table_state.h"
-#include "ui/image.h"
+#include "platform/image.h"
 
 namespace vantrel::sim {
 
 // Card codes in the state must be 1..49 (std::invalid_argument otherwise).
-ui::Image RenderTable(const TableState& state);
+platform::Image RenderTable(const TableState& state);
 
 }  // namespace vantrel::sim

@@ -2,6 +2,7 @@
 
 #include "overlays/frm_detail.h"
 #include "overlays/frm_player.h"
+#include "shared/card_code.h"
 #include "shared/tiles.h"
 #include "shared/window_place.h"
 
@@ -9,8 +10,6 @@ namespace vantrel {
 namespace {
 
 constexpr char kGameTitle[] = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";  // 跑得快1.13
-
-constexpr int RankOf(int code) { return code == 49 ? 15 : (code - 1) / 4 + 3; }
 
 }  // namespace
 
@@ -42,7 +41,7 @@ frmIdentify::frmIdentify(modQTC& shared)
     // suit, and the one 2 alone at the top.
     for (int code = 1; code <= 49; ++code) {
         if (code == 48) continue;
-        const int rank = RankOf(code);
+        const int rank = cards::RankOf(code);
         const int left = code == 49 ? 16 : 16 + 25 * ((code - 1) % 4);
         const int top = code == 49 ? 57 : 417 - 30 * (rank - 3);
         ui::PictureCell& mark = AddCell(imgRMCard, code, {left, top, 21, 28, true, tiles::GridRank(rank), ""});
@@ -165,7 +164,7 @@ void frmIdentify::tmrDelay_Timer() {
 
 // --- The hand watcher.
 
-ui::Rgb frmIdentify::Probe(int x, int y) {
+platform::Rgb frmIdentify::Probe(int x, int y) {
     sampler.CaptureRect(ui::Int16(x), ui::Int16(y), 1, 1);
     return {sampler.PixelBuf(3, 1), sampler.PixelBuf(2, 1), sampler.PixelBuf(1, 1)};
 }
@@ -173,9 +172,9 @@ ui::Rgb frmIdentify::Probe(int x, int y) {
 void frmIdentify::tmrStart_Timer() {
     const GameDC dc(*this);
     if (!tally.bInHand) {
-        const ui::Rgb top = Probe(400, 192);
+        const platform::Rgb top = Probe(400, 192);
         if (!(top.b > 80 && top.b < 150 && top.r < 20)) return;
-        const ui::Rgb corner = Probe(785, 591);
+        const platform::Rgb corner = Probe(785, 591);
         if (!(corner.b > 120 && corner.b < 180 && corner.g > 110 && corner.r < 175)) return;
         tally.bInHand = true;
         bTurnKnown = false;
@@ -209,8 +208,8 @@ bool frmIdentify::FindPlay(std::int16_t seat, int clientHeight) {
     const std::int16_t y = ScanRow(seat);
     // The white pixel of a hit may lie one past the span's last x.
     sampler.Prefetch({span.first, y, span.last + 2, y + 1});
-    auto black = [](ui::Rgb c) { return c.b < 4 && c.g < 4 && c.r < 4; };
-    auto white = [](ui::Rgb c) { return c.b > 220 && c.g > 220 && c.r > 220; };
+    auto black = [](platform::Rgb c) { return c.b < 4 && c.g < 4 && c.r < 4; };
+    auto white = [](platform::Rgb c) { return c.b > 220 && c.g > 220 && c.r > 220; };
     bool hit = false;
     for (nScanX = span.first; nScanX <= span.last && !hit;) {
         const bool isBlack = black(Probe(nScanX, y));
@@ -227,7 +226,7 @@ bool frmIdentify::FindPlay(std::int16_t seat, int clientHeight) {
     for (nScanY = y;;) {
         nScanY = ui::Int16(nScanY + 1);
         if (nScanY >= clientHeight) return false;
-        const ui::Rgb c = Probe(nScanX, nScanY);
+        const platform::Rgb c = Probe(nScanX, nScanY);
         if (c.b <= 100 && c.g <= 100 && c.r <= 100) break;
     }
     nScanX = ui::Int16(nScanX + 3);

@@ -102,7 +102,7 @@ private:
     void SetRollTips();
     void SaveGamePosition();
     // One pixel of the game through the sampler: blue, green, red.
-    ui::Rgb Probe(int x, int y);
+    platform::Rgb Probe(int x, int y);
     bool FindPlay(std::int16_t seat, int clientHeight);
     // Asks the player window to show the newest move when it follows the play.
     void FollowPlay();

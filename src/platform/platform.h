@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/image.h"
+#include "platform/image.h"
 
 namespace vantrel::platform {
 
@@ -91,7 +91,7 @@ class HostedWindow {
 public:
     virtual ~HostedWindow() = default;
     // The window's client area becomes `picture` (same size as the window).
-    virtual void Present(const ui::Image& picture) = 0;
+    virtual void Present(const platform::Image& picture) = 0;
     virtual void MoveTo(Point topLeft) = 0;  // screen pixels
     virtual void Show() = 0;
     // Layered style with full opacity: the window looks exactly as before.

@@ -8,8 +8,8 @@
 namespace vantrel::tiles {
 namespace {
 
-using ui::Image;
-using ui::Rgb;
+using platform::Image;
+using platform::Rgb;
 
 constexpr Rgb kWhite{255, 255, 255}, kBlack{16, 16, 16}, kRed{205, 20, 30}, kGreen{20, 150, 40},
     kPanel{58, 110, 165}, kGold{240, 200, 40};

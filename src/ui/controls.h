@@ -13,7 +13,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "ui/image.h"
+#include "platform/image.h"
 #include "ui/runtime_error.h"
 
 namespace vantrel::ui {
@@ -21,7 +21,7 @@ namespace vantrel::ui {
 constexpr int kTwipsPerPixel = 15;
 
 // A picture handle: null is "no picture". Pictures are shared, never drawn into.
-using Picture = std::shared_ptr<const Image>;
+using Picture = std::shared_ptr<const platform::Image>;
 
 struct MouseEvent {
     platform::MouseButton button = platform::MouseButton::Left;

@@ -64,13 +64,13 @@ void Form::SetTop(double twips) {
     if (window_) window_->MoveTo({ToPixels(left_), ToPixels(top_)});
 }
 
-Image Form::Compose() const {
-    Image image(widthPx_, heightPx_, kBackColour);
+platform::Image Form::Compose() const {
+    platform::Image image(widthPx_, heightPx_, kBackColour);
     if (background_) image.Blit(*background_, 0, 0);
     for (const auto& cell : cells_) {
         if (!cell.visible() || !cell.HasPicture()) continue;
         // A picture larger than its cell is cut at the cell's edges.
-        const Image& picture = *cell.picture();
+        const platform::Image& picture = *cell.picture();
         const platform::Rect r = cell.PixelBounds();
         for (int y = 0; y < std::min(picture.height(), r.height()); ++y)
             for (int x = 0; x < std::min(picture.width(), r.width()); ++x)

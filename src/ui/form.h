@@ -20,14 +20,14 @@
 
 #include "platform/platform.h"
 #include "ui/controls.h"
-#include "ui/image.h"
+#include "platform/image.h"
 #include "ui/timer.h"
 
 namespace vantrel::ui {
 
 class Toolkit;
 
-constexpr Rgb kBackColour{58, 110, 165};
+constexpr platform::Rgb kBackColour{58, 110, 165};
 
 class Form : public platform::WindowEvents {
 public:
@@ -52,7 +52,7 @@ public:
     void SetTop(double twips);
 
     // The window as it looks now: background and visible cells over the back colour.
-    Image Compose() const;
+    platform::Image Compose() const;
     // The on-screen window while loaded, null otherwise.
     platform::HostedWindow* window() const { return window_.get(); }
 

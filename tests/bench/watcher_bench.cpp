@@ -33,8 +33,8 @@ using namespace vantrel::testing;
 const std::string kTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
 constexpr int kRounds = 1000;
 
-ui::Image StillTable() {
-    ui::Image screen(800, 600, kFelt);
+platform::Image StillTable() {
+    platform::Image screen(800, 600, kFelt);
     PaintDealSigns(screen);
     screen.set(542, 322, kSign);
     PaintOwnRow(screen, 16);

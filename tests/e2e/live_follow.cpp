@@ -31,9 +31,10 @@
 #include "child_process.h"
 #include "platform/win32/desktop.h"
 #include "platform/win32/utf16.h"
+#include "shared/card_code.h"
 #include "shared/tiles.h"
 #include "ui/form.h"
-#include "ui/png.h"
+#include "platform/png.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ using vantrel::platform::win32::Narrow;
 using vantrel::platform::win32::Widen;
 using vantrel::platform::win32::Win32Desktop;
 namespace tiles = vantrel::tiles;
-using vantrel::ui::Image;
+using vantrel::platform::Image;
 
 const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
 int failures = 0;
@@ -106,7 +107,7 @@ private:
     std::size_t consumed_ = 0;
 };
 
-int RankOf(int code) { return code == 49 ? 15 : (code - 1) / 4 + 3; }
+using vantrel::cards::RankOf;
 int DeckCount(int rank) { return rank == 15 ? 1 : rank == 14 ? 3 : 4; }
 
 // What the main window should show, followed from the log's lines.
@@ -185,7 +186,7 @@ private:
         return true;
     }
     bool Blank(int left, int top, int w, int h) const {
-        const std::uint32_t back = vantrel::ui::PackPixel(vantrel::ui::kBackColour);
+        const std::uint32_t back = vantrel::platform::PackPixel(vantrel::ui::kBackColour);
         for (int y = top; y < top + h; ++y)
             for (int x = left; x < left + w; ++x)
                 if ((picture_.at(x, y) & 0xFFFFFF) != back) return false;
@@ -343,8 +344,8 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     if (failures) {
         Image screen(1280, 1024);
         desktop.OpenClient(0)->Copy({0, 0, 1280, 1024}, screen.data());
-        vantrel::ui::WritePng(screen, Narrow(work + L"\\live_follow_failure.png"));
-        if (!reader.picture().empty()) vantrel::ui::WritePng(reader.picture(), Narrow(work + L"\\main_window.png"));
+        vantrel::platform::WritePng(screen, Narrow(work + L"\\live_follow_failure.png"));
+        if (!reader.picture().empty()) vantrel::platform::WritePng(reader.picture(), Narrow(work + L"\\main_window.png"));
         std::printf("live_follow: %d checks failed; screenshots in the work folder\n", failures);
     }
     return failures ? 1 : 0;

@@ -5,15 +5,15 @@
 
 #include <cstdint>
 
-#include "ui/image.h"
+#include "platform/image.h"
 
 namespace vantrel::e2e {
 
-inline ui::Image TestPattern(int width, int height) {
-    ui::Image image(width, height);
+inline platform::Image TestPattern(int width, int height) {
+    platform::Image image(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.set(x, y, ui::Rgb{static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 5),
+            image.set(x, y, platform::Rgb{static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 5),
                                     static_cast<std::uint8_t>(x ^ y)});
     return image;
 }

@@ -23,8 +23,8 @@ using vantrel::platform::win32::Narrow;
 using vantrel::platform::win32::Widen;
 using vantrel::platform::win32::Win32Platform;
 using vantrel::e2e::TestPattern;
-using vantrel::ui::Image;
-using vantrel::ui::Rgb;
+using vantrel::platform::Image;
+using vantrel::platform::Rgb;
 
 int failures = 0;
 

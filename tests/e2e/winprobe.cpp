@@ -27,8 +27,8 @@
 
 #include "platform/win32/desktop.h"
 #include "platform/win32/utf16.h"
-#include "ui/image.h"
-#include "ui/png.h"
+#include "platform/image.h"
+#include "platform/png.h"
 
 namespace {
 
@@ -95,8 +95,8 @@ const WindowInfo* FindByCaption(const std::vector<WindowInfo>& windows, const st
     return hidden;
 }
 
-bool Save(const vantrel::ui::Image& image, const std::wstring& file) {
-    if (file.size() >= 4 && file.compare(file.size() - 4, 4, L".png") == 0) return vantrel::ui::WritePng(image, file);
+bool Save(const vantrel::platform::Image& image, const std::wstring& file) {
+    if (file.size() >= 4 && file.compare(file.size() - 4, 4, L".png") == 0) return vantrel::platform::WritePng(image, file);
     std::ofstream out(std::filesystem::path(file), std::ios::binary);
     out.write(reinterpret_cast<const char*>(image.data()),
               static_cast<std::streamsize>(image.width()) * image.height() * sizeof(std::uint32_t));
@@ -104,9 +104,9 @@ bool Save(const vantrel::ui::Image& image, const std::wstring& file) {
 }
 
 // Reads `area` of `window`'s client (window 0: the screen) into an image.
-vantrel::ui::Image Capture(ForeignWindow window, Rect area) {
+vantrel::platform::Image Capture(ForeignWindow window, Rect area) {
     Win32Desktop desktop;
-    vantrel::ui::Image image(area.width(), area.height());
+    vantrel::platform::Image image(area.width(), area.height());
     desktop.OpenClient(window)->Copy(area, image.data());
     return image;
 }

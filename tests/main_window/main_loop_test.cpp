@@ -118,7 +118,7 @@ TEST_F(MainLoopTest, TheDealProbesAreStrict) {
     Start();
     OpenGame();
     struct Case {
-        ui::Rgb top, corner;
+        platform::Rgb top, corner;
         bool deal;
     };
     const Case cases[] = {

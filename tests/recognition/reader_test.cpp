@@ -8,6 +8,7 @@
 
 #include "assets/card_art.h"
 #include "support/game_fixture.h"
+#include "shared/card_code.h"
 #include "support/painted_table.h"
 
 namespace vantrel {
@@ -83,7 +84,7 @@ TEST_F(ReaderTest, RandomRowsOfRealCardsAreTalliedExactly) {
         const int gx = 14 + static_cast<int>(random() % 40), gy = 114;
         for (int k = 0; k < n; ++k) {
             const int code = row[static_cast<std::size_t>(k)];
-            assets::DrawCard(screen, gx + 22 * k, gy, code == 49 ? 15 : (code - 1) / 4 + 3, code == 49 ? 1 : (code - 1) % 4 + 1);
+            assets::DrawCard(screen, gx + 22 * k, gy, cards::RankOf(code), cards::SuitOf(code));
         }
         tally.ResetHand(true);
         tally.nTurn = 2;
@@ -96,7 +97,7 @@ TEST_F(ReaderTest, RandomRowsOfRealCardsAreTalliedExactly) {
         ASSERT_EQ(shared().PlayHistory(0, 21), n) << "round " << round;
         std::array<int, 16> struck{};
         for (int k = 0; k < n; ++k) {
-            const int rank = row[static_cast<std::size_t>(k)] == 49 ? 15 : (row[static_cast<std::size_t>(k)] - 1) / 4 + 3;
+            const int rank = cards::RankOf(row[static_cast<std::size_t>(k)]);
             ASSERT_EQ(shared().PlayHistory(0, k + 1), rank) << "round " << round << " card " << k;
             ++struck[static_cast<std::size_t>(rank)];
         }
@@ -105,7 +106,7 @@ TEST_F(ReaderTest, RandomRowsOfRealCardsAreTalliedExactly) {
         for (int rank = 3; rank <= 15; ++rank) {
             int hidden = 0;
             main().imgRMCard.ForEach([&](ui::PictureCell& mark) {
-                hidden += !mark.visible() && (mark.index() == 49 ? 15 : (mark.index() - 1) / 4 + 3) == rank;
+                hidden += !mark.visible() && cards::RankOf(mark.index()) == rank;
             });
             ASSERT_EQ(hidden, struck[static_cast<std::size_t>(rank)]) << "round " << round << " rank " << rank;
         }

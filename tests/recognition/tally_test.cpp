@@ -127,8 +127,8 @@ TEST_F(TallyTest, MovesAreRowsInTurnOrderFromTheFirstSeat) {
 }
 
 // The pass sign's colour, well inside its band.
-constexpr ui::Rgb kPassSign{250, 200, 10};
-constexpr ui::Rgb kFirstMoverSign{245, 200, 55};
+constexpr platform::Rgb kPassSign{250, 200, 10};
+constexpr platform::Rgb kFirstMoverSign{245, 200, 55};
 
 TEST_F(TallyTest, APassIsARowOfItsOwn) {
     Follow(1);
@@ -144,7 +144,7 @@ TEST_F(TallyTest, APassIsARowOfItsOwn) {
 
 TEST_F(TallyTest, MarkerBandsAreStrict) {
     struct Case {
-        ui::Rgb colour;
+        platform::Rgb colour;
         bool pass, first;
     };
     const Case cases[] = {

@@ -1,8 +1,6 @@
 // The card artwork read back through the program's fixed probes: every glyph in
 // both inks and every pip must name itself, with every probe byte far from the
 // ink/paper cut, and the committed PNGs must be what the artwork draws today.
-#include <png.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -12,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "assets/card_art.h"
+#include "platform/png.h"
 #include "card_reader.h"
 
 namespace vantrel::test {
@@ -46,7 +45,7 @@ TEST(CardArt, EveryGlyphShowsItsGoldenClassesInBothInksAndIsRecognised) {
         SCOPED_TRACE(assets::RankName(golden.rank));
         EXPECT_EQ(RankFromClasses(golden.classes), golden.recognised);
         for (Ink ink : {Ink::kBlack, Ink::kRed}) {
-            const ui::Image glyph = assets::RankGlyph(golden.rank, ink);
+            const platform::Image glyph = assets::RankGlyph(golden.rank, ink);
             ASSERT_EQ(glyph.width(), assets::kGlyphWidth);
             ASSERT_EQ(glyph.height(), assets::kGlyphHeight);
             EXPECT_EQ(GlyphClasses(glyph, 0, 0), golden.classes) << assets::InkName(ink);
@@ -58,7 +57,7 @@ TEST(CardArt, EverySuitStripShowsItsGoldenClassesAndIsRecognised) {
     constexpr std::array<std::string_view, assets::kSuitCount> kStripGolden{"PIII", "IPIP", "IIPP", "IIIP"};
     for (int suit = 1; suit <= assets::kSuitCount; ++suit) {
         SCOPED_TRACE(assets::SuitName(suit));
-        const ui::Image pip = assets::SuitPip(suit);
+        const platform::Image pip = assets::SuitPip(suit);
         ASSERT_EQ(pip.width(), assets::kPipWidth);
         ASSERT_GE(pip.height(), assets::kSuitStripHeight);
         const auto classes = StripClasses(pip, 0, 0);
@@ -75,7 +74,7 @@ TEST(CardArt, EveryProbeOfEveryCardReadsFarFromTheInkCut) {
     for (int rank = assets::kLowestRank; rank <= assets::kHighestRank; ++rank) {
         for (int suit = 1; suit <= assets::kSuitCount; ++suit) {
             for (Ink ink : {Ink::kBlack, Ink::kRed}) {
-                ui::Image card(40, 130, {52, 122, 70});
+                platform::Image card(40, 130, {52, 122, 70});
                 assets::DrawCard(card, kGx, kGy, rank, suit);
                 card.Blit(assets::RankGlyph(rank, ink), kGx, kGy);  // each ink on each suit's face
                 const int expected = rank == 15 ? kTwo : (rank - 3) * 4 + suit;
@@ -97,43 +96,18 @@ TEST(CardArt, EveryProbeOfEveryCardReadsFarFromTheInkCut) {
 
 TEST(CardArt, CardEdgesAndBlankFaceSitWhereTheTableReaderLooks) {
     constexpr int kGx = 10, kGy = 10;
-    ui::Image card(40, 130, {52, 122, 70});
+    platform::Image card(40, 130, {52, 122, 70});
     assets::DrawCard(card, kGx, kGy, 9, assets::kHearts);
     for (int y = kGy - 3; y < kGy + 109; ++y) {
-        EXPECT_EQ(card.rgb(kGx - 4, y), (ui::Rgb{0, 0, 0})) << y;
-        EXPECT_EQ(card.rgb(kGx - 3, y), (ui::Rgb{255, 255, 255})) << y;
+        EXPECT_EQ(card.rgb(kGx - 4, y), (platform::Rgb{0, 0, 0})) << y;
+        EXPECT_EQ(card.rgb(kGx - 3, y), (platform::Rgb{255, 255, 255})) << y;
     }
-    EXPECT_EQ(card.rgb(kGx - 3, kGy + 109), (ui::Rgb{0, 0, 0}));
+    EXPECT_EQ(card.rgb(kGx - 3, kGy + 109), (platform::Rgb{0, 0, 0}));
     for (int y = kGy + assets::kBlankFaceFirstRow; y < kGy + 109; ++y)
-        for (int x = kGx - 3; x <= kGx + 24; ++x) ASSERT_EQ(card.rgb(x, y), (ui::Rgb{255, 255, 255})) << x << "," << y;
+        for (int x = kGx - 3; x <= kGx + 24; ++x) ASSERT_EQ(card.rgb(x, y), (platform::Rgb{255, 255, 255})) << x << "," << y;
 }
 
 // --- The committed PNGs ---------------------------------------------------------
-
-struct PngDeleter {
-    void operator()(png_image* image) const {
-        png_image_free(image);
-        delete image;
-    }
-};
-
-// Decodes an 8-bit RGB picture; an empty image when the file cannot be read.
-ui::Image DecodePng(const std::filesystem::path& path) {
-    std::unique_ptr<png_image, PngDeleter> png(new png_image{});
-    png->version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(png.get(), path.string().c_str())) return {};
-    png->format = PNG_FORMAT_RGB;
-    std::vector<png_byte> bytes(PNG_IMAGE_SIZE(*png));
-    if (!png_image_finish_read(png.get(), nullptr, bytes.data(), 0, nullptr)) return {};
-    ui::Image image(static_cast<int>(png->width), static_cast<int>(png->height));
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const png_byte* p = &bytes[(static_cast<std::size_t>(y) * image.width() + x) * 3];
-            image.set(x, y, {p[0], p[1], p[2]});
-        }
-    }
-    return image;
-}
 
 TEST(CardArtFiles, CommittedPicturesEqualWhatTheArtworkDraws) {
     const std::filesystem::path folder = VANTREL_CARD_ART_DIR;
@@ -141,9 +115,9 @@ TEST(CardArtFiles, CommittedPicturesEqualWhatTheArtworkDraws) {
     for (const auto& file : assets::ArtworkFiles()) {
         SCOPED_TRACE(file.name);
         expected_names.insert(file.name);
-        const ui::Image committed = DecodePng(folder / file.name);
-        ASSERT_FALSE(committed.empty()) << "missing or unreadable; run generate-card-art";
-        EXPECT_TRUE(committed == file.picture) << "stale; run generate-card-art and commit assets/cards";
+        const std::optional<platform::Image> committed = platform::ReadPng(folder / file.name);
+        ASSERT_TRUE(committed) << "missing or unreadable; run generate-card-art";
+        EXPECT_TRUE(*committed == file.picture) << "stale; run generate-card-art and commit assets/cards";
     }
     std::set<std::string> present;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) present.insert(entry.path().filename().string());

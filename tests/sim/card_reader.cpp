@@ -25,7 +25,7 @@ constexpr std::array<GlyphTest, 13> kDecisionList{{
     {3, "PPIP......"},
 }};
 
-std::string Classes(const ui::Image& image, int x, int y, const auto& probes) {
+std::string Classes(const platform::Image& image, int x, int y, const auto& probes) {
     std::string classes;
     for (const ProbePixel& p : probes) classes += IsInk(image.rgb(x + p.column, y + p.row).b) ? 'I' : 'P';
     return classes;
@@ -33,8 +33,8 @@ std::string Classes(const ui::Image& image, int x, int y, const auto& probes) {
 
 }  // namespace
 
-std::string GlyphClasses(const ui::Image& image, int x, int y) { return Classes(image, x, y, kGlyphProbes); }
-std::string StripClasses(const ui::Image& image, int x, int y) { return Classes(image, x, y, kSuitProbes); }
+std::string GlyphClasses(const platform::Image& image, int x, int y) { return Classes(image, x, y, kGlyphProbes); }
+std::string StripClasses(const platform::Image& image, int x, int y) { return Classes(image, x, y, kSuitProbes); }
 
 int RankFromClasses(std::string_view glyph_classes) {
     for (const GlyphTest& test : kDecisionList) {
@@ -51,7 +51,7 @@ int SuitFromClasses(std::string_view strip_classes) {
     return paper == std::string_view::npos ? 0 : static_cast<int>(paper) + 1;
 }
 
-ReadRow ReadCardRow(const ui::Image& image, int x, int y) {
+ReadRow ReadCardRow(const platform::Image& image, int x, int y) {
     ReadRow row;
     for (int card = 0; card < 51 && image.Contains(x + 18, y + 25); ++card, x += 22) {
         int code = RankFromClasses(GlyphClasses(image, x, y));

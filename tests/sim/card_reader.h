@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/image.h"
+#include "platform/image.h"
 
 namespace vantrel::test {
 
@@ -27,8 +27,8 @@ constexpr int kTwo = 49;
 constexpr bool IsInk(std::uint8_t blue) { return blue < 150; }
 
 // 'I' (ink) or 'P' (paper) per probe, for the glyph or strip whose top-left is (x, y).
-std::string GlyphClasses(const ui::Image& image, int x, int y);
-std::string StripClasses(const ui::Image& image, int x, int y);
+std::string GlyphClasses(const platform::Image& image, int x, int y);
+std::string StripClasses(const platform::Image& image, int x, int y);
 
 // The decision list applied to glyph classes: a rank 3..14, or kTwo.
 int RankFromClasses(std::string_view glyph_classes);
@@ -41,6 +41,6 @@ struct ReadRow {
 };
 // Reads a row from the first glyph origin (x, y) on, 22 pixels a card, while the
 // next-card probe is dark; gives up after 51 cards as the program does.
-ReadRow ReadCardRow(const ui::Image& image, int x, int y);
+ReadRow ReadCardRow(const platform::Image& image, int x, int y);
 
 }  // namespace vantrel::test

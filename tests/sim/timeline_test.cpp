@@ -314,7 +314,7 @@ TEST(FrameSourceCache, RendersEachStateOnceAndShowsTheStateAtTheTimeAsked) {
     const HandTimes& first = timeline.hand_times()[0];
     const HandTimes& second = timeline.hand_times()[1];
 
-    const ui::Image& opening = frames.FrameAt(0);
+    const platform::Image& opening = frames.FrameAt(0);
     EXPECT_EQ(opening, RenderTable(TableState{}));
     EXPECT_EQ(&frames.FrameAt(first.deal_ms - 1), &opening);
     EXPECT_EQ(&frames.FrameAt(-100), &opening);
@@ -325,7 +325,7 @@ TEST(FrameSourceCache, RendersEachStateOnceAndShowsTheStateAtTheTimeAsked) {
     EXPECT_EQ(frames.renders(), 1);
 
     const std::int64_t move = first.move_ms[2];
-    const ui::Image& moved = frames.FrameAt(move);
+    const platform::Image& moved = frames.FrameAt(move);
     EXPECT_EQ(moved, RenderTable(timeline.StateAt(move)));
     EXPECT_NE(moved, opening);
     EXPECT_EQ(&frames.FrameAt(first.move_ms[3] - 1), &moved);

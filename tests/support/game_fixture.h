@@ -51,7 +51,7 @@ protected:
 
     // A game window of the exact title whose client area is `screen`.
     platform::ForeignWindow OpenGame(platform::Rect outer = {300, 200, 1108, 834}) {
-        game = platform.fakeDesktop().AddWindow(kGameTitle, outer, [this](std::int64_t) -> const ui::Image& {
+        game = platform.fakeDesktop().AddWindow(kGameTitle, outer, [this](std::int64_t) -> const platform::Image& {
             return screen;
         });
         return game;
@@ -66,7 +66,7 @@ protected:
     ScratchDir dir;
     platform::headless::HeadlessPlatform platform;
     Program program{platform};
-    ui::Image screen{800, 600, {10, 100, 115}};
+    platform::Image screen{800, 600, {10, 100, 115}};
     platform::ForeignWindow game = 0;
 };
 

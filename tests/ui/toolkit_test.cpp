@@ -13,7 +13,9 @@
 namespace vantrel::ui {
 namespace {
 
+using platform::Image;
 using platform::MouseButton;
+using platform::Rgb;
 using platform::Point;
 using platform::headless::HeadlessPlatform;
 

@@ -18,7 +18,6 @@ const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
 
 constexpr int DeckCount(int rank) { return rank == 15 ? 1 : rank == 14 ? 3 : 4; }
 
-int MarkRank(int code) { return code == 49 ? 15 : (code - 1) / 4 + 3; }
 
 // What the program should show after `movesSeen` moves of `hand` (0: the deal).
 struct Expected {
@@ -51,7 +50,7 @@ public:
         platform_.SetExecutableDir(scratch_);
         program_.Start();
         platform_.fakeDesktop().AddWindow(kGameTitle, {300, 200, 1108, 834},
-                                          [this](std::int64_t t) -> const ui::Image& { return frames_.FrameAt(t); });
+                                          [this](std::int64_t t) -> const platform::Image& { return frames_.FrameAt(t); });
     }
     ~Follower() {
         std::error_code ignored;
@@ -89,7 +88,7 @@ private:
     std::array<int, 16> VisibleMarks() {
         std::array<int, 16> marks{};
         main().imgRMCard.ForEach([&](ui::PictureCell& mark) {
-            if (mark.visible()) ++marks[static_cast<std::size_t>(MarkRank(mark.index()))];
+            if (mark.visible()) ++marks[static_cast<std::size_t>(sim::RankOf(mark.index()))];
         });
         return marks;
     }

@@ -5,12 +5,12 @@
 namespace vantrel::platform::headless {
 namespace {
 
-constexpr ui::Rgb kDesktopColour{0, 78, 152};
+constexpr platform::Rgb kDesktopColour{0, 78, 152};
 
 // A client area read from a fixed picture, as a device context held for one tick.
 class PictureSurface final : public ClientSurface {
 public:
-    explicit PictureSurface(const ui::Image* picture) : picture_(picture) {}
+    explicit PictureSurface(const platform::Image* picture) : picture_(picture) {}
     Rect Bounds() const override {
         return picture_ ? Rect{0, 0, picture_->width(), picture_->height()} : Rect{};
     }
@@ -22,7 +22,7 @@ public:
     }
 
 private:
-    const ui::Image* picture_;
+    const platform::Image* picture_;
 };
 
 // A window's client area while it is minimised: the copy yields black.
@@ -92,12 +92,12 @@ std::unique_ptr<ClientSurface> FakeDesktop::OpenClient(ForeignWindow window) {
     if (window == 0) {
         const Rect s = screen();
         if (desktopPicture_.width() != s.width() || desktopPicture_.height() != s.height())
-            desktopPicture_ = ui::Image(s.width(), s.height(), kDesktopColour);
+            desktopPicture_ = platform::Image(s.width(), s.height(), kDesktopColour);
         return std::make_unique<PictureSurface>(&desktopPicture_);
     }
     const auto it = windows_.find(window);
     if (it == windows_.end()) return std::make_unique<PictureSurface>(nullptr);  // a stale handle reads nothing
-    const ui::Image& frame = it->second.frames(clock_);
+    const platform::Image& frame = it->second.frames(clock_);
     if (it->second.minimised) return std::make_unique<BlankSurface>(Rect{0, 0, frame.width(), frame.height()});
     return std::make_unique<PictureSurface>(&frame);
 }

@@ -14,12 +14,12 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "ui/image.h"
+#include "platform/image.h"
 
 namespace vantrel::platform::headless {
 
 // The client area of a fake window at a moment of virtual time.
-using FrameSource = std::function<const ui::Image&(std::int64_t nowMs)>;
+using FrameSource = std::function<const platform::Image&(std::int64_t nowMs)>;
 
 class FakeDesktop final : public Desktop {
 public:
@@ -63,7 +63,7 @@ private:
     int bitsPerPixel_ = 32;
     std::vector<int> depthRequests_;
     std::vector<Rect> monitors_{{0, 0, 1280, 1024}};
-    ui::Image desktopPicture_;
+    platform::Image desktopPicture_;
 };
 
 class HeadlessPlatform;
@@ -75,14 +75,14 @@ public:
 
     const std::string& caption() const { return spec_.caption; }
     Rect ScreenRect() const { return {topLeft_.x, topLeft_.y, topLeft_.x + spec_.width, topLeft_.y + spec_.height}; }
-    const ui::Image& picture() const { return picture_; }
+    const platform::Image& picture() const { return picture_; }
     bool shown() const { return shown_; }
     bool layered() const { return layered_; }
     int drags() const { return drags_; }
     const std::vector<TooltipArea>& tooltips() const { return tooltips_; }
     WindowEvents& events() const { return events_; }
 
-    void Present(const ui::Image& picture) override { picture_ = picture; }
+    void Present(const platform::Image& picture) override { picture_ = picture; }
     void MoveTo(Point topLeft) override { topLeft_ = topLeft; }
     void Show() override { shown_ = true; }
     void MakeLayered() override { layered_ = true; }
@@ -94,7 +94,7 @@ private:
     WindowSpec spec_;
     WindowEvents& events_;
     Point topLeft_;
-    ui::Image picture_;
+    platform::Image picture_;
     bool shown_ = false;
     bool layered_ = false;
     int drags_ = 0;

@@ -115,7 +115,7 @@ void Win32HostedWindow::Paint(HWND window) {
     if (picture_ && *picture_) BitBlt(paint.get(), 0, 0, width_, height_, picture_->dc(), 0, 0, SRCCOPY);
 }
 
-void Win32HostedWindow::Present(const ui::Image& picture) {
+void Win32HostedWindow::Present(const platform::Image& picture) {
     if (!picture_ || !*picture_) return;
     // A paint may still be reading the bits.
     GdiFlush();

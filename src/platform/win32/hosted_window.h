@@ -32,7 +32,7 @@ public:
     Win32HostedWindow(const Win32HostedWindow&) = delete;
     Win32HostedWindow& operator=(const Win32HostedWindow&) = delete;
 
-    void Present(const ui::Image& picture) override;
+    void Present(const platform::Image& picture) override;
     void MoveTo(Point topLeft) override;
     void Show() override;
     void MakeLayered() override;

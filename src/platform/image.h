@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vantrel::ui {
+namespace vantrel::platform {
 
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
@@ -55,4 +55,4 @@ private:
     std::vector<std::uint32_t> pixels_;
 };
 
-}  // namespace vantrel::ui
+}  // namespace vantrel::platform

@@ -1,8 +1,8 @@
-#include "ui/image.h"
+#include "platform/image.h"
 
 #include <algorithm>
 
-namespace vantrel::ui {
+namespace vantrel::platform {
 
 Image::Image(int width, int height, Rgb fill)
     : width_(std::max(width, 0)), height_(std::max(height, 0)),
@@ -25,4 +25,4 @@ void Image::Blit(const Image& src, int x, int y) {
         std::copy_n(src.row(yy - y) + (x0 - x), x1 - x0, &at(x0, yy));
 }
 
-}  // namespace vantrel::ui
+}  // namespace vantrel::platform
