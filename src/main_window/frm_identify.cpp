@@ -2,8 +2,8 @@
 
 #include "overlays/frm_detail.h"
 #include "overlays/frm_player.h"
-#include "shared/card_code.h"
-#include "shared/tiles.h"
+#include "shared/layouts.h"
+#include "shared/pictures.h"
 #include "shared/window_place.h"
 
 namespace vantrel {
@@ -29,52 +29,22 @@ private:
 };
 
 frmIdentify::frmIdentify(modQTC& shared)
-    : Form(shared.toolkit(), "VXMain", 128, 526),
+    : Form(shared.toolkit(), layouts::kMain, pictures::Get),
       tally(sampler, row, shared,
             {imgRMCard, imgRMNum, picRMNum, [this](bool keepWatching) { FinishReset(keepWatching); }}),
       reader(sampler, row, tally), shared_(shared), settings_(shared.platform().ExecutableDir()) {
-    AddCell(imgRMNum, 2, {24, 22, 17, 18, true, nullptr, ""});
-    AddCell(imgRMNum, 1, {93, 22, 17, 18, true, nullptr, ""});
-    for (int count = 0; count <= 16; ++count) AddStore(picRMNum, count, tiles::CountDigit(count));
-
-    // The grid: a row per rank (3 at the bottom, the aces above K), a column per
-    // suit, and the one 2 alone at the top.
-    for (int code = 1; code <= 49; ++code) {
-        if (code == 48) continue;
-        const int rank = cards::RankOf(code);
-        const int left = code == 49 ? 16 : 16 + 25 * ((code - 1) % 4);
-        const int top = code == 49 ? 57 : 417 - 30 * (rank - 3);
-        ui::PictureCell& mark = AddCell(imgRMCard, code, {left, top, 21, 28, true, tiles::GridRank(rank), ""});
+    imgRMCard.ForEach([this](ui::PictureCell& mark) {
         mark.onMouseDown = [this](const ui::MouseEvent&) { modQTC::DragWindow(*this); };
-    }
-
-    struct Button {
-        int index, left, top, width, height;
-        const char* tip;
-    };
-    for (const Button& b : {Button{1, 12, 463, 20, 20, "新一局"}, Button{2, 40, 463, 20, 20, "出牌查看器"},
-                            Button{3, 68, 463, 20, 20, "出牌播放器"}, Button{5, 108, 0, 19, 15, "关闭"}}) {
-        AddCell(imgMouseOn, b.index, {b.left, b.top, b.width, b.height, false, tiles::ButtonHover(b.index), b.tip});
-        AddCell(imgMouseDown, b.index, {b.left, b.top, b.width, b.height, false, tiles::ButtonPressed(b.index), ""});
-    }
-    imgStar = &AddCell("imgStar", {2, 512, 12, 12, true, tiles::Star(), ""});
-    imgTips = &AddCell("imgTips", {16, 512, 111, 12, true, nullptr, ""});
-    for (int index : {24, 25}) AddStore(picTips, index, tiles::TipStrip(index));
-
-    auto timer = [this](const char* name, int interval, bool enabled, void (frmIdentify::*tick)()) {
-        ui::Timer& t = AddTimer(name, interval, enabled);
-        t.onTick = [this, tick] { (this->*tick)(); };
-        return &t;
-    };
-    tmrFindDDZ = timer("tmrFindDDZ", 1000, true, &frmIdentify::tmrFindDDZ_Timer);
-    tmrGamePos = timer("tmrGamePos", 1000, false, &frmIdentify::tmrGamePos_Timer);
-    tmrDelay = timer("tmrDelay", 1500, false, &frmIdentify::tmrDelay_Timer);
-    tmrStart = timer("tmrStart", 50, false, &frmIdentify::tmrStart_Timer);
-    tmrEmit = timer("tmrEmit", 50, false, &frmIdentify::tmrEmit_Timer);
-    tmrPOS = &AddTimer("tmrPOS", 50, false);
-    tmrStar = timer("tmrStar", 300, true, &frmIdentify::tmrStar_Timer);
-    tmrTipInterval = timer("tmrTipInterval", 5000, true, &frmIdentify::tmrTipInterval_Timer);
-    tmrTipMove = timer("tmrTipMove", 20, true, &frmIdentify::tmrTipMove_Timer);
+    });
+    auto onTick = [this](ui::Timer& timer, void (frmIdentify::*tick)()) { timer.onTick = [this, tick] { (this->*tick)(); }; };
+    onTick(tmrFindDDZ, &frmIdentify::tmrFindDDZ_Timer);
+    onTick(tmrGamePos, &frmIdentify::tmrGamePos_Timer);
+    onTick(tmrDelay, &frmIdentify::tmrDelay_Timer);
+    onTick(tmrStart, &frmIdentify::tmrStart_Timer);
+    onTick(tmrEmit, &frmIdentify::tmrEmit_Timer);
+    onTick(tmrStar, &frmIdentify::tmrStar_Timer);
+    onTick(tmrTipInterval, &frmIdentify::tmrTipInterval_Timer);
+    onTick(tmrTipMove, &frmIdentify::tmrTipMove_Timer);
 }
 
 void frmIdentify::Form_Load() {
@@ -101,7 +71,7 @@ void frmIdentify::Form_QueryUnload() {
 void frmIdentify::Form_MouseDown(const ui::MouseEvent&) { modQTC::DragWindow(*this); }
 
 void frmIdentify::StartNewHand() {
-    tmrEmit->SetEnabled(false);
+    tmrEmit.SetEnabled(false);
     tally.ResetHand(true);
 }
 
@@ -116,10 +86,10 @@ void frmIdentify::SaveGamePosition() {
 void frmIdentify::FinishReset(bool keepWatching) {
     shared_.Instance<frmDetail>().InitDetail();
     shared_.Instance<frmPlayer>().InitPlayer();
-    tmrEmit->SetEnabled(false);
-    tmrTipInterval->SetEnabled(true);
-    tmrStar->SetEnabled(true);
-    tmrStart->SetEnabled(keepWatching);
+    tmrEmit.SetEnabled(false);
+    tmrTipInterval.SetEnabled(true);
+    tmrStar.SetEnabled(true);
+    tmrStart.SetEnabled(keepWatching);
 }
 
 // --- The game window: found by title once a second, placed 1.5 s after it comes up.
@@ -127,15 +97,15 @@ void frmIdentify::FinishReset(bool keepWatching) {
 void frmIdentify::tmrFindDDZ_Timer() {
     hGameWnd = shared_.platform().desktop().FindWindowByTitle(kGameTitle);
     if (hGameWnd != 0 && !bGameFound) {
-        tmrDelay->SetEnabled(true);
-        tmrGamePos->SetEnabled(true);
-        tmrStart->SetEnabled(true);
+        tmrDelay.SetEnabled(true);
+        tmrGamePos.SetEnabled(true);
+        tmrStart.SetEnabled(true);
         bGameFound = true;
         bGameLossDone = false;
     } else if (hGameWnd == 0 && bGameFound && !bGameLossDone) {
         SaveGamePosition();
         tally.ResetHand(false);
-        tmrGamePos->SetEnabled(false);
+        tmrGamePos.SetEnabled(false);
         bGameFound = false;
         bGameLossDone = true;
     }
@@ -159,7 +129,7 @@ void frmIdentify::tmrDelay_Timer() {
     const platform::Point at =
         KeepOnScreen({posRec.X, posRec.Y, posRec.X + now.width(), posRec.Y + now.height()}, desktop.Monitors());
     desktop.PlaceTopmost(hGameWnd, at);
-    tmrDelay->SetEnabled(false);
+    tmrDelay.SetEnabled(false);
 }
 
 // --- The hand watcher.
@@ -178,9 +148,9 @@ void frmIdentify::tmrStart_Timer() {
         if (!(corner.b > 120 && corner.b < 180 && corner.g > 110 && corner.r < 175)) return;
         tally.bInHand = true;
         bTurnKnown = false;
-        tmrTipInterval->SetEnabled(false);
-        tmrStar->SetEnabled(false);
-        imgStar->SetVisible(false);
+        tmrTipInterval.SetEnabled(false);
+        tmrStar.SetEnabled(false);
+        imgStar.SetVisible(false);
     } else if (!bTurnKnown) {
         for (std::int16_t seat = 0; seat <= 2; ++seat) {
             if (!tally.IsFirstSeat(seat)) continue;
@@ -193,8 +163,8 @@ void frmIdentify::tmrStart_Timer() {
             // rather than follow a hand whose own cards were never counted.
             if (!tally.bInHand) return;
             tally.nTurn = shared_.FirstSeat;
-            tmrStart->SetEnabled(false);
-            tmrEmit->SetEnabled(true);
+            tmrStart.SetEnabled(false);
+            tmrEmit.SetEnabled(true);
             tally.RemainCards.Fill(16);
             tally.ShowCount(1);
             tally.ShowCount(2);
@@ -257,30 +227,30 @@ void frmIdentify::FollowPlay() {
     // Only a loaded player window is asked; the play loop never creates one.
     if (!shared_.bPlayerOpen) return;
     frmPlayer& player = shared_.Instance<frmPlayer>();
-    if (player.imgMark->HasPicture()) player.Play();
+    if (player.imgMark.HasPicture()) player.Play();
 }
 
 // --- Idle animations: the blinking star and the rolling tips.
 
 void frmIdentify::SetRollTips() {
-    imgTips->SetPicture(picTips(tipList_[0]).picture());
+    imgTips.SetPicture(picTips(tipList_[0]).picture());
     tipIdx_ = 1;
 }
 
-void frmIdentify::tmrStar_Timer() { imgStar->SetVisible(!imgStar->visible()); }
+void frmIdentify::tmrStar_Timer() { imgStar.SetVisible(!imgStar.visible()); }
 
 void frmIdentify::tmrTipInterval_Timer() {
-    imgTips->SetPicture(picTips(tipList_[tipIdx_]).picture());
+    imgTips.SetPicture(picTips(tipList_[tipIdx_]).picture());
     tipIdx_ = (tipIdx_ + 1) % 2;
-    imgTips->SetTop(530);
-    tmrTipMove->SetEnabled(true);
+    imgTips.SetTop(530);
+    tmrTipMove.SetEnabled(true);
 }
 
 void frmIdentify::tmrTipMove_Timer() {
-    if (imgTips->top() > 512)
-        imgTips->SetTop(imgTips->top() - 1);
+    if (imgTips.top() > 512)
+        imgTips.SetTop(imgTips.top() - 1);
     else
-        tmrTipMove->SetEnabled(false);
+        tmrTipMove.SetEnabled(false);
 }
 
 }  // namespace vantrel

@@ -31,25 +31,25 @@ public:
     // The new-hand button's action: stop following this hand and wait for a new one.
     void StartNewHand();
 
-    // Controls, in z-order.
-    ui::ControlArray<ui::PictureCell> imgRMNum{"imgRMNum"};
-    ui::ControlArray<ui::PictureStore> picRMNum{"picRMNum"};
-    ui::ControlArray<ui::PictureCell> imgRMCard{"imgRMCard"};
-    ui::ControlArray<ui::PictureCell> imgMouseOn{"imgMouseOn"};
-    ui::ControlArray<ui::PictureCell> imgMouseDown{"imgMouseDown"};
-    ui::PictureCell* imgStar = nullptr;
-    ui::PictureCell* imgTips = nullptr;
-    ui::ControlArray<ui::PictureStore> picTips{"picTips"};
+    // Controls and timers, built from the window's layout table.
+    ui::ControlArray<ui::PictureCell>& imgRMNum{Cells("imgRMNum")};
+    ui::ControlArray<ui::PictureStore>& picRMNum{Stores("picRMNum")};
+    ui::ControlArray<ui::PictureCell>& imgRMCard{Cells("imgRMCard")};
+    ui::ControlArray<ui::PictureCell>& imgMouseOn{Cells("imgMouseOn")};
+    ui::ControlArray<ui::PictureCell>& imgMouseDown{Cells("imgMouseDown")};
+    ui::PictureCell& imgStar{Cell("imgStar")};
+    ui::PictureCell& imgTips{Cell("imgTips")};
+    ui::ControlArray<ui::PictureStore>& picTips{Stores("picTips")};
 
-    ui::Timer* tmrFindDDZ = nullptr;
-    ui::Timer* tmrGamePos = nullptr;
-    ui::Timer* tmrDelay = nullptr;
-    ui::Timer* tmrStart = nullptr;
-    ui::Timer* tmrEmit = nullptr;
-    ui::Timer* tmrPOS = nullptr;
-    ui::Timer* tmrStar = nullptr;
-    ui::Timer* tmrTipInterval = nullptr;
-    ui::Timer* tmrTipMove = nullptr;
+    ui::Timer& tmrFindDDZ{TimerNamed("tmrFindDDZ")};
+    ui::Timer& tmrGamePos{TimerNamed("tmrGamePos")};
+    ui::Timer& tmrDelay{TimerNamed("tmrDelay")};
+    ui::Timer& tmrStart{TimerNamed("tmrStart")};
+    ui::Timer& tmrEmit{TimerNamed("tmrEmit")};
+    ui::Timer& tmrPOS{TimerNamed("tmrPOS")};
+    ui::Timer& tmrStar{TimerNamed("tmrStar")};
+    ui::Timer& tmrTipInterval{TimerNamed("tmrTipInterval")};
+    ui::Timer& tmrTipMove{TimerNamed("tmrTipMove")};
 
     // Screen reading and the tally, owned by this window.
     recognition::ScreenSampler sampler;

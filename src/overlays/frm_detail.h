@@ -19,10 +19,15 @@ public:
     // Brings the rows up to date with the history.
     void ShowDetail();
 
-    ui::ControlArray<ui::PictureCell> imgEmit{"imgEmit"};
-    ui::ControlArray<ui::PictureCell> imgDivide{"imgDivide"};
-    ui::ControlArray<ui::PictureStore> picCards{"picCards"};
-    ui::Timer* tmrPOS = nullptr;
+    // Controls and timers, built from the window's layout table.
+    ui::ControlArray<ui::PictureCell>& imgEmit{Cells("imgEmit")};
+    ui::ControlArray<ui::PictureCell>& imgDivide{Cells("imgDivide")};
+    ui::ControlArray<ui::PictureStore>& picCards{Stores("picCards")};
+    ui::ControlArray<ui::PictureCell>& imgButton{Cells("imgButton")};
+    ui::ControlArray<ui::PictureCell>& imgDown{Cells("imgDown")};
+    ui::ControlArray<ui::PictureCell>& imgNote{Cells("imgNote")};
+    ui::ControlArray<ui::PictureCell>& imgClose{Cells("imgClose")};
+    ui::Timer& tmrPOS{TimerNamed("tmrPOS")};
 
 protected:
     void Form_Load() override;

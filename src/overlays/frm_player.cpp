@@ -1,25 +1,13 @@
 #include "overlays/frm_player.h"
 
-#include <algorithm>
-
-#include "shared/tiles.h"
+#include "shared/layouts.h"
+#include "shared/pictures.h"
 #include "shared/window_place.h"
 
 namespace vantrel {
 
-frmPlayer::frmPlayer(modQTC& shared) : Form(shared.toolkit(), "VXPlayer", 460, 83), shared_(shared) {
-    // Each seat area's cells stop advancing after the thirteenth.
-    for (int i = 41; i <= 60; ++i) AddCell(imgEmit, i, {std::min(13 + 16 * (i - 41), 205), 23, 15, 20, true, nullptr, ""});
-    for (int i = 21; i <= 40; ++i) AddCell(imgEmit, i, {std::min(240 + 16 * (i - 21), 432), 23, 15, 20, true, nullptr, ""});
-    for (int i = 1; i <= 20; ++i) AddCell(imgEmit, i, {std::min(44 + 16 * (i - 1), 236), 54, 15, 20, true, nullptr, ""});
-    AddCell(imgEmit, 0, {0, 56, 15, 20, true, nullptr, ""});
-    for (int rank = 3; rank <= 17; ++rank) AddStore(picCards, rank, tiles::CardRank(rank));
-    AddStore(picCards, modQTC::PassMark, tiles::PassTile());
-    picMark = &AddStore("picMark", tiles::FollowTick());
-    imgMark = &AddCell("imgMark", {402, 61, 14, 11, true, nullptr, ""});
-    imgMark->onClick = [this] { imgMark->SetPicture(imgMark->HasPicture() ? nullptr : picMark->picture()); };
-    tmrPOS = &AddTimer("tmrPOS", 50, false);
-    tmrShow = &AddTimer("tmrShow", 500, false);
+frmPlayer::frmPlayer(modQTC& shared) : Form(shared.toolkit(), layouts::kPlayer, pictures::Get), shared_(shared) {
+    imgMark.onClick = [this] { imgMark.SetPicture(imgMark.HasPicture() ? nullptr : picMark.picture()); };
 }
 
 void frmPlayer::Form_Load() {
@@ -28,7 +16,7 @@ void frmPlayer::Form_Load() {
     PlaceFromRecord(*this, SettingsFile(shared_.platform().ExecutableDir()), SettingsRecord::PlayerWindow,
                     shared_.platform().desktop());
     PlayCursor = 0;
-    imgMark->SetPicture(picMark->picture());
+    imgMark.SetPicture(picMark.picture());
     Play();
 }
 
@@ -46,7 +34,7 @@ void frmPlayer::InitPlayer() {
 void frmPlayer::Play() {
     if (PlayCursor < MoveTable::kRows && shared_.PlayHistory(PlayCursor, 21) != 0) {
         PlayStart = shared_.FirstSeat;
-        tmrShow->SetEnabled(true);
+        tmrShow.SetEnabled(true);
     }
 }
 

@@ -21,12 +21,16 @@ public:
     // Starts the step timer when a recorded move waits to be shown.
     void Play();
 
-    ui::ControlArray<ui::PictureCell> imgEmit{"imgEmit"};
-    ui::ControlArray<ui::PictureStore> picCards{"picCards"};
-    ui::PictureStore* picMark = nullptr;
-    ui::PictureCell* imgMark = nullptr;
-    ui::Timer* tmrPOS = nullptr;
-    ui::Timer* tmrShow = nullptr;
+    // Controls and timers, built from the window's layout table.
+    ui::ControlArray<ui::PictureCell>& imgEmit{Cells("imgEmit")};
+    ui::ControlArray<ui::PictureStore>& picCards{Stores("picCards")};
+    ui::PictureStore& picMark{Store("picMark")};
+    ui::PictureCell& imgMark{Cell("imgMark")};
+    ui::ControlArray<ui::PictureCell>& imgButton{Cells("imgButton")};
+    ui::ControlArray<ui::PictureCell>& imgMouseOn{Cells("imgMouseOn")};
+    ui::ControlArray<ui::PictureCell>& imgMouseDown{Cells("imgMouseDown")};
+    ui::Timer& tmrPOS{TimerNamed("tmrPOS")};
+    ui::Timer& tmrShow{TimerNamed("tmrShow")};
 
     std::int16_t PlayCursor = 0;
     std::int16_t PlayStart = 0;

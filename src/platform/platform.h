@@ -106,6 +106,8 @@ struct WindowSpec {
     std::string caption;  // UTF-8
     int width = 0, height = 0;  // client pixels
     Point topLeft;             // screen pixels
+    // The window's icon in its sizes, largest first (for example 32 x 32, then 16 x 16); may be empty.
+    std::vector<std::shared_ptr<const Image>> icons;
 };
 
 using TimerId = std::uint32_t;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "ui/toolkit.h"
 
@@ -21,6 +22,24 @@ Form::Form(Toolkit& toolkit, std::string caption, int widthPx, int heightPx)
     toolkit_.Register(*this);
 }
 
+Form::Form(Toolkit& toolkit, const FormLayout& layout, const PictureSource& pictures)
+    : Form(toolkit, std::string(layout.caption), layout.width, layout.height) {
+    auto picture = [&](std::string_view name) { return name.empty() ? nullptr : pictures(name); };
+    background_ = picture(layout.background);
+    for (std::string_view icon : layout.icons) icons_.push_back(picture(icon));
+    for (const ControlSpec& c : layout.controls) {
+        if (c.kind == ControlKind::Store) {
+            auto& array = storeArrays_.try_emplace(std::string(c.name), std::string(c.name)).first->second;
+            AddStore(array, c.index, picture(c.picture));
+        } else {
+            auto& array = cellArrays_.try_emplace(std::string(c.name), std::string(c.name)).first->second;
+            AddCell(array, c.index,
+                    {c.left, c.top, c.width, c.height, c.visible, picture(c.picture), std::string(c.tooltip)});
+        }
+    }
+    for (const TimerSpec& t : layout.timers) AddTimer(std::string(t.name), t.intervalMs, t.enabled);
+}
+
 Form::~Form() {
     timers_.clear();  // stop them while the form is still whole
     toolkit_.Unregister(*this);
@@ -30,7 +49,7 @@ void Form::Load() {
     if (loaded()) return;
     for (auto& cell : cells_) cell.RestoreStartState();
     window_ = toolkit_.platform().CreateHostedWindow(
-        {caption_, widthPx_, heightPx_, {ToPixels(left_), ToPixels(top_)}}, *this);
+        {caption_, widthPx_, heightPx_, {ToPixels(left_), ToPixels(top_)}, icons_}, *this);
     shownTooltips_.clear();
     for (auto& timer : timers_) timer.RestoreStartState();
     dirty_ = true;
@@ -161,6 +180,29 @@ void Form::OnMoved(platform::Point topLeft) {
 
 void Form::OnCloseRequest() {
     toolkit_.RunEvent([&] { Unload(); });
+}
+
+const ControlSpec& FindControl(const FormLayout& layout, std::string_view name, int index) {
+    for (const ControlSpec& c : layout.controls)
+        if (c.name == name && c.index == index) return c;
+    throw std::out_of_range("control not in the layout: " + std::string(name) + "(" + std::to_string(index) + ")");
+}
+
+template <class Map>
+static auto& Named(Map& map, std::string_view name, const char* what) {
+    const auto it = map.find(name);
+    if (it == map.end()) throw std::out_of_range(std::string(what) + " not in the layout: " + std::string(name));
+    return it->second;
+}
+
+ControlArray<PictureCell>& Form::Cells(std::string_view name) { return Named(cellArrays_, name, "cell"); }
+
+ControlArray<PictureStore>& Form::Stores(std::string_view name) { return Named(storeArrays_, name, "store"); }
+
+Timer& Form::TimerNamed(std::string_view name) {
+    for (Timer& timer : timers_)
+        if (timer.name() == name) return timer;
+    throw std::out_of_range("timer not in the layout: " + std::string(name));
 }
 
 PictureCell& Form::AddCell(std::string name, CellSpec start) {

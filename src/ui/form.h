@@ -15,12 +15,16 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/platform.h"
-#include "ui/controls.h"
 #include "platform/image.h"
+#include "ui/controls.h"
+#include "ui/layout.h"
 #include "ui/timer.h"
 
 namespace vantrel::ui {
@@ -32,6 +36,9 @@ constexpr platform::Rgb kBackColour{58, 110, 165};
 class Form : public platform::WindowEvents {
 public:
     Form(Toolkit& toolkit, std::string caption, int widthPx, int heightPx);
+    // A form built from its layout table: background, icons, every control in
+    // z-order and every timer, with pictures named by the table.
+    Form(Toolkit& toolkit, const FormLayout& layout, const PictureSource& pictures);
     ~Form() override;
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -55,6 +62,14 @@ public:
     platform::Image Compose() const;
     // The on-screen window while loaded, null otherwise.
     platform::HostedWindow* window() const { return window_.get(); }
+
+    // The controls and timers that the layout table named; a name it does not
+    // hold is a programming error (std::out_of_range).
+    ControlArray<PictureCell>& Cells(std::string_view name);
+    PictureCell& Cell(std::string_view name) { return Cells(name)(0); }
+    ControlArray<PictureStore>& Stores(std::string_view name);
+    PictureStore& Store(std::string_view name) { return Stores(name)(0); }
+    Timer& TimerNamed(std::string_view name);
 
     // Hands the press under way to the system's move loop. The loop swallows the
     // mouse-up, so the press ends here.
@@ -103,6 +118,10 @@ private:
     std::deque<PictureCell> cells_;
     std::deque<PictureStore> stores_;
     std::deque<Timer> timers_;
+    std::vector<Picture> icons_;
+    // The arrays of a form built from a layout table, by name.
+    std::map<std::string, ControlArray<PictureCell>, std::less<>> cellArrays_;
+    std::map<std::string, ControlArray<PictureStore>, std::less<>> storeArrays_;
     std::unique_ptr<platform::HostedWindow> window_;
     bool dirty_ = true;
     std::vector<platform::TooltipArea> shownTooltips_;

@@ -54,7 +54,7 @@ int RunTable() {
         void OnMoved(platform::Point) override {}
     } events;
     events.owner = &platform;
-    const auto window = platform.CreateHostedWindow({kTitle, 800, 600, {20, 20}}, events);
+    const auto window = platform.CreateHostedWindow({kTitle, 800, 600, {20, 20}, {}}, events);
     window->Present(StillTable());
     window->Show();
     return platform.RunMessageLoop();

@@ -32,7 +32,8 @@
 #include "platform/win32/desktop.h"
 #include "platform/win32/utf16.h"
 #include "shared/card_code.h"
-#include "shared/tiles.h"
+#include "shared/layouts.h"
+#include "shared/pictures.h"
 #include "ui/form.h"
 #include "platform/png.h"
 
@@ -43,7 +44,6 @@ using vantrel::platform::Rect;
 using vantrel::platform::win32::Narrow;
 using vantrel::platform::win32::Widen;
 using vantrel::platform::win32::Win32Desktop;
-namespace tiles = vantrel::tiles;
 using vantrel::platform::Image;
 
 const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
@@ -161,20 +161,20 @@ public:
         return desktop_.OpenClient(0)->Copy({r.left, r.top, r.right, r.bottom}, picture_.data());
     }
 
-    // 1 shown, 0 hidden (the back colour), -1 neither.
+    // 1 shown, 0 hidden (the background shows), -1 neither.
     int Mark(int code) const {
-        const int rank = RankOf(code);
-        const int left = code == 49 ? 16 : 16 + 25 * ((code - 1) % 4);
-        const int top = code == 49 ? 57 : 417 - 30 * (rank - 3);
-        if (Shows(*tiles::GridRank(rank), left, top)) return 1;
-        return Blank(left, top, 21, 28) ? 0 : -1;
+        const vantrel::ui::ControlSpec& mark = vantrel::ui::FindControl(vantrel::layouts::kMain, "imgRMCard", code);
+        if (Shows(*vantrel::pictures::Get(mark.picture), mark.left, mark.top)) return 1;
+        return ShowsBackground(mark) ? 0 : -1;
     }
     // The count a cell shows; -1 blank, -2 unreadable.
     int Count(int seat) const {
-        const int left = seat == 1 ? 93 : 24;
-        for (int n = 0; n <= 16; ++n)
-            if (Shows(*tiles::CountDigit(n), left, 22)) return n;
-        return Blank(left, 22, 17, 18) ? -1 : -2;
+        const vantrel::ui::ControlSpec& cell = vantrel::ui::FindControl(vantrel::layouts::kMain, "imgRMNum", seat);
+        for (int n = 0; n <= 16; ++n) {
+            const vantrel::ui::ControlSpec& digit = vantrel::ui::FindControl(vantrel::layouts::kMain, "picRMNum", n);
+            if (Shows(*vantrel::pictures::Get(digit.picture), cell.left, cell.top)) return n;
+        }
+        return ShowsBackground(cell) ? -1 : -2;
     }
     const Image& picture() const { return picture_; }
 
@@ -185,11 +185,11 @@ private:
                 if ((picture_.at(left + x, top + y) & 0xFFFFFF) != (tile.at(x, y) & 0xFFFFFF)) return false;
         return true;
     }
-    bool Blank(int left, int top, int w, int h) const {
-        const std::uint32_t back = vantrel::platform::PackPixel(vantrel::ui::kBackColour);
-        for (int y = top; y < top + h; ++y)
-            for (int x = left; x < left + w; ++x)
-                if ((picture_.at(x, y) & 0xFFFFFF) != back) return false;
+    bool ShowsBackground(const vantrel::ui::ControlSpec& cell) const {
+        const Image& background = *vantrel::pictures::Get(vantrel::layouts::kMain.background);
+        for (int y = cell.top; y < cell.top + cell.height; ++y)
+            for (int x = cell.left; x < cell.left + cell.width; ++x)
+                if ((picture_.at(x, y) & 0xFFFFFF) != (background.at(x, y) & 0xFFFFFF)) return false;
         return true;
     }
     Win32Desktop& desktop_;

@@ -92,7 +92,9 @@ void TestWindowAndCaptures(Win32Platform& platform) {
     Desktop& desktop = platform.desktop();
     Recorder recorder;
     const Image picture = TestPattern(300, 200);
-    auto window = platform.CreateHostedWindow(WindowSpec{kGameTitle, 300, 200, Point{40, 50}}, recorder);
+    const std::vector<std::shared_ptr<const Image>> icons{std::make_shared<const Image>(TestPattern(32, 32)),
+                                                           std::make_shared<const Image>(TestPattern(16, 16))};
+    auto window = platform.CreateHostedWindow(WindowSpec{kGameTitle, 300, 200, Point{40, 50}, icons}, recorder);
     window->Present(picture);
     window->Show();
 
@@ -109,6 +111,9 @@ void TestWindowAndCaptures(Win32Platform& platform) {
     CHECK((style & (WS_CAPTION | WS_THICKFRAME)) == 0);
     CHECK((GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0);
     CHECK(desktop.FindWindowByTitle("no window has this title") == 0);
+    // Both icon sizes are the window's own.
+    CHECK(SendMessageW(h, WM_GETICON, ICON_BIG, 0) != 0);
+    CHECK(SendMessageW(h, WM_GETICON, ICON_SMALL, 0) != 0);
 
     // Captures through the window's DC. The order grows the cached DIB in steps
     // and then reads smaller areas out of a wider one, so row stride matters.
@@ -182,7 +187,7 @@ void TestDesktopQueries(Win32Platform& platform) {
 
 void TestMouseAndClose(Win32Platform& platform) {
     Recorder recorder;
-    auto window = platform.CreateHostedWindow(WindowSpec{"mouse", 80, 60, Point{500, 500}}, recorder);
+    auto window = platform.CreateHostedWindow(WindowSpec{"mouse", 80, 60, Point{500, 500}, {}}, recorder);
     window->Show();
     const HWND h = ToHwnd(platform.desktop().FindWindowByTitle("mouse"));
     CHECK(h != nullptr);
@@ -244,7 +249,7 @@ std::vector<LRESULT> ToolCounts(HWND owner) {
 
 void TestTooltips(Win32Platform& platform) {
     Recorder recorder;
-    auto window = platform.CreateHostedWindow(WindowSpec{"tips", 100, 40, Point{600, 600}}, recorder);
+    auto window = platform.CreateHostedWindow(WindowSpec{"tips", 100, 40, Point{600, 600}, {}}, recorder);
     window->Show();
     const HWND h = ToHwnd(platform.desktop().FindWindowByTitle("tips"));
 
@@ -292,7 +297,7 @@ void TestTimers(Win32Platform& platform) {
 // synthesised from a timer tick while the loop runs.
 void TestDrag(Win32Platform& platform) {
     Recorder recorder;
-    auto window = platform.CreateHostedWindow(WindowSpec{"drag", 100, 100, Point{800, 300}}, recorder);
+    auto window = platform.CreateHostedWindow(WindowSpec{"drag", 100, 100, Point{800, 300}, {}}, recorder);
     window->Present(TestPattern(100, 100));
     window->Show();
     const ForeignWindow handle = platform.desktop().FindWindowByTitle("drag");

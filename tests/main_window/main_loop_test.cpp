@@ -26,7 +26,7 @@ protected:
         platform.AdvanceTo(1100);
         screen.set(CardTallyProbe(firstSeat).X, CardTallyProbe(firstSeat).Y, kSign);
         platform.AdvanceBy(100);
-        ASSERT_TRUE(main().tmrEmit->Enabled());
+        ASSERT_TRUE(main().tmrEmit.Enabled());
     }
     static recognition::ProbePoint CardTallyProbe(int seat) { return recognition::CardTally::FirstSeatProbe(seat); }
     void Clear(int x, int y, int w, int h) { screen.FillRect(x, y, w, h, kFelt); }
@@ -37,18 +37,18 @@ TEST_F(MainLoopTest, TheGameIsFoundPlacedAndFollowed) {
     Start();
     platform.AdvanceTo(999);
     OpenGame({300, 200, 1108, 834});
-    EXPECT_FALSE(main().tmrStart->Enabled());
+    EXPECT_FALSE(main().tmrStart.Enabled());
     platform.AdvanceTo(1000);
     EXPECT_TRUE(main().bGameFound);
-    EXPECT_TRUE(main().tmrStart->Enabled());
-    EXPECT_TRUE(main().tmrGamePos->Enabled());
+    EXPECT_TRUE(main().tmrStart.Enabled());
+    EXPECT_TRUE(main().tmrGamePos.Enabled());
     platform.AdvanceTo(2499);
     EXPECT_EQ(platform.fakeDesktop().WindowRect(game).left, 300);
     platform.AdvanceTo(2500);
     const platform::Rect placed = platform.fakeDesktop().WindowRect(game);
     EXPECT_EQ(placed, (platform::Rect{175, 8, 175 + 808, 8 + 634}));  // moved, not resized
     EXPECT_TRUE(platform.fakeDesktop().IsTopmost(game));
-    EXPECT_FALSE(main().tmrDelay->Enabled());
+    EXPECT_FALSE(main().tmrDelay.Enabled());
     platform.AdvanceTo(3000);
     EXPECT_EQ(main().GameLeft, 175);
     EXPECT_EQ(main().GameTop, 8);
@@ -62,16 +62,16 @@ TEST_F(MainLoopTest, LosingTheGameMidHandResetsItAndRemembersWhereItStood) {
     platform.fakeDesktop().RemoveWindow(game);
     platform.AdvanceTo(5000);
     EXPECT_FALSE(main().bGameFound);
-    EXPECT_FALSE(main().tmrStart->Enabled());
-    EXPECT_FALSE(main().tmrEmit->Enabled());
-    EXPECT_FALSE(main().tmrGamePos->Enabled());
+    EXPECT_FALSE(main().tmrStart.Enabled());
+    EXPECT_FALSE(main().tmrEmit.Enabled());
+    EXPECT_FALSE(main().tmrGamePos.Enabled());
     EXPECT_EQ(VisibleMarks(), 48);
     EXPECT_EQ(SettingsFile(dir.path()).Read(SettingsRecord::GameWindow), (PosRec{222, 33}));
 
     // Found again: placed where it was lost, 1.5 s later, and watched for a new hand.
     OpenGame({500, 400, 1308, 1034});
     platform.AdvanceTo(6000);
-    EXPECT_TRUE(main().tmrStart->Enabled());
+    EXPECT_TRUE(main().tmrStart.Enabled());
     platform.AdvanceTo(7500);
     EXPECT_EQ(platform.fakeDesktop().WindowRect(game).left, 222);
     EXPECT_EQ(platform.fakeDesktop().WindowRect(game).top, 33);
@@ -111,7 +111,7 @@ TEST_F(MainLoopTest, ANewHandleBetweenTicksIsFollowedWithoutALoss) {
     platform.AdvanceTo(2000);
     EXPECT_EQ(main().hGameWnd, game);
     EXPECT_FALSE(main().bGameLossDone);
-    EXPECT_TRUE(main().tmrEmit->Enabled());
+    EXPECT_TRUE(main().tmrEmit.Enabled());
 }
 
 TEST_F(MainLoopTest, TheDealProbesAreStrict) {
@@ -139,8 +139,8 @@ TEST_F(MainLoopTest, TheDealProbesAreStrict) {
         platform.AdvanceBy(50);
         EXPECT_EQ(tally().bInHand, c.deal) << int(c.top.b) << " " << int(c.corner.r);
     }
-    EXPECT_FALSE(main().tmrStar->Enabled());
-    EXPECT_FALSE(main().imgStar->visible());
+    EXPECT_FALSE(main().tmrStar.Enabled());
+    EXPECT_FALSE(main().imgStar.visible());
 }
 
 TEST_F(MainLoopTest, TheFirstMoverIsAskedSeat0First) {
@@ -159,7 +159,7 @@ TEST_F(MainLoopTest, TheFirstMoverIsAskedSeat0First) {
     EXPECT_EQ(VisibleMarks(), 44);
     EXPECT_EQ(main().imgRMNum(1).picture(), main().picRMNum(16).picture());
     EXPECT_EQ(main().imgRMNum(2).picture(), main().picRMNum(16).picture());
-    EXPECT_FALSE(main().tmrStart->Enabled());
+    EXPECT_FALSE(main().tmrStart.Enabled());
 }
 
 TEST_F(MainLoopTest, AnUnreadableDealtRowDropsTheHandInsteadOfFollowingIt) {
@@ -171,8 +171,8 @@ TEST_F(MainLoopTest, AnUnreadableDealtRowDropsTheHandInsteadOfFollowingIt) {
     platform.AdvanceTo(1100);
     screen.set(562, 80, kSign);
     platform.AdvanceBy(100);
-    EXPECT_FALSE(main().tmrEmit->Enabled());
-    EXPECT_TRUE(main().tmrStart->Enabled());
+    EXPECT_FALSE(main().tmrEmit.Enabled());
+    EXPECT_TRUE(main().tmrStart.Enabled());
     EXPECT_EQ(VisibleMarks(), 48);
     EXPECT_FALSE(main().imgRMNum(1).HasPicture());
     EXPECT_EQ(program.shared().toolkit().unhandledErrors(), 0);
@@ -218,7 +218,7 @@ TEST_F(MainLoopTest, AHitWithNoLowerEdgeFindsNoPlay) {
     screen.FillRect(299, 300, 1, 300, kBlack);
     platform.AdvanceBy(200);
     EXPECT_EQ(tally().nPlayCount, 0);
-    EXPECT_TRUE(main().tmrEmit->Enabled());
+    EXPECT_TRUE(main().tmrEmit.Enabled());
     EXPECT_EQ(program.shared().toolkit().unhandledErrors(), 0);
 }
 
@@ -229,17 +229,17 @@ TEST_F(MainLoopTest, ThePlayThatEmptiesASeatEndsTheHand) {
     Card(492, 150);
     platform.AdvanceBy(50);
     EXPECT_EQ(tally().nPlayCount, 0);
-    EXPECT_FALSE(main().tmrEmit->Enabled());
-    EXPECT_TRUE(main().tmrStart->Enabled());
+    EXPECT_FALSE(main().tmrEmit.Enabled());
+    EXPECT_TRUE(main().tmrStart.Enabled());
     EXPECT_FALSE(tally().bInHand);
-    EXPECT_TRUE(main().tmrStar->Enabled());
+    EXPECT_TRUE(main().tmrStar.Enabled());
 }
 
 TEST_F(MainLoopTest, ANewHandPressMidHandWaitsForTheNextDeal) {
     StartFollowing(2);
     main().StartNewHand();
-    EXPECT_FALSE(main().tmrEmit->Enabled());
-    EXPECT_TRUE(main().tmrStart->Enabled());
+    EXPECT_FALSE(main().tmrEmit.Enabled());
+    EXPECT_TRUE(main().tmrStart.Enabled());
     EXPECT_EQ(VisibleMarks(), 48);
     platform.AdvanceBy(50);  // the deal signs still show: a hand is seen again
     EXPECT_TRUE(tally().bInHand);
@@ -251,7 +251,7 @@ TEST_F(MainLoopTest, AMinimisedGameLeavesTheHandWaiting) {
     Card(470, 150);
     platform.AdvanceBy(500);
     EXPECT_EQ(tally().nPlayCount, 0);
-    EXPECT_TRUE(main().tmrEmit->Enabled());
+    EXPECT_TRUE(main().tmrEmit.Enabled());
     platform.fakeDesktop().SetMinimised(game, false);
     platform.AdvanceBy(50);
     EXPECT_EQ(tally().nPlayCount, 1);

@@ -185,15 +185,15 @@ TEST_F(ReaderTest, ARowThatNeverEndsDropsTheHandAtItsFiftyFirstCard) {
     screen.Fill({0, 0, 0});  // dark everywhere: every probe asks for one more card
     main().tally.bInHand = true;
     main().tally.nPlayCount = 3;
-    main().tmrEmit->SetEnabled(true);
+    main().tmrEmit.SetEnabled(true);
     Tick();
     std::int16_t x = 10;
     main().reader.ReadCards(x, 100, 3);
     EXPECT_EQ(main().row.nCardCount, 0);
     EXPECT_FALSE(main().tally.bInHand);
     EXPECT_EQ(main().tally.nPlayCount, 0);
-    EXPECT_FALSE(main().tmrEmit->Enabled());
-    EXPECT_TRUE(main().tmrStart->Enabled());
+    EXPECT_FALSE(main().tmrEmit.Enabled());
+    EXPECT_TRUE(main().tmrStart.Enabled());
 
     // The next row starts again at the first entry.
     screen.Fill(testing::kFelt);

@@ -174,13 +174,13 @@ TEST_F(TallyTest, MarkerBandsAreStrict) {
 TEST_F(TallyTest, ResetHandClearsEverythingAndSetsTheWatcherByItsFlag) {
     Follow(1);
     Play({10, 10, 10, 4, 4});
-    main().tmrEmit->SetEnabled(true);
-    main().tmrStar->SetEnabled(false);
+    main().tmrEmit.SetEnabled(true);
+    main().tmrStar.SetEnabled(false);
     tally().ResetHand(false);
-    EXPECT_FALSE(main().tmrStart->Enabled());
-    EXPECT_FALSE(main().tmrEmit->Enabled());
-    EXPECT_TRUE(main().tmrStar->Enabled());
-    EXPECT_TRUE(main().tmrTipInterval->Enabled());
+    EXPECT_FALSE(main().tmrStart.Enabled());
+    EXPECT_FALSE(main().tmrEmit.Enabled());
+    EXPECT_TRUE(main().tmrStar.Enabled());
+    EXPECT_TRUE(main().tmrTipInterval.Enabled());
     EXPECT_EQ(VisibleMarks(), 48);
     EXPECT_EQ(shared().PlayHistory(0, 1), 0);
     EXPECT_EQ(shared().PlayHistory(0, 21), 0);
@@ -189,10 +189,10 @@ TEST_F(TallyTest, ResetHandClearsEverythingAndSetsTheWatcherByItsFlag) {
     EXPECT_FALSE(tally().bInHand);
     EXPECT_EQ(shared().FirstSeat, 1);  // kept until the next hand's first mover
 
-    main().tmrEmit->SetEnabled(true);
+    main().tmrEmit.SetEnabled(true);
     tally().ResetHand(true);
-    EXPECT_TRUE(main().tmrStart->Enabled());
-    EXPECT_FALSE(main().tmrEmit->Enabled());
+    EXPECT_TRUE(main().tmrStart.Enabled());
+    EXPECT_FALSE(main().tmrEmit.Enabled());
 }
 
 TEST_F(TallyTest, ResetLoadsClosedOverlaysHiddenSoTheyStayCurrent) {
@@ -209,7 +209,7 @@ TEST_F(TallyTest, AHundredAndSecondMoveDropsTheHandWhetherPassOrPlay) {
     for (const bool pass : {true, false}) {
         Follow(1);
         tally().nPlayCount = 101;
-        main().tmrEmit->SetEnabled(true);
+        main().tmrEmit.SetEnabled(true);
         main().imgRMCard(44).SetVisible(false);
         if (pass) {
             screen.set(658, 154, kPassSign);
@@ -229,8 +229,8 @@ TEST_F(TallyTest, AHundredAndSecondMoveDropsTheHandWhetherPassOrPlay) {
         }
         EXPECT_EQ(tally().nPlayCount, 0) << (pass ? "pass" : "play");
         EXPECT_FALSE(tally().bInHand);
-        EXPECT_TRUE(main().tmrStart->Enabled());
-        EXPECT_FALSE(main().tmrEmit->Enabled());
+        EXPECT_TRUE(main().tmrStart.Enabled());
+        EXPECT_FALSE(main().tmrEmit.Enabled());
         EXPECT_EQ(VisibleMarks(), 48);
     }
 }

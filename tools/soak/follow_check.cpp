@@ -138,7 +138,7 @@ private:
         if (m.imgRMNum(1).HasPicture() || m.imgRMNum(2).HasPicture()) Differ(hand, move, "a count shows after the hand");
         if (program_.shared().PlayHistory(0, 21) != 0 || m.tally.nPlayCount != 0)
             Differ(hand, move, "the history was not cleared after the hand");
-        if (!m.tmrStart->Enabled() || m.tmrEmit->Enabled()) Differ(hand, move, "not waiting for the next hand");
+        if (!m.tmrStart.Enabled() || m.tmrEmit.Enabled()) Differ(hand, move, "not waiting for the next hand");
         const ui::Toolkit& toolkit = program_.shared().toolkit();
         if (toolkit.unhandledErrors() != reportedErrors_) {
             reportedErrors_ = toolkit.unhandledErrors();

@@ -1,5 +1,5 @@
 // Owners for the Win32 handles the backend holds: one class per way a handle is
-// given back (ReleaseDC, DeleteDC, DeleteObject, DestroyWindow, EndPaint, or
+// given back (ReleaseDC, DeleteDC, DeleteObject, DestroyWindow, DestroyIcon, EndPaint, or
 // putting the previous object back into a DC). Copies are deleted so each handle
 // has exactly one owner, and every return path gives it back; moves are allowed
 // where an owner is kept in a member and replaced. Internal to the backend: this
@@ -154,6 +154,35 @@ public:
 
 private:
     HWND window_ = nullptr;
+};
+
+// An icon made with CreateIconIndirect, destroyed with DestroyIcon. A window that
+// shows it must be gone first.
+class OwnedIcon {
+public:
+    OwnedIcon() = default;
+    explicit OwnedIcon(HICON icon) : icon_(icon) {}
+    ~OwnedIcon() { reset(); }
+    OwnedIcon(const OwnedIcon&) = delete;
+    OwnedIcon& operator=(const OwnedIcon&) = delete;
+    OwnedIcon(OwnedIcon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
+    OwnedIcon& operator=(OwnedIcon&& other) noexcept {
+        if (this != &other) {
+            reset();
+            icon_ = std::exchange(other.icon_, nullptr);
+        }
+        return *this;
+    }
+
+    HICON get() const { return icon_; }
+    explicit operator bool() const { return icon_ != nullptr; }
+    void reset() {
+        if (icon_) DestroyIcon(icon_);
+        icon_ = nullptr;
+    }
+
+private:
+    HICON icon_ = nullptr;
 };
 
 // A 32-bit top-down DIB section: pixel (x, y) is the word at bits()[y * width + x],

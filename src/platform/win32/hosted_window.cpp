@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/win32/utf16.h"
 
@@ -16,6 +17,21 @@ constexpr DWORD kStyle = WS_POPUP;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 // Wide enough for the longest tip; also what makes the tooltip honour line breaks.
 constexpr int kMaxTipWidth = 400;
+
+// An opaque icon from a picture: the colour bitmap carries the pixels and an
+// all-zero mask lets every one of them show.
+OwnedIcon IconFrom(const Image& picture) {
+    const DibSection colour(nullptr, picture.width(), picture.height());
+    if (!colour) return {};
+    std::copy_n(picture.data(), static_cast<std::size_t>(picture.width()) * picture.height(), colour.bits());
+    const std::vector<std::uint8_t> clear(static_cast<std::size_t>((picture.width() + 15) / 16 * 2) * picture.height());
+    const GdiObject<HBITMAP> mask(CreateBitmap(picture.width(), picture.height(), 1, 1, clear.data()));
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmMask = mask.get();
+    info.hbmColor = colour.get();
+    return OwnedIcon(CreateIconIndirect(&info));  // it copies both bitmaps
+}
 
 Point PointOf(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
@@ -55,6 +71,15 @@ Win32HostedWindow::Win32HostedWindow(HINSTANCE instance, const WindowSpec& spec,
     window_ = OwnedWindow(CreateWindowExW(kExStyle, kClassName, Widen(spec.caption).c_str(), kStyle, spec.topLeft.x,
                                           spec.topLeft.y, outer.right - outer.left, outer.bottom - outer.top, nullptr,
                                           nullptr, instance_, this));
+    SetIcons(spec.icons);
+}
+
+void Win32HostedWindow::SetIcons(const std::vector<std::shared_ptr<const Image>>& icons) {
+    if (icons.empty()) return;
+    bigIcon_ = IconFrom(*icons.front());
+    smallIcon_ = IconFrom(*icons.back());
+    SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 }
 
 Win32HostedWindow::~Win32HostedWindow() {

@@ -43,12 +43,14 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint(HWND window);
+    void SetIcons(const std::vector<std::shared_ptr<const Image>>& icons);
 
     HINSTANCE instance_;
     WindowEvents& events_;
     int width_, height_;
     // Destroyed in reverse order: the tooltip (owned by the window) first, then
-    // the picture, then the window itself.
+    // the picture, then the window itself, and its icons once it is gone.
+    OwnedIcon bigIcon_, smallIcon_;
     OwnedWindow window_;
     std::optional<BitmapCanvas> picture_;
     OwnedWindow tooltip_;

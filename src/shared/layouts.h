@@ -1,0 +1,18 @@
+// The make-up of the program's three windows, one table each: size, background,
+// icon, every control with its place in pixels, picture, visibility at start and
+// tooltip, in z-order, and every timer with its interval and whether it runs from
+// the start. The windows build themselves from these tables; tests read them.
+#pragma once
+
+#include "ui/layout.h"
+
+namespace vantrel::layouts {
+
+// frmIdentify, "VXMain", 128 x 526.
+extern const ui::FormLayout kMain;
+// frmDetail, "VXDetail", 460 x 83.
+extern const ui::FormLayout kDetail;
+// frmPlayer, "VXPlayer", 460 x 83.
+extern const ui::FormLayout kPlayer;
+
+}  // namespace vantrel::layouts

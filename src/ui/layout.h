@@ -1,0 +1,56 @@
+// A window's make-up as data: its size, background, icon, every control with its
+// place, look and visibility at start, and its timers. Each window has one such
+// table; the form builds itself from it, and tests read the same table instead of
+// copying positions. Pictures are named, and a PictureSource turns names into
+// pictures, so that the toolkit knows nothing of where pictures come from.
+#pragma once
+
+#include <functional>
+#include <span>
+#include <string_view>
+
+#include "ui/controls.h"
+
+namespace vantrel::ui {
+
+enum class ControlKind : unsigned char {
+    Cell,   // a picture cell: shown on the form, receives the mouse
+    Store,  // a picture store: holds a picture for the code to copy, never shown
+};
+
+struct ControlSpec {
+    std::string_view name;  // the control array's name ("imgRMCard"), or a lone control's
+    int index = 0;          // the index within its array; 0 for a lone control
+    ControlKind kind = ControlKind::Cell;
+    int left = 0, top = 0, width = 0, height = 0;  // window pixels; a store's place is unused
+    bool visible = true;                             // at every load
+    std::string_view picture;                        // empty: no picture
+    std::string_view tooltip;                        // UTF-8; shown while the cell is visible
+};
+
+struct TimerSpec {
+    std::string_view name;
+    int intervalMs = 0;
+    bool enabled = false;  // at every load
+};
+
+struct FormLayout {
+    std::string_view caption;
+    int width = 0, height = 0;  // pixels
+    std::string_view background;
+    std::span<const std::string_view> icons;  // largest first; none for most windows
+    std::span<const ControlSpec> controls;     // in z-order: later ones on top
+    std::span<const TimerSpec> timers;
+};
+
+using PictureSource = std::function<Picture(std::string_view name)>;
+
+}  // namespace vantrel::ui
+
+namespace vantrel::ui {
+
+// The table entry of one control; a control the table does not hold is a
+// programming error (std::out_of_range).
+const ControlSpec& FindControl(const FormLayout& layout, std::string_view name, int index = 0);
+
+}  // namespace vantrel::ui
