@@ -1,0 +1,305 @@
+#include "live_check.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "platform/png.h"
+#include "platform/win32/utf16.h"
+#include "shared/card_code.h"
+#include "shared/tiles.h"
+#include "ui/form.h"
+
+namespace vantrel::e2e {
+namespace {
+
+using platform::win32::Narrow;
+
+int DeckCount(int rank) { return rank == 15 ? 1 : rank == 14 ? 3 : 4; }
+
+// Where the main window draws each mark and count cell (window pixels).
+platform::Point MarkAt(int code) {
+    const int rank = cards::RankOf(code);
+    return {code == 49 ? 16 : 16 + 25 * ((code - 1) % 4), code == 49 ? 57 : 417 - 30 * (rank - 3)};
+}
+constexpr int kMarkWidth = 21, kMarkHeight = 28;
+platform::Point CountAt(int seat) { return {seat == 1 ? 93 : 24, 22}; }
+constexpr int kCountWidth = 17, kCountHeight = 18;
+
+}  // namespace
+
+bool Checks::That(bool holds, const std::string& what) {
+    if (!holds) {
+        ++failures_;
+        std::printf("%s: FAILED: %s\n", name_.c_str(), what.c_str());
+        std::fflush(stdout);
+    }
+    return holds;
+}
+
+void Checks::Note(const std::string& what) const {
+    std::printf("%s: %s\n", name_.c_str(), what.c_str());
+    std::fflush(stdout);
+}
+
+std::wstring WindowsPath(std::wstring path) {
+    if (path.empty() || path[0] != L'/') return path;
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    return L"Z:" + path;
+}
+
+std::vector<unsigned char> FileBytes(const std::wstring& path) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes) {
+    std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(file);
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+Record RecordOf(const std::vector<unsigned char>& bytes, int record) {
+    const std::size_t at = static_cast<std::size_t>(record - 1) * 4;
+    if (bytes.size() < at + 4) return {-99999, -99999};
+    auto value = [&](std::size_t i) { return static_cast<int>(static_cast<short>(bytes[i] | bytes[i + 1] << 8)); };
+    return {value(at), value(at + 2)};
+}
+
+std::vector<unsigned char> SettingsBytes(const std::array<Record, 4>& records) {
+    std::vector<unsigned char> bytes;
+    for (const Record& r : records)
+        for (const int v : {r.x, r.y}) {
+            const auto u = static_cast<unsigned short>(static_cast<short>(v));
+            bytes.push_back(static_cast<unsigned char>(u & 0xFF));
+            bytes.push_back(static_cast<unsigned char>(u >> 8));
+        }
+    return bytes;
+}
+
+std::string Describe(Record record) {
+    char text[32];
+    std::snprintf(text, sizeof text, "(%d, %d)", record.x, record.y);
+    return text;
+}
+
+std::wstring InstallVantrel(const std::wstring& vantrelExe, const std::wstring& folder,
+                            const std::vector<unsigned char>* settings) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring exe = folder + L"\\vantrel.exe";
+    if (!CopyFileW(vantrelExe.c_str(), exe.c_str(), FALSE)) return {};
+    const std::wstring file = SettingsPathIn(folder);
+    DeleteFileW(file.c_str());
+    if (settings && !WriteFileBytes(file, *settings)) return {};
+    return exe;
+}
+
+platform::Rect OuterRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+HWND FindCaption(const wchar_t* caption) { return FindWindowW(nullptr, caption); }
+
+Table StartTable(const std::wstring& tableExe, const std::wstring& arguments, const std::wstring& folder) {
+    Table table;
+    table.process = std::make_unique<ChildProcess>(tableExe, arguments, folder);
+    if (!table.process->started()) return table;
+    platform::win32::Win32Desktop desktop;
+    WaitFor(60000, [&] {
+        table.window = reinterpret_cast<HWND>(desktop.FindWindowByTitle(kGameTitle));
+        return table.window != nullptr;
+    });
+    return table;
+}
+
+long long MsUntilPlaced(HWND window, platform::Point at, DWORD deadlineMs) {
+    const ULONGLONG start = GetTickCount64();
+    const bool placed = WaitFor(deadlineMs, [&] {
+        const platform::Rect r = OuterRect(window);
+        return r.left == at.x && r.top == at.y;
+    });
+    return placed ? static_cast<long long>(GetTickCount64() - start) : -1;
+}
+
+std::vector<std::string> LogTail::NewLines() {
+    std::ifstream file(std::filesystem::path(path_), std::ios::binary);
+    std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<std::string> lines;
+    std::size_t end;
+    while ((end = text.find('\n', consumed_)) != std::string::npos) {
+        std::string line = text.substr(consumed_, end - consumed_);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+        consumed_ = end + 1;
+    }
+    return lines;
+}
+
+void Expected::Reset() {
+    for (int rank = 3; rank <= 15; ++rank) marks[static_cast<std::size_t>(rank)] = DeckCount(rank);
+    counts[1] = counts[2] = 0;
+    inHand = false;
+}
+
+void Expected::Apply(const std::string& line) {
+    std::istringstream in(line);
+    std::string word;
+    in >> word;
+    if (word == "deal") {
+        Reset();
+        std::string token;
+        in >> token >> token;  // hand number, "seat0"
+        while (in >> token && token != "|") --marks[static_cast<std::size_t>(cards::RankOf(std::stoi(token)))];
+        counts[1] = counts[2] = 16;
+        inHand = true;
+        moves = 0;
+    } else if (word == "move") {
+        int seat;
+        std::string kind, token;
+        in >> seat >> kind;
+        while (in >> token && token != "counts")
+            if (seat != 0) --marks[static_cast<std::size_t>(cards::RankOf(std::stoi(token)))];
+        in >> counts[0] >> counts[1] >> counts[2];
+        ++moves;
+    } else if (word == "end") {
+        Reset();
+        ++handsEnded;
+    }
+}
+
+bool MainWindowReader::Capture() {
+    const HWND main = FindCaption(kMainCaption);
+    RECT r{};
+    if (!main || !GetWindowRect(main, &r)) return false;
+    picture_ = platform::Image(r.right - r.left, r.bottom - r.top);
+    return desktop_.OpenClient(0)->Copy({r.left, r.top, r.right, r.bottom}, picture_.data());
+}
+
+bool MainWindowReader::Same(std::uint32_t a, std::uint32_t b) const {
+    for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance_)
+            return false;
+    return true;
+}
+
+int MainWindowReader::Mark(int code) const {
+    const platform::Point at = MarkAt(code);
+    if (Shows(*tiles::GridRank(cards::RankOf(code)), at.x, at.y)) return 1;
+    return Blank(at.x, at.y, kMarkWidth, kMarkHeight) ? 0 : -1;
+}
+
+int MainWindowReader::Count(int seat) const {
+    const platform::Point at = CountAt(seat);
+    for (int n = 0; n <= 16; ++n)
+        if (Shows(*tiles::CountDigit(n), at.x, at.y)) return n;
+    return Blank(at.x, at.y, kCountWidth, kCountHeight) ? -1 : -2;
+}
+
+bool MainWindowReader::Shows(const platform::Image& tile, int left, int top) const {
+    for (int y = 0; y < tile.height(); ++y)
+        for (int x = 0; x < tile.width(); ++x)
+            if (!Same(picture_.at(left + x, top + y), tile.at(x, y))) return false;
+    return true;
+}
+
+bool MainWindowReader::Blank(int left, int top, int w, int h) const {
+    const std::uint32_t back = platform::PackPixel(ui::kBackColour);
+    for (int y = top; y < top + h; ++y)
+        for (int x = left; x < left + w; ++x)
+            if (!Same(picture_.at(x, y), back)) return false;
+    return true;
+}
+
+bool Matches(MainWindowReader& reader, const Expected& expected, const std::string& who, const std::string& when) {
+    if (!reader.Capture()) {
+        std::printf("%s: %s: the main window could not be read\n", who.c_str(), when.c_str());
+        return false;
+    }
+    bool same = true;
+    std::array<int, 16> shown{};
+    for (int code = 1; code <= 49; ++code) {
+        if (code == 48) continue;
+        const int mark = reader.Mark(code);
+        if (mark < 0) {
+            std::printf("%s: %s: mark %d shows neither its tile nor the background\n", who.c_str(), when.c_str(), code);
+            same = false;
+        }
+        shown[static_cast<std::size_t>(cards::RankOf(code))] += mark == 1;
+    }
+    for (int rank = 3; rank <= 15; ++rank)
+        if (shown[static_cast<std::size_t>(rank)] != expected.marks[static_cast<std::size_t>(rank)]) {
+            std::printf("%s: %s: rank %d shows %d marks, the log implies %d\n", who.c_str(), when.c_str(), rank,
+                        shown[static_cast<std::size_t>(rank)], expected.marks[static_cast<std::size_t>(rank)]);
+            same = false;
+        }
+    for (int seat : {1, 2}) {
+        const int want = expected.inHand ? expected.counts[seat] : -1;
+        if (reader.Count(seat) != want) {
+            std::printf("%s: %s: seat %d's count cell reads %d, the log implies %d\n", who.c_str(), when.c_str(), seat,
+                        reader.Count(seat), want);
+            same = false;
+        }
+    }
+    std::fflush(stdout);
+    return same;
+}
+
+void LogFollower::Take(const std::vector<std::string>& lines, bool* moved) {
+    for (const std::string& line : lines) {
+        expected_.Apply(line);
+        if (moved && line.rfind("move ", 0) == 0) *moved = true;
+    }
+}
+
+bool LogFollower::FollowUntil(DWORD ms, const std::function<bool(const Expected&)>& done) {
+    return WaitFor(ms, [&] {
+        bool moved = false;
+        Take(tail_.NewLines(), &moved);
+        if (moved) {
+            Sleep(kSettleMs);
+            Take(tail_.NewLines(), nullptr);  // the end of a hand comes with its last move
+            CheckNow("hand " + std::to_string(expected_.handsEnded + 1) + " move " + std::to_string(expected_.moves));
+        }
+        return done(expected_);
+    });
+}
+
+void LogFollower::CatchUp() { Take(tail_.NewLines(), nullptr); }
+
+bool LogFollower::CheckNow(const std::string& when) { return CheckAgainst(expected_, when); }
+
+bool LogFollower::CheckAgainst(const Expected& expected, const std::string& when) {
+    ++checked_;
+    const bool same = Matches(reader_, expected, checks_.name(), when);
+    if (!same) ++mismatches_;
+    return same;
+}
+
+void SaveScreens(const Checks& checks, const std::wstring& folder, const MainWindowReader* reader) {
+    const std::wstring stem = folder + L"\\" + std::wstring(checks.name().begin(), checks.name().end());
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    platform::Image screen(width, height);
+    platform::win32::Win32Desktop().OpenClient(0)->Copy({0, 0, width, height}, screen.data());
+    platform::WritePng(screen, Narrow(stem + L"_screen.png"));
+    if (reader && !reader->picture().empty()) platform::WritePng(reader->picture(), Narrow(stem + L"_main_window.png"));
+}
+
+int Verdict(const Checks& checks, const std::wstring& folder, const MainWindowReader* reader) {
+    if (checks.failures() == 0) {
+        checks.Note("passed");
+        return 0;
+    }
+    SaveScreens(checks, folder, reader);
+    checks.Note(std::to_string(checks.failures()) + " checks failed; screenshots in the work folder");
+    return 1;
+}
+
+}  // namespace vantrel::e2e
