@@ -43,6 +43,7 @@ public:
         return static_cast<int>(code);
     }
     DWORD pid() const { return process_.dwProcessId; }
+    HANDLE handle() const { return process_.hProcess; }
 
 private:
     PROCESS_INFORMATION process_{};

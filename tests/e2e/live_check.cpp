@@ -264,7 +264,7 @@ bool LogFollower::FollowUntil(DWORD ms, const std::function<bool(const Expected&
         bool moved = false;
         Take(tail_.NewLines(), &moved);
         if (moved) {
-            Sleep(kSettleMs);
+            Sleep(settleMs_);
             Take(tail_.NewLines(), nullptr);  // the end of a hand comes with its last move
             CheckNow("hand " + std::to_string(expected_.handsEnded + 1) + " move " + std::to_string(expected_.moves));
         }

@@ -144,13 +144,14 @@ bool Matches(MainWindowReader& reader, const Expected& expected, const std::stri
 // Follows the table's log and checks the main window after every move.
 class LogFollower {
 public:
-    // The program reads a move within a tick or two; a check waits this long.
+    // The program reads a move within a tick or two; a check waits this long
+    // (under kQuickClock), and must come before the next move can.
     static constexpr DWORD kSettleMs = 300;
 
-    LogFollower(Checks& checks, std::wstring log, int tolerance = 0)
-        : checks_(checks), tail_(std::move(log)), reader_(tolerance) {}
+    LogFollower(Checks& checks, std::wstring log, int tolerance = 0, DWORD settleMs = kSettleMs)
+        : checks_(checks), tail_(std::move(log)), reader_(tolerance), settleMs_(settleMs) {}
 
-    // Takes each new line as it comes; after a move, waits kSettleMs and checks.
+    // Takes each new line as it comes; after a move, waits the settle time and checks.
     // True once `done` holds, false after `ms`.
     bool FollowUntil(DWORD ms, const std::function<bool(const Expected&)>& done);
     // Takes the new lines without checking.
@@ -170,6 +171,7 @@ private:
     Checks& checks_;
     LogTail tail_;
     MainWindowReader reader_;
+    DWORD settleMs_;
     Expected expected_;
     int checked_ = 0, mismatches_ = 0;
 };
