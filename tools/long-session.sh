@@ -9,8 +9,9 @@
 #
 #   tools/long-session.sh [HANDS [EVERY]]      defaults: 300 hands, a row every 50
 #
-# Builds the windows preset first; runs on a private Xvfb desktop (with-wine.sh)
-# at low priority. The work folder is build/windows/long-session.
+# Builds what it runs first; runs on a private Xvfb desktop (with-wine.sh) at low
+# priority, in a Wine prefix of its own so that the Wine tests can run meanwhile.
+# The work folder is build/windows/long-session.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 hands=${1:-300}
@@ -21,6 +22,8 @@ nice cmake --build --preset windows --target vantrel table long_session
 build=$PWD/build/windows
 # Half a minute a hand is far more than the clock needs: the bound only stops a hung run.
 timeout=$((hands * 30 + 300))
-exec nice tools/wine/with-wine.sh --prefix "$build/wineprefix" --timeout "$timeout" -- \
+work=$build/long-session
+mkdir -p "$work"
+exec nice tools/wine/with-wine.sh --prefix "$work/wineprefix" --timeout "$timeout" -- \
     wine "$build/tests/e2e/long_session.exe" "$build/src/app/vantrel.exe" "$build/sim/table.exe" \
-    "$build/long-session" "$hands" "$every"
+    "$work" "$hands" "$every"
