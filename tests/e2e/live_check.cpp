@@ -100,6 +100,28 @@ std::wstring InstallVantrel(const std::wstring& vantrelExe, const std::wstring& 
     return exe;
 }
 
+std::unique_ptr<ChildProcess> StartVantrel(Checks& check, const std::wstring& vantrelExe, const std::wstring& home,
+                                           const std::wstring& folder) {
+    const std::wstring exe = InstallVantrel(vantrelExe, home);
+    if (!check.That(!exe.empty(), "cannot copy vantrel.exe")) return nullptr;
+    auto vantrel = std::make_unique<ChildProcess>(exe, L"", folder);
+    if (!check.That(vantrel->started(), "vantrel.exe did not start")) return nullptr;
+    check.That(WaitFor(60000, [] { return FindCaption(kMainCaption) != nullptr; }), "no main window");
+    return vantrel;
+}
+
+int LiveTestMain(int argc, wchar_t** argv, const std::string& name,
+                 const std::function<int(Checks&, const LiveTestPaths&)>& run) {
+    if (argc != 4) {
+        std::printf("usage: %s VANTREL_EXE TABLE_EXE WORK_DIR\n", name.c_str());
+        return 2;
+    }
+    const LiveTestPaths paths{WindowsPath(argv[1]), WindowsPath(argv[2]), WindowsPath(argv[3])};
+    CreateDirectoryW(paths.work.c_str(), nullptr);
+    Checks check(name);
+    return run(check, paths);
+}
+
 platform::Rect OuterRect(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -218,69 +240,109 @@ bool MainWindowReader::Blank(int left, int top, int w, int h) const {
     return true;
 }
 
-bool Matches(MainWindowReader& reader, const Expected& expected, const std::string& who, const std::string& when) {
-    if (!reader.Capture()) {
-        std::printf("%s: %s: the main window could not be read\n", who.c_str(), when.c_str());
-        return false;
-    }
-    bool same = true;
+std::vector<std::string> Differences(MainWindowReader& reader, const Expected& expected) {
+    if (!reader.Capture()) return {"the main window could not be read"};
+    std::vector<std::string> differences;
     std::array<int, 16> shown{};
     for (int code = 1; code <= 49; ++code) {
         if (code == 48) continue;
         const int mark = reader.Mark(code);
-        if (mark < 0) {
-            std::printf("%s: %s: mark %d shows neither its tile nor the background\n", who.c_str(), when.c_str(), code);
-            same = false;
-        }
+        if (mark < 0) differences.push_back("mark " + std::to_string(code) + " shows neither its tile nor the background");
         shown[static_cast<std::size_t>(cards::RankOf(code))] += mark == 1;
     }
     for (int rank = 3; rank <= 15; ++rank)
-        if (shown[static_cast<std::size_t>(rank)] != expected.marks[static_cast<std::size_t>(rank)]) {
-            std::printf("%s: %s: rank %d shows %d marks, the log implies %d\n", who.c_str(), when.c_str(), rank,
-                        shown[static_cast<std::size_t>(rank)], expected.marks[static_cast<std::size_t>(rank)]);
-            same = false;
-        }
+        if (shown[static_cast<std::size_t>(rank)] != expected.marks[static_cast<std::size_t>(rank)])
+            differences.push_back("rank " + std::to_string(rank) + " shows " +
+                                  std::to_string(shown[static_cast<std::size_t>(rank)]) + " marks, the log implies " +
+                                  std::to_string(expected.marks[static_cast<std::size_t>(rank)]));
     for (int seat : {1, 2}) {
         const int want = expected.inHand ? expected.counts[seat] : -1;
-        if (reader.Count(seat) != want) {
-            std::printf("%s: %s: seat %d's count cell reads %d, the log implies %d\n", who.c_str(), when.c_str(), seat,
-                        reader.Count(seat), want);
-            same = false;
-        }
+        if (reader.Count(seat) != want)
+            differences.push_back("seat " + std::to_string(seat) + "'s count cell reads " +
+                                  std::to_string(reader.Count(seat)) + ", the log implies " + std::to_string(want));
     }
-    std::fflush(stdout);
-    return same;
+    return differences;
 }
 
-void LogFollower::Take(const std::vector<std::string>& lines, bool* moved) {
-    for (const std::string& line : lines) {
-        expected_.Apply(line);
-        if (moved && line.rfind("move ", 0) == 0) *moved = true;
+namespace {
+
+bool IsMove(const std::string& line) { return line.rfind("move ", 0) == 0; }
+bool IsEnd(const std::string& line) { return line.rfind("end ", 0) == 0; }
+
+// How long a check keeps looking for the program to catch up, when the log says
+// nothing more (after a hand's last move the next deal is a pause away).
+constexpr ULONGLONG kCatchUpMs = 2000;
+
+}  // namespace
+
+void LogFollower::Fetch() {
+    for (std::string& line : tail_.NewLines()) pending_.push_back(std::move(line));
+}
+
+void LogFollower::TakeEndLines() {
+    while (!pending_.empty() && IsEnd(pending_.front())) {
+        expected_.Apply(pending_.front());
+        pending_.pop_front();
     }
 }
 
 bool LogFollower::FollowUntil(DWORD ms, const std::function<bool(const Expected&)>& done) {
     return WaitFor(ms, [&] {
-        bool moved = false;
-        Take(tail_.NewLines(), &moved);
-        if (moved) {
-            Sleep(settleMs_);
-            Take(tail_.NewLines(), nullptr);  // the end of a hand comes with its last move
-            CheckNow("hand " + std::to_string(expected_.handsEnded + 1) + " move " + std::to_string(expected_.moves));
+        Fetch();
+        while (!pending_.empty()) {
+            const std::string line = std::move(pending_.front());
+            pending_.pop_front();
+            expected_.Apply(line);
+            if (IsMove(line)) CheckMove();
+            if (done(expected_)) return true;
         }
         return done(expected_);
     });
 }
 
-void LogFollower::CatchUp() { Take(tail_.NewLines(), nullptr); }
+void LogFollower::CheckMove() {
+    const std::string when = "hand " + std::to_string(expected_.handsEnded + 1) + " move " + std::to_string(expected_.moves);
+    const ULONGLONG start = GetTickCount64();
+    Sleep(settleMs_);
+    Fetch();
+    TakeEndLines();
+    if (!pending_.empty()) {  // the table has moved on: this moment was missed
+        ++late_;
+        return;
+    }
+    std::vector<std::string> differences = Differences(reader_, expected_);
+    while (!differences.empty() && GetTickCount64() - start < kCatchUpMs) {
+        Sleep(20);
+        Fetch();
+        TakeEndLines();
+        if (!pending_.empty()) break;
+        differences = Differences(reader_, expected_);
+    }
+    ++checked_;
+    Report(differences, when);
+}
 
-bool LogFollower::CheckNow(const std::string& when) { return CheckAgainst(expected_, when); }
+void LogFollower::CatchUp() {
+    Fetch();
+    for (; !pending_.empty(); pending_.pop_front()) expected_.Apply(pending_.front());
+}
 
 bool LogFollower::CheckAgainst(const Expected& expected, const std::string& when) {
     ++checked_;
-    const bool same = Matches(reader_, expected, checks_.name(), when);
-    if (!same) ++mismatches_;
-    return same;
+    const std::vector<std::string> differences = Differences(reader_, expected);
+    Report(differences, when);
+    return differences.empty();
+}
+
+void LogFollower::Report(const std::vector<std::string>& differences, const std::string& when) {
+    if (differences.empty()) return;
+    ++mismatches_;
+    for (const std::string& difference : differences) checks_.Note(when + ": " + difference);
+}
+
+std::string LogFollower::Summary() const {
+    return std::to_string(checked_) + " moves checked against the log, " + std::to_string(mismatches_) + " differed" +
+           (late_ ? ", " + std::to_string(late_) + " passed before they could be checked" : "");
 }
 
 void SaveScreens(const Checks& checks, const std::wstring& folder, const MainWindowReader* reader) {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -77,6 +78,21 @@ std::wstring InstallVantrel(const std::wstring& vantrelExe, const std::wstring& 
                             const std::vector<unsigned char>* settings = nullptr);
 inline std::wstring SettingsPathIn(const std::wstring& folder) { return folder + L"\\Qelsetup.qes"; }
 
+// vantrel.exe copied afresh into `home` and started with `folder` as its working
+// folder; waits for its main window. Null, the failure said, when it could not
+// be copied or started.
+std::unique_ptr<ChildProcess> StartVantrel(Checks& check, const std::wstring& vantrelExe, const std::wstring& home,
+                                           const std::wstring& folder);
+
+// The entry point of a live test run as `TEST VANTREL_EXE TABLE_EXE WORK_DIR`.
+struct LiveTestPaths {
+    std::wstring vantrelExe, tableExe, work;  // as Wine names them; `work` exists
+};
+// Runs `run` with checks named `name`; its result is the exit status, or 2 for a
+// wrong command line.
+int LiveTestMain(int argc, wchar_t** argv, const std::string& name,
+                 const std::function<int(Checks&, const LiveTestPaths&)>& run);
+
 platform::Rect OuterRect(HWND window);
 HWND FindCaption(const wchar_t* caption);
 
@@ -138,42 +154,52 @@ private:
     int tolerance_;
 };
 
-// Compares what the main window shows with `expected`; prints what differs.
-bool Matches(MainWindowReader& reader, const Expected& expected, const std::string& who, const std::string& when);
+// What the main window, read now, shows other than `expected`: one line for each
+// difference, none when it agrees.
+std::vector<std::string> Differences(MainWindowReader& reader, const Expected& expected);
 
-// Follows the table's log and checks the main window after every move.
+// Follows the table's log and checks the main window after every move. The
+// program reads a move within a tick or two, but a loaded machine may hold it up:
+// a check looks again until the main window agrees, and only what still differs
+// when the log's next line comes (the table is about to change) is a difference.
 class LogFollower {
 public:
-    // The program reads a move within a tick or two; a check waits this long
-    // (under kQuickClock), and must come before the next move can.
+    // Under kQuickClock: the first look, well before the next move can come.
     static constexpr DWORD kSettleMs = 300;
 
     LogFollower(Checks& checks, std::wstring log, int tolerance = 0, DWORD settleMs = kSettleMs)
         : checks_(checks), tail_(std::move(log)), reader_(tolerance), settleMs_(settleMs) {}
 
-    // Takes each new line as it comes; after a move, waits the settle time and checks.
-    // True once `done` holds, false after `ms`.
+    // Takes each line as it comes and checks after every move; true once `done`
+    // holds (it is asked after every line), false after `ms`.
     bool FollowUntil(DWORD ms, const std::function<bool(const Expected&)>& done);
     // Takes the new lines without checking.
     void CatchUp();
-    // Checks now, against the log so far.
-    bool CheckNow(const std::string& when);
+    // Checks now, once, against `expected`; prints what differs.
     bool CheckAgainst(const Expected& expected, const std::string& when);
 
     const Expected& expected() const { return expected_; }
     int checked() const { return checked_; }
     int mismatches() const { return mismatches_; }
+    // Moves whose check never happened: a later line had come before the first look.
+    int late() const { return late_; }
     const MainWindowReader& reader() const { return reader_; }
+    std::string Summary() const;
 
 private:
-    void Take(const std::vector<std::string>& lines, bool* moved);
+    void Fetch();
+    // The lines that state the hand's end come with its last move.
+    void TakeEndLines();
+    void CheckMove();
+    void Report(const std::vector<std::string>& differences, const std::string& when);
 
     Checks& checks_;
     LogTail tail_;
     MainWindowReader reader_;
     DWORD settleMs_;
     Expected expected_;
-    int checked_ = 0, mismatches_ = 0;
+    std::deque<std::string> pending_;
+    int checked_ = 0, mismatches_ = 0, late_ = 0;
 };
 
 // The whole screen (and the main window, when it was read) saved in `folder`,

@@ -22,17 +22,12 @@ namespace {
 
 using namespace vantrel::e2e;
 
-int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std::wstring& work) {
-    Checks check("live_follow");
-    CreateDirectoryW(work.c_str(), nullptr);
+int Run(Checks& check, const LiveTestPaths& paths) {
+    const std::wstring& work = paths.work;
     const std::wstring home = work + L"\\vantrel-home";
-    const std::wstring exe = InstallVantrel(vantrelExe, home);
-    if (!check.That(!exe.empty(), "cannot copy vantrel.exe")) return 1;
     const std::wstring settings = SettingsPathIn(home);
-
-    ChildProcess vantrel(exe, L"", work);
-    check.That(vantrel.started(), "vantrel.exe did not start");
-    check.That(WaitFor(60000, [] { return FindCaption(kMainCaption) != nullptr; }), "no main window");
+    const auto vantrel = StartVantrel(check, paths.vantrelExe, home, work);
+    if (!vantrel) return 1;
     // The windows come up while the main window's start-up runs; the file is its next step.
     WaitFor(10000, [&] { return FileBytes(settings).size() >= 16; });
     check.That(FileBytes(settings) == SettingsBytes(kDefaultRecords),
@@ -42,7 +37,7 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     // The table, placed 1.5 s after it appears.
     const std::wstring log = work + L"\\hands.log";
     DeleteFileW(log.c_str());
-    Table table = StartTable(tableExe, L"--seed 5 --hands 2 --pos 420,300 --log \"" + log + L"\" " + kQuickClock, work);
+    Table table = StartTable(paths.tableExe, L"--seed 5 --hands 2 --pos 420,300 --log \"" + log + L"\" " + kQuickClock, work);
     if (!check.That(table.window != nullptr, "no table window")) return Verdict(check, work, nullptr);
     const long long placedAfter = MsUntilPlaced(table.window, {175, 8}, 6000);
     check.That(placedAfter >= 0, "the table was not moved to (175, 8)");
@@ -56,18 +51,16 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     LogFollower follower(check, log);
     check.That(follower.FollowUntil(180000, [](const Expected& e) { return e.handsEnded >= 2; }),
                "two hands did not finish");
-    check.That(follower.mismatches() == 0, std::to_string(follower.mismatches()) + " of " +
-                                               std::to_string(follower.checked()) + " checks differed from the log");
+    check.That(follower.mismatches() == 0, "the main window differed from the log");
     check.That(follower.checked() >= 20, "only " + std::to_string(follower.checked()) + " moves were checked");
-    check.Note(std::to_string(follower.expected().handsEnded) + " hands, " + std::to_string(follower.checked()) +
-               " moves checked against the log, " + std::to_string(follower.mismatches()) + " differed");
+    check.Note(std::to_string(follower.expected().handsEnded) + " hands: " + follower.Summary());
 
     // Moved from outside, then the main window closed.
     SetWindowPos(table.window, nullptr, 180, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(FindCaption(kMainCaption), nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Sleep(1500);  // the follower measures the game once a second
     PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
-    check.That(vantrel.ExitsWithin(10000), "vantrel.exe did not exit when its main window closed");
+    check.That(vantrel->ExitsWithin(10000), "vantrel.exe did not exit when its main window closed");
     const auto bytes = FileBytes(settings);
     check.That(RecordOf(bytes, 1) == Record{450, 600}, "record 1 holds " + Describe(RecordOf(bytes, 1)) + ", not (450, 600)");
     check.That(RecordOf(bytes, 4) == Record{180, 20}, "record 4 holds " + Describe(RecordOf(bytes, 4)) + ", not (180, 20)");
@@ -77,10 +70,4 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) {
-        std::puts("usage: live_follow VANTREL_EXE TABLE_EXE WORK_DIR");
-        return 2;
-    }
-    return Run(WindowsPath(argv[1]), WindowsPath(argv[2]), WindowsPath(argv[3]));
-}
+int wmain(int argc, wchar_t** argv) { return LiveTestMain(argc, argv, "live_follow", Run); }

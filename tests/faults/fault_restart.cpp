@@ -14,19 +14,16 @@ namespace {
 
 using namespace vantrel::e2e;
 
-int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std::wstring& work) {
-    Checks check("fault_restart");
-    CreateDirectoryW(work.c_str(), nullptr);
+int Run(Checks& check, const LiveTestPaths& paths) {
+    const std::wstring& work = paths.work;
     const std::wstring home = work + L"\\vantrel-home";
-    const std::wstring exe = InstallVantrel(vantrelExe, home);
-    if (!check.That(!exe.empty(), "cannot copy vantrel.exe")) return 1;
     const std::wstring settings = SettingsPathIn(home);
-    ChildProcess vantrel(exe, L"", home);
-    check.That(WaitFor(60000, [] { return FindCaption(kMainCaption) != nullptr; }), "no main window");
+    const auto vantrel = StartVantrel(check, paths.vantrelExe, home, home);
+    if (!vantrel) return 1;
 
     const std::wstring firstLog = work + L"\\first.log";
     DeleteFileW(firstLog.c_str());
-    Table first = StartTable(tableExe, L"--seed 21 --hands 1 --log \"" + firstLog + L"\" " + kQuickClock, work);
+    Table first = StartTable(paths.tableExe, L"--seed 21 --hands 1 --log \"" + firstLog + L"\" " + kQuickClock, work);
     if (!check.That(first.window != nullptr, "no table window")) return Verdict(check, work, nullptr);
     check.That(MsUntilPlaced(first.window, {175, 8}, 6000) >= 0, "the first table was not placed");
     SetWindowPos(first.window, nullptr, 190, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -46,7 +43,7 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
 
     const std::wstring secondLog = work + L"\\second.log";
     DeleteFileW(secondLog.c_str());
-    Table second = StartTable(tableExe, L"--seed 22 --hands 1 --pos 400,320 --log \"" + secondLog + L"\" " + kQuickClock, work);
+    Table second = StartTable(paths.tableExe, L"--seed 22 --hands 1 --pos 400,320 --log \"" + secondLog + L"\" " + kQuickClock, work);
     if (!check.That(second.window != nullptr, "no second table")) return Verdict(check, work, &before.reader());
     const long long placedAfter = MsUntilPlaced(second.window, {190, 30}, 6000);
     check.That(placedAfter >= 1300 && placedAfter <= 3500,
@@ -56,23 +53,14 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     LogFollower after(check, secondLog);
     check.That(after.FollowUntil(60000, [](const Expected& e) { return e.handsEnded >= 1; }),
                "the second table's hand did not finish");
-    check.That(before.mismatches() + after.mismatches() == 0,
-               std::to_string(before.mismatches() + after.mismatches()) + " of " +
-                   std::to_string(before.checked() + after.checked()) + " checks differed from the logs");
+    check.That(before.mismatches() + after.mismatches() == 0, "the main window differed from the logs");
     check.That(after.checked() >= 10, "only " + std::to_string(after.checked()) + " moves of the new table were checked");
-    check.Note(std::to_string(before.checked()) + " checks before the close, " + std::to_string(after.checked()) +
-               " after the restart, " + std::to_string(before.mismatches() + after.mismatches()) + " differed");
+    check.Note("before the close: " + before.Summary() + "; after the restart: " + after.Summary());
     PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
-    check.That(vantrel.ExitsWithin(10000), "vantrel.exe did not exit");
+    check.That(vantrel->ExitsWithin(10000), "vantrel.exe did not exit");
     return Verdict(check, work, &after.reader());
 }
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) {
-        std::puts("usage: fault_restart VANTREL_EXE TABLE_EXE WORK_DIR");
-        return 2;
-    }
-    return Run(WindowsPath(argv[1]), WindowsPath(argv[2]), WindowsPath(argv[3]));
-}
+int wmain(int argc, wchar_t** argv) { return LiveTestMain(argc, argv, "fault_restart", Run); }

@@ -113,41 +113,32 @@ void StartSecondCopy(Checks& check, const std::wstring& exe, const std::wstring&
                "the settings file was written");
 }
 
-int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std::wstring& work) {
-    Checks check("fault_second_instance");
-    CreateDirectoryW(work.c_str(), nullptr);
+int Run(Checks& check, const LiveTestPaths& paths) {
+    const std::wstring& work = paths.work;
     const std::wstring home = work + L"\\vantrel-home", other = work + L"\\other-home";
-    const std::wstring exe = InstallVantrel(vantrelExe, home), otherExe = InstallVantrel(vantrelExe, other);
-    if (!check.That(!exe.empty() && !otherExe.empty(), "cannot copy vantrel.exe")) return 1;
     const std::wstring settings = SettingsPathIn(home);
-
-    ChildProcess first(exe, L"", home);
-    HWND main = nullptr;
-    check.That(WaitFor(60000, [&] { return (main = FindCaption(kMainCaption)) != nullptr; }), "no main window");
+    const auto first = StartVantrel(check, paths.vantrelExe, home, home);
+    const std::wstring otherExe = InstallVantrel(paths.vantrelExe, other);
+    if (!first || !check.That(!otherExe.empty(), "cannot copy vantrel.exe to a second folder")) return 1;
+    const HWND main = FindCaption(kMainCaption);
     WaitFor(10000, [&] { return FileBytes(settings).size() >= 16; });
-    Table table = StartTable(tableExe, L"--seed 3 --hands 1 " + std::wstring(kQuickClock), work);
+    Table table = StartTable(paths.tableExe, L"--seed 3 --hands 1 " + std::wstring(kQuickClock), work);
     if (!check.That(table.window != nullptr && main != nullptr, "no table window")) return Verdict(check, work, nullptr);
     check.That(MsUntilPlaced(table.window, {175, 8}, 6000) >= 0, "the first copy did not place the table");
     SetWindowPos(table.window, nullptr, 210, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     check.Note("a second copy from the same folder");
-    StartSecondCopy(check, exe, home, main, table.window, settings);
+    StartSecondCopy(check, home + L"\\vantrel.exe", home, main, table.window, settings);
     check.Note("a second copy from another folder");
     StartSecondCopy(check, otherExe, other, main, table.window, settings);
     check.That(!FileExists(SettingsPathIn(other)), "the second copy made a settings file beside itself");
 
-    check.That(!first.ExitsWithin(0), "the first copy is gone");
+    check.That(!first->ExitsWithin(0), "the first copy is gone");
     PostMessageW(main, WM_CLOSE, 0, 0);
-    check.That(first.ExitsWithin(10000), "the first copy did not exit");
+    check.That(first->ExitsWithin(10000), "the first copy did not exit");
     return Verdict(check, work, nullptr);
 }
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) {
-        std::puts("usage: fault_second_instance VANTREL_EXE TABLE_EXE WORK_DIR");
-        return 2;
-    }
-    return Run(WindowsPath(argv[1]), WindowsPath(argv[2]), WindowsPath(argv[3]));
-}
+int wmain(int argc, wchar_t** argv) { return LiveTestMain(argc, argv, "fault_second_instance", Run); }
