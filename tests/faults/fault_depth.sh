@@ -18,14 +18,14 @@ readonly relay_key='HKCU\Software\Wine\Debug'
 mkdir -p "$home"
 cp "$vantrel" "$home/vantrel.exe" && rm -f "$home/Qelsetup.qes" "$trace" "$work/vantrel-pid.txt" || exit 1
 
-vantrel_pid=
+. "$(dirname "$0")/../e2e/vantrel_process.sh"
 fail() {
     echo "fault_depth: FAILED: $*" >&2
     exit 1
 }
 cleanup() {
     local status=$?
-    [ -n "$vantrel_pid" ] && kill -KILL "$vantrel_pid" 2>/dev/null
+    stop_vantrel
     wine reg delete "$relay_key" /v RelayInclude /f >/dev/null 2>&1
     exit "$status"
 }
@@ -40,14 +40,9 @@ vantrel_pid=$!
 wine "$checker" "$table" "$work"
 checked=$?
 
-deadline=$((SECONDS + 30))
-while kill -0 "$vantrel_pid" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "vantrel.exe still running 30 s after its main window was closed"
-    sleep 0.1
-done
-status=0
-wait "$vantrel_pid" || status=$?
-vantrel_pid=
+wait_for_vantrel 30
+status=$?
+[ $status -ne 124 ] || fail "vantrel.exe still running 30 s after its main window was closed"
 [ $checked -eq 0 ] || fail "the checks inside the desktop failed"
 [ $status -eq 0 ] || fail "vantrel.exe exited with status $status"
 pid=$(cat "$work/vantrel-pid.txt") || fail "fault_depth.exe did not tell vantrel.exe's process id"
