@@ -130,9 +130,12 @@ platform::Rect OuterRect(HWND window) {
 
 HWND FindCaption(const wchar_t* caption) { return FindWindowW(nullptr, caption); }
 
-Table StartTable(const std::wstring& tableExe, const std::wstring& arguments, const std::wstring& folder) {
+Table StartTable(const std::wstring& tableExe, const std::wstring& arguments, const std::wstring& folder,
+                 const std::wstring& log) {
     Table table;
-    table.process = std::make_unique<ChildProcess>(tableExe, arguments, folder);
+    if (!log.empty()) DeleteFileW(log.c_str());
+    table.process = std::make_unique<ChildProcess>(tableExe, log.empty() ? arguments : arguments + L" --log \"" + log + L"\"",
+                                                   folder);
     if (!table.process->started()) return table;
     platform::win32::Win32Desktop desktop;
     WaitFor(60000, [&] {

@@ -96,12 +96,14 @@ int LiveTestMain(int argc, wchar_t** argv, const std::string& name,
 platform::Rect OuterRect(HWND window);
 HWND FindCaption(const wchar_t* caption);
 
-// The stand-in started with `arguments`, and its window once it is up.
+// The stand-in started in `folder` with `arguments` (and writing its log afresh
+// to `log`, when one is named), and its window once it is up.
 struct Table {
     std::unique_ptr<ChildProcess> process;
     HWND window = nullptr;
 };
-Table StartTable(const std::wstring& tableExe, const std::wstring& arguments, const std::wstring& folder);
+Table StartTable(const std::wstring& tableExe, const std::wstring& arguments, const std::wstring& folder,
+                 const std::wstring& log = {});
 
 // Milliseconds from now until `window` stands at `at`, or -1 after `deadlineMs`.
 long long MsUntilPlaced(HWND window, platform::Point at, DWORD deadlineMs);

@@ -36,8 +36,7 @@ int Run(Checks& check, const LiveTestPaths& paths) {
 
     // The table, placed 1.5 s after it appears.
     const std::wstring log = work + L"\\hands.log";
-    DeleteFileW(log.c_str());
-    Table table = StartTable(paths.tableExe, L"--seed 5 --hands 2 --pos 420,300 --log \"" + log + L"\" " + kQuickClock, work);
+    Table table = StartTable(paths.tableExe, L"--seed 5 --hands 2 --pos 420,300 " + std::wstring(kQuickClock), work, log);
     if (!check.That(table.window != nullptr, "no table window")) return Verdict(check, work, nullptr);
     const long long placedAfter = MsUntilPlaced(table.window, {175, 8}, 6000);
     check.That(placedAfter >= 0, "the table was not moved to (175, 8)");

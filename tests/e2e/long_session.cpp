@@ -146,9 +146,8 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     const ChildProcess& vantrel = *running;
 
     const std::wstring log = work + L"\\hands.log";
-    DeleteFileW(log.c_str());
-    Table table = StartTable(tableExe, L"--seed 2024 --hands " + std::to_wstring(hands) + L" --log \"" + log + L"\" " +
-                                           kSessionClock, work);
+    Table table =
+        StartTable(tableExe, L"--seed 2024 --hands " + std::to_wstring(hands) + L" " + kSessionClock, work, log);
     if (!check.That(table.window != nullptr, "no table window")) return 1;
 
     SetLastError(0);

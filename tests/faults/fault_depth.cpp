@@ -45,8 +45,7 @@ int Run(const std::wstring& tableExe, const std::wstring& work) {
     WriteFileBytes(work + L"\\vantrel-pid.txt", std::vector<unsigned char>(hex, hex + std::strlen(hex)));
 
     const std::wstring log = work + L"\\hands.log";
-    DeleteFileW(log.c_str());
-    Table table = StartTable(tableExe, L"--seed 7 --hands 1 --log \"" + log + L"\" " + kQuickClock, work);
+    Table table = StartTable(tableExe, L"--seed 7 --hands 1 " + std::wstring(kQuickClock), work, log);
     if (!check.That(table.window != nullptr, "no table window")) return Verdict(check, work, nullptr);
     check.That(MsUntilPlaced(table.window, {175, 8}, 6000) >= 0, "the table was not placed");
 

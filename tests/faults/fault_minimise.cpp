@@ -23,8 +23,7 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     if (!vantrel) return 1;
 
     const std::wstring log = work + L"\\hands.log";
-    DeleteFileW(log.c_str());
-    Table table = StartTable(paths.tableExe, L"--seed 11 --hands 1 --log \"" + log + L"\" " + kQuickClock, work);
+    Table table = StartTable(paths.tableExe, L"--seed 11 --hands 1 " + std::wstring(kQuickClock), work, log);
     if (!check.That(table.window != nullptr, "no table window")) return Verdict(check, work, nullptr);
     check.That(MsUntilPlaced(table.window, {175, 8}, 6000) >= 0, "the table was not placed");
 

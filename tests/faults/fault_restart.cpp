@@ -22,8 +22,7 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     if (!vantrel) return 1;
 
     const std::wstring firstLog = work + L"\\first.log";
-    DeleteFileW(firstLog.c_str());
-    Table first = StartTable(paths.tableExe, L"--seed 21 --hands 1 --log \"" + firstLog + L"\" " + kQuickClock, work);
+    Table first = StartTable(paths.tableExe, L"--seed 21 --hands 1 " + std::wstring(kQuickClock), work, firstLog);
     if (!check.That(first.window != nullptr, "no table window")) return Verdict(check, work, nullptr);
     check.That(MsUntilPlaced(first.window, {175, 8}, 6000) >= 0, "the first table was not placed");
     SetWindowPos(first.window, nullptr, 190, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -42,8 +41,7 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     check.That(lost == Record{190, 30}, "record 4 holds " + Describe(lost) + " after the loss, not (190, 30)");
 
     const std::wstring secondLog = work + L"\\second.log";
-    DeleteFileW(secondLog.c_str());
-    Table second = StartTable(paths.tableExe, L"--seed 22 --hands 1 --pos 400,320 --log \"" + secondLog + L"\" " + kQuickClock, work);
+    Table second = StartTable(paths.tableExe, L"--seed 22 --hands 1 --pos 400,320 " + std::wstring(kQuickClock), work, secondLog);
     if (!check.That(second.window != nullptr, "no second table")) return Verdict(check, work, &before.reader());
     const long long placedAfter = MsUntilPlaced(second.window, {190, 30}, 6000);
     check.That(placedAfter >= 1300 && placedAfter <= 3500,
