@@ -350,7 +350,33 @@ platform::Image SuitPip(int suit) {
     return PixelArtImage(kPips[SuitIndex(suit)], InkColour(SuitInk(suit)), kCardFace);
 }
 
+namespace {
+
+// Each glyph and pip made once: the stand-in draws a card for every card it lays.
+const platform::Image& KeptGlyph(int rank, Ink ink) {
+    static const auto glyphs = [] {
+        std::array<std::array<platform::Image, 2>, kGlyphs.size()> all;
+        for (int r = kLowestRank; r <= kHighestRank; ++r)
+            for (Ink i : {Ink::kBlack, Ink::kRed}) all[RankIndex(r)][i == Ink::kRed] = RankGlyph(r, i);
+        return all;
+    }();
+    return glyphs[RankIndex(rank)][ink == Ink::kRed];
+}
+
+const platform::Image& KeptPip(int suit) {
+    static const auto pips = [] {
+        std::array<platform::Image, kSuitCount> all;
+        for (int s = 1; s <= kSuitCount; ++s) all[SuitIndex(s)] = SuitPip(s);
+        return all;
+    }();
+    return pips[SuitIndex(suit)];
+}
+
+}  // namespace
+
 void DrawCard(platform::Image& into, int glyph_x, int glyph_y, int rank, int suit) {
+    const platform::Image& glyph = KeptGlyph(rank, SuitInk(suit));
+    const platform::Image& pip = KeptPip(suit);
     const int left = glyph_x + kCardLeft, top = glyph_y + kCardTop;
     const int right = glyph_x + kCardRight, bottom = glyph_y + kCardBottom;
     into.FillRect(left + 1, top, kCardWidth - 2, 1, kCardEdge);
@@ -358,8 +384,8 @@ void DrawCard(platform::Image& into, int glyph_x, int glyph_y, int rank, int sui
     into.FillRect(left, top + 1, 1, kCardHeight - 2, kCardEdge);
     into.FillRect(right, top + 1, 1, kCardHeight - 2, kCardEdge);
     into.FillRect(left + 1, top + 1, kCardWidth - 2, kCardHeight - 2, kCardFace);
-    into.Blit(RankGlyph(rank, SuitInk(suit)), glyph_x, glyph_y);
-    into.Blit(SuitPip(suit), glyph_x + kPipDx, glyph_y + kPipDy);
+    into.Blit(glyph, glyph_x, glyph_y);
+    into.Blit(pip, glyph_x + kPipDx, glyph_y + kPipDy);
 }
 
 std::vector<ArtworkFile> ArtworkFiles() {

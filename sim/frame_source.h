@@ -1,15 +1,16 @@
 // The stand-in's headless front end: the picture of the table at any time of a
-// timeline, for the fake desktop of the native tests. Frames are rendered on
-// demand and kept by state, so asking again while the table has not changed (or
-// has come back to a recent state, such as the empty table between hands) costs a
-// lookup, not a render. Only the few most recent frames are kept.
+// timeline, for the fake desktop of the native tests. One frame follows the clock:
+// when the time asked shows another state, only what changed between the two is
+// drawn again (TableCanvas); asking again while the table has not changed costs a
+// lookup.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <list>
+#include <optional>
 
+#include "sim/table_renderer.h"
 #include "sim/timeline.h"
-#include "platform/image.h"
 
 namespace vantrel::sim {
 
@@ -18,23 +19,14 @@ public:
     // `timeline` must outlive the frame source.
     explicit FrameSource(const Timeline& timeline) : timeline_(timeline) {}
 
-    // The client area at `time_ms`. The reference stays valid until frames of
-    // kKeptFrames other states have been asked for since this one was last asked.
+    // The client area at `time_ms`: always the same image, which holds the state of
+    // the latest time asked until a call asks for a time that shows another state.
     const platform::Image& FrameAt(std::int64_t time_ms);
 
-    int renders() const { return renders_; }
-
-    static constexpr std::size_t kKeptFrames = 4;
-
 private:
-    struct Frame {
-        TableState state;
-        platform::Image image;
-    };
-
     const Timeline& timeline_;
-    std::list<Frame> frames_;  // most recently asked first; nodes never move, so images keep their address
-    int renders_ = 0;
+    TableCanvas canvas_;
+    std::optional<std::size_t> shown_change_;
 };
 
 }  // namespace vantrel::sim

@@ -1,5 +1,6 @@
 #include "sim/table_renderer.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <stdexcept>
@@ -103,12 +104,6 @@ void FillDisc(Image& image, Point centre, int radius, Rgb colour) {
                 image.set(centre.x + dx, centre.y + dy, colour);
 }
 
-void DrawFeltAndPanels(Image& image) {
-    image.Fill(kFeltRim);
-    image.FillRect(kRimWidth, kRimWidth, kClientWidth - 2 * kRimWidth, kClientHeight - 2 * kRimWidth, kFelt);
-    for (const Rect& panel : kSeatPanel) DrawTag(image, panel, kPanelRadius, kPanelEdge, kPanel);
-}
-
 void DrawAvatar(Image& image, int seat) {
     const Point c = kAvatarCentre[static_cast<std::size_t>(seat)];
     const int inner = kAvatarRadius - 2;
@@ -117,12 +112,6 @@ void DrawAvatar(Image& image, int seat) {
     FillEllipseInDisc(image, {c.x, c.y + 24}, 19, 15, c, inner, kShirt[static_cast<std::size_t>(seat)]);
     FillDisc(image, {c.x, c.y - 8}, 11, kHair);
     FillDisc(image, {c.x, c.y - 5}, 9, kSkin);
-}
-
-void DrawBottomBar(Image& image, bool in_hand) {
-    image.FillRect(kBottomBar.x, kBottomBar.y, kBottomBar.w, kBottomBar.h, kBar);
-    image.FillRect(kBottomBar.x, kBottomBar.y, kBottomBar.w, 2, kBarEdge);
-    DrawTag(image, kDealLamp, 5, kBarEdge, in_hand ? kLampLit : kLampOff);
 }
 
 void DrawDeck(Image& image) {
@@ -147,9 +136,7 @@ void DrawCardRow(Image& image, Point first_glyph, const std::vector<CardCode>& c
                    first_glyph.y + assets::kCardTop + kCardShadowOffset,
                    (count - 1) * assets::kCardPitch + assets::kCardWidth, assets::kCardHeight, kCardShadow);
     for (int k = 0; k < count; ++k) {
-        const CardCode code = cards[static_cast<std::size_t>(k)];
-        if (code < 1 || code > 49) throw std::invalid_argument("card code outside 1..49");
-        const cards::Card card = cards::CardOf(code);
+        const cards::Card card = cards::CardOf(cards[static_cast<std::size_t>(k)]);
         assets::DrawCard(image, first_glyph.x + k * assets::kCardPitch, first_glyph.y, card.rank, card.suit);
     }
 }
@@ -173,22 +160,199 @@ void DrawPassBadge(Image& image, int seat) {
     assets::StampPixelArt(image, second.x, second.y, kPassGlyphOut, kSignText);
 }
 
+// --- The table as pieces ------------------------------------------------------------
+//
+// A frame is the background (felt, seat panels, figures, bottom bar), which never
+// changes, with the pieces below drawn over it, bottom first. Each piece is drawn
+// from the state alone and paints nothing outside its footprint; that is what lets
+// a canvas redraw only the pieces that changed.
+
+Image DrawBackground() {
+    Image image(kClientWidth, kClientHeight, kFeltRim);
+    image.FillRect(kRimWidth, kRimWidth, kClientWidth - 2 * kRimWidth, kClientHeight - 2 * kRimWidth, kFelt);
+    for (const Rect& panel : kSeatPanel) DrawTag(image, panel, kPanelRadius, kPanelEdge, kPanel);
+    for (int seat = 0; seat < kSeats; ++seat) DrawAvatar(image, seat);
+    image.FillRect(kBottomBar.x, kBottomBar.y, kBottomBar.w, kBottomBar.h, kBar);
+    image.FillRect(kBottomBar.x, kBottomBar.y, kBottomBar.w, 2, kBarEdge);
+    return image;
+}
+
+const Image& Background() {
+    static const Image background = DrawBackground();
+    return background;
+}
+
+struct Piece {
+    enum Kind { kLamp, kDeck, kPlay, kOwnRow, kFirstMover, kPass } kind;
+    int seat = 0;  // kPlay and kPass only
+};
+
+// Bottom first. Signs go on top: a lit sign must read as lit whatever lies beneath it.
+constexpr std::array<Piece, 10> kPiecesBottomUp{{{Piece::kLamp},
+                                                 {Piece::kDeck},
+                                                 {Piece::kPlay, 0},
+                                                 {Piece::kPlay, 1},
+                                                 {Piece::kPlay, 2},
+                                                 {Piece::kOwnRow},
+                                                 {Piece::kFirstMover},
+                                                 {Piece::kPass, 0},
+                                                 {Piece::kPass, 1},
+                                                 {Piece::kPass, 2}}};
+
+const SeatArea& AreaOf(const TableState& state, int seat) { return state.areas[static_cast<std::size_t>(seat)]; }
+bool FirstMoverShows(const TableState& state) { return state.first_mover_sign >= 0 && state.first_mover_sign < kSeats; }
+
+bool Empty(Rect r) { return r.w <= 0 || r.h <= 0; }
+Rect Union(Rect a, Rect b) {
+    if (Empty(a)) return b;
+    if (Empty(b)) return a;
+    const int x = std::min(a.x, b.x), y = std::min(a.y, b.y);
+    return {x, y, std::max(a.x + a.w, b.x + b.w) - x, std::max(a.y + a.h, b.y + b.h) - y};
+}
+Rect ClipToClient(Rect r) {
+    const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
+    const int x1 = std::min(r.x + r.w, kClientWidth), y1 = std::min(r.y + r.h, kClientHeight);
+    return x1 > x0 && y1 > y0 ? Rect{x0, y0, x1 - x0, y1 - y0} : Rect{};
+}
+bool Overlap(Rect a, Rect b) {
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+Rect CardRowFootprint(Point first_glyph, const std::vector<CardCode>& cards) {
+    if (cards.empty()) return {};
+    const int count = static_cast<int>(cards.size());
+    return {first_glyph.x + assets::kCardLeft, first_glyph.y + assets::kCardTop,
+            (count - 1) * assets::kCardPitch + assets::kCardWidth + kCardShadowOffset,
+            assets::kCardHeight + kCardShadowOffset};
+}
+
+Rect DeckFootprint() {
+    Rect all;
+    for (int back = 0; back < kDeckBacks; ++back)
+        all = Union(all, {kDeckTopBack.x + back * kDeckBackStep.x, kDeckTopBack.y + back * kDeckBackStep.y,
+                          kDeckTopBack.w, kDeckTopBack.h});
+    return all;
+}
+
+Rect FirstMoverFootprint(int seat) {
+    const Point probe = kFirstSeatProbe[static_cast<std::size_t>(seat)];
+    const Point centre = Offset(probe, kFirstBadgeCentreFromProbe);
+    const Point glyph = Offset(probe, kFirstGlyphFromProbe);
+    const Rect disc{centre.x - kFirstBadgeRadius, centre.y - kFirstBadgeRadius, 2 * kFirstBadgeRadius + 1,
+                    2 * kFirstBadgeRadius + 1};
+    return Union(disc, {glyph.x, glyph.y, static_cast<int>(kFirstGlyph[0].size()), static_cast<int>(kFirstGlyph.size())});
+}
+
+Rect PassFootprint(int seat) {
+    const Point probe = kPassProbe[static_cast<std::size_t>(seat)];
+    const Rect& r = kPassBadgeFromProbe;
+    Rect all{probe.x + r.x, probe.y + r.y, r.w, r.h};
+    for (const Point glyph : {Offset(probe, kPassFirstGlyphFromProbe), Offset(probe, kPassSecondGlyphFromProbe)})
+        all = Union(all, {glyph.x, glyph.y, static_cast<int>(kPassGlyphNot[0].size()), static_cast<int>(kPassGlyphNot.size())});
+    return all;
+}
+
+// Every pixel the piece paints in `state`, clipped to the client area; empty when
+// the piece is not drawn.
+Rect Footprint(Piece piece, const TableState& state) {
+    switch (piece.kind) {
+        case Piece::kLamp: return kDealLamp;
+        case Piece::kDeck: return state.in_hand ? DeckFootprint() : Rect{};
+        case Piece::kPlay:
+            return ClipToClient(CardRowFootprint(kPlayGlyph[static_cast<std::size_t>(piece.seat)], AreaOf(state, piece.seat).laid));
+        case Piece::kOwnRow: return ClipToClient(CardRowFootprint(kOwnRowGlyph, state.own_row));
+        case Piece::kFirstMover: return FirstMoverShows(state) ? FirstMoverFootprint(state.first_mover_sign) : Rect{};
+        case Piece::kPass: return AreaOf(state, piece.seat).pass_sign ? PassFootprint(piece.seat) : Rect{};
+    }
+    return {};
+}
+
+// Whether the piece looks the same in both states.
+bool SameLook(Piece piece, const TableState& a, const TableState& b) {
+    switch (piece.kind) {
+        case Piece::kLamp:
+        case Piece::kDeck: return a.in_hand == b.in_hand;
+        case Piece::kPlay: return AreaOf(a, piece.seat).laid == AreaOf(b, piece.seat).laid;
+        case Piece::kOwnRow: return a.own_row == b.own_row;
+        case Piece::kFirstMover:
+            return FirstMoverShows(a) == FirstMoverShows(b) && (!FirstMoverShows(a) || a.first_mover_sign == b.first_mover_sign);
+        case Piece::kPass: return AreaOf(a, piece.seat).pass_sign == AreaOf(b, piece.seat).pass_sign;
+    }
+    return false;
+}
+
+void DrawPiece(Piece piece, const TableState& state, Image& image) {
+    switch (piece.kind) {
+        case Piece::kLamp: DrawTag(image, kDealLamp, 5, kBarEdge, state.in_hand ? kLampLit : kLampOff); return;
+        case Piece::kDeck:
+            if (state.in_hand) DrawDeck(image);
+            return;
+        case Piece::kPlay:
+            DrawCardRow(image, kPlayGlyph[static_cast<std::size_t>(piece.seat)], AreaOf(state, piece.seat).laid);
+            return;
+        case Piece::kOwnRow: DrawCardRow(image, kOwnRowGlyph, state.own_row); return;
+        case Piece::kFirstMover:
+            if (FirstMoverShows(state)) DrawFirstMoverBadge(image, state.first_mover_sign);
+            return;
+        case Piece::kPass:
+            if (AreaOf(state, piece.seat).pass_sign) DrawPassBadge(image, piece.seat);
+            return;
+    }
+}
+
+// Before any pixel is drawn, so that a bad state never leaves half a frame.
+void CheckCardCodes(const TableState& state) {
+    auto check = [](const std::vector<CardCode>& cards) {
+        for (CardCode code : cards)
+            if (code < 1 || code > 49) throw std::invalid_argument("card code outside 1..49");
+    };
+    check(state.own_row);
+    for (const SeatArea& area : state.areas) check(area.laid);
+}
+
+void CopyArea(const Image& from, Rect r, Image& into) {
+    for (int y = r.y; y < r.y + r.h; ++y) std::copy_n(from.row(y) + r.x, r.w, &into.at(r.x, y));
+}
+
 }  // namespace
 
 platform::Image RenderTable(const TableState& state) {
-    Image image(kClientWidth, kClientHeight);
-    DrawFeltAndPanels(image);
-    for (int seat = 0; seat < kSeats; ++seat) DrawAvatar(image, seat);
-    DrawBottomBar(image, state.in_hand);
-    if (state.in_hand) DrawDeck(image);
-    for (int seat = 0; seat < kSeats; ++seat)
-        DrawCardRow(image, kPlayGlyph[static_cast<std::size_t>(seat)], state.areas[static_cast<std::size_t>(seat)].laid);
-    DrawCardRow(image, kOwnRowGlyph, state.own_row);
-    // Signs go on top: a lit sign must read as lit whatever lies beneath it.
-    if (state.first_mover_sign >= 0 && state.first_mover_sign < kSeats) DrawFirstMoverBadge(image, state.first_mover_sign);
-    for (int seat = 0; seat < kSeats; ++seat)
-        if (state.areas[static_cast<std::size_t>(seat)].pass_sign) DrawPassBadge(image, seat);
+    CheckCardCodes(state);
+    Image image = Background();
+    for (const Piece& piece : kPiecesBottomUp) DrawPiece(piece, state, image);
     return image;
+}
+
+TableCanvas::TableCanvas() : frame_(RenderTable(shown_)) {}
+
+const platform::Image& TableCanvas::Show(const TableState& next) {
+    CheckCardCodes(next);
+    std::array<bool, kPiecesBottomUp.size()> redraw{};
+    std::vector<Rect> dirty;
+    for (std::size_t i = 0; i < kPiecesBottomUp.size(); ++i) {
+        if (SameLook(kPiecesBottomUp[i], shown_, next)) continue;
+        redraw[i] = true;
+        for (const Rect r : {Footprint(kPiecesBottomUp[i], shown_), Footprint(kPiecesBottomUp[i], next)})
+            if (!Empty(r)) dirty.push_back(r);
+    }
+    // A piece that overlaps a redrawn area is redrawn whole, and its own area with
+    // it, or the restored background would cut it, or it would bury a piece above.
+    for (bool grew = !dirty.empty(); grew;) {
+        grew = false;
+        for (std::size_t i = 0; i < kPiecesBottomUp.size(); ++i) {
+            if (redraw[i]) continue;
+            const Rect r = Footprint(kPiecesBottomUp[i], next);
+            if (Empty(r) || std::none_of(dirty.begin(), dirty.end(), [&](Rect d) { return Overlap(r, d); })) continue;
+            redraw[i] = true;
+            dirty.push_back(r);
+            grew = true;
+        }
+    }
+    for (const Rect r : dirty) CopyArea(Background(), r, frame_);
+    for (std::size_t i = 0; i < kPiecesBottomUp.size(); ++i)
+        if (redraw[i]) DrawPiece(kPiecesBottomUp[i], next, frame_);
+    shown_ = next;
+    return frame_;
 }
 
 }  // namespace vantrel::sim

@@ -12,4 +12,25 @@ namespace vantrel::sim {
 // Card codes in the state must be 1..49 (std::invalid_argument otherwise).
 platform::Image RenderTable(const TableState& state);
 
+// One frame kept showing a table that changes: Show brings it from the state it
+// shows to the next by restoring the background under the pieces that changed
+// (a seat's cards, the own row, a sign, the deck and lamp) and drawing them again,
+// with whatever overlaps them, so the frame holds exactly the pixels RenderTable
+// would give for that state. A play costs a few card rows, not a whole frame.
+class TableCanvas {
+public:
+    // Shows the empty table between hands.
+    TableCanvas();
+
+    // Card codes as for RenderTable; a state that fails leaves the frame as it was.
+    // The returned frame is this canvas's own, updated in place by later calls.
+    const platform::Image& Show(const TableState& next);
+    const platform::Image& frame() const { return frame_; }
+    const TableState& shown() const { return shown_; }
+
+private:
+    TableState shown_;
+    platform::Image frame_;
+};
+
 }  // namespace vantrel::sim

@@ -1,7 +1,7 @@
 // The Win32 stand-in's window: a captioned, fixed-size top-level window titled as
 // the game's, whose 800 x 600 client area shows a timeline in real time. The clock
 // starts when the window is shown; a 10 ms timer looks up the state for the time
-// since then, renders it into the window's DIB only when it changed, and repaints.
+// since then, redraws what changed into the window's DIB when it changed, and repaints.
 // Log lines are written (and flushed) as the events they state appear, so a reader
 // of the log never learns of a move before it is on screen. A state that lasts less
 // than a timer period may never be painted, though its log line is still written:
@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "platform/win32/handles.h"
+#include "sim/table_renderer.h"
 #include "sim/timeline.h"
 
 namespace vantrel::sim::win32 {
@@ -60,6 +61,7 @@ private:
     std::uint64_t start_tick_ = 0;
     std::size_t next_log_line_ = 0;
     std::optional<std::size_t> shown_change_;
+    TableCanvas table_;
     std::optional<platform::win32::BitmapCanvas> canvas_;
     // Last, so the window goes first, while everything its messages touch is alive.
     platform::win32::OwnedWindow window_;

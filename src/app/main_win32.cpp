@@ -1,14 +1,30 @@
 // The Windows entry point: the Win32 backend hosts the program, and its message
-// loop runs until the program asks the platform to quit. <windows.h> is here
+// loop runs until the program asks the platform to quit. A copy started while
+// another runs brings that one's main window to the front and ends at once,
+// before it reads the settings file or looks for the game. <windows.h> is here
 // only for wWinMain's signature.
 #include <windows.h>
 
 #include "app/program.h"
+#include "platform/win32/single_instance.h"
 #include "platform/win32/win32_platform.h"
 
+namespace {
+
+// Long enough for a copy started a moment earlier to show its main window.
+constexpr int kWaitForRunningCopyMs = 5000;
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Claimed first, so two copies started together cannot both go on.
+    const vantrel::platform::win32::SingleInstance instance(L"Vantrel");
     vantrel::platform::win32::Win32Platform platform;
     vantrel::Program program(platform);
+    if (!instance.first()) {
+        vantrel::platform::win32::BringToFront(program.MainWindowCaption(), kWaitForRunningCopyMs);
+        return 0;
+    }
     program.Start();
     return platform.RunMessageLoop();
 }

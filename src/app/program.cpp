@@ -14,4 +14,6 @@ void Program::Start() {
     shared_->toolkit().RunEvent([&] { main.Show(); });
 }
 
+const std::string& Program::MainWindowCaption() { return shared_->Instance<frmIdentify>().caption(); }
+
 }  // namespace vantrel

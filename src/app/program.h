@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -20,6 +21,8 @@ public:
 
     // Loads and shows the start-up window; everything else follows from its timers.
     void Start();
+    // The start-up window's caption, by which another process can find it.
+    const std::string& MainWindowCaption();
     modQTC& shared() { return *shared_; }
 
 private:

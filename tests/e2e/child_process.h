@@ -36,6 +36,14 @@ public:
 
     bool started() const { return started_; }
     bool ExitsWithin(DWORD ms) const { return WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
+    // The exit status once it has ended (STILL_ACTIVE before).
+    int ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return static_cast<int>(code);
+    }
+    DWORD pid() const { return process_.dwProcessId; }
+    HANDLE handle() const { return process_.hProcess; }
 
 private:
     PROCESS_INFORMATION process_{};

@@ -8,8 +8,8 @@
 set -u
 vantrel=$1 winprobe=$2 out=$3
 mkdir -p "$out"
+. "$(dirname "$0")/vantrel_process.sh"
 
-vantrel_pid=
 fail() {
     echo "smoke: $*" >&2
     wine "$winprobe" list >"$out/windows.txt" 2>&1
@@ -17,11 +17,7 @@ fail() {
     echo "smoke: window list and screenshot in $out" >&2
     exit 1
 }
-cleanup() {
-    [ -n "$vantrel_pid" ] && kill -KILL "$vantrel_pid" 2>/dev/null
-    return 0
-}
-trap cleanup EXIT
+trap stop_vantrel EXIT
 
 wine "$vantrel" &
 vantrel_pid=$!
@@ -43,13 +39,8 @@ expect_window VXPlayer 460x83
 
 wine "$winprobe" close VXMain || fail "could not post WM_CLOSE to VXMain"
 
-deadline=$((SECONDS + 30))
-while kill -0 "$vantrel_pid" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "vantrel.exe still running 30 s after VXMain was closed"
-    sleep 0.1
-done
-status=0
-wait "$vantrel_pid" || status=$?
-vantrel_pid=
+wait_for_vantrel 30
+status=$?
+[ $status -ne 124 ] || fail "vantrel.exe still running 30 s after VXMain was closed"
 [ $status -eq 0 ] || fail "vantrel.exe exited with status $status"
 echo "smoke: vantrel.exe showed its windows and exited when VXMain was closed"

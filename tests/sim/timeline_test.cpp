@@ -307,39 +307,26 @@ TEST(SeriesOptions, AppliesTheSharedKnobsAndRejectsBadValues) {
 namespace vantrel::sim {
 namespace {
 
-TEST(FrameSourceCache, RendersEachStateOnceAndShowsTheStateAtTheTimeAsked) {
+TEST(FrameSource, OneFrameShowsTheStateAtEveryTimeAskedForwardsOrBack) {
     const TimelineSettings settings{.think_min_ms = 10, .think_max_ms = 20, .deal_ms = 5, .final_play_ms = 7, .pause_ms = 9};
     const Timeline timeline(31, 2, settings);
     FrameSource frames(timeline);
     const HandTimes& first = timeline.hand_times()[0];
     const HandTimes& second = timeline.hand_times()[1];
 
-    const platform::Image& opening = frames.FrameAt(0);
+    const platform::Image& opening = frames.FrameAt(-100);
     EXPECT_EQ(opening, RenderTable(TableState{}));
-    EXPECT_EQ(&frames.FrameAt(first.deal_ms - 1), &opening);
-    EXPECT_EQ(&frames.FrameAt(-100), &opening);
-    EXPECT_EQ(frames.renders(), 1);
-
-    // The empty table between the two hands is the same state as the opening one.
-    EXPECT_EQ(&frames.FrameAt(first.cleared_ms), &opening);
-    EXPECT_EQ(frames.renders(), 1);
-
-    const std::int64_t move = first.move_ms[2];
-    const platform::Image& moved = frames.FrameAt(move);
-    EXPECT_EQ(moved, RenderTable(timeline.StateAt(move)));
-    EXPECT_NE(moved, opening);
-    EXPECT_EQ(&frames.FrameAt(first.move_ms[3] - 1), &moved);
-    EXPECT_EQ(frames.renders(), 2);
-
-    // Recent states stay kept; a state asked for long ago is rendered again.
-    std::vector<std::int64_t> others = {second.deal_ms, second.sign_ms};
-    for (std::size_t k = 0; others.size() < FrameSource::kKeptFrames; ++k) others.push_back(second.move_ms[k]);
-    for (std::int64_t t : others) EXPECT_EQ(frames.FrameAt(t), RenderTable(timeline.StateAt(t))) << t;
-    EXPECT_EQ(frames.renders(), 2 + static_cast<int>(others.size()));
-    EXPECT_EQ(&frames.FrameAt(others.front()), &frames.FrameAt(others.front() + 1));
-    EXPECT_EQ(frames.renders(), 2 + static_cast<int>(others.size()));
-    EXPECT_EQ(frames.FrameAt(move), RenderTable(timeline.StateAt(move)));
-    EXPECT_EQ(frames.renders(), 3 + static_cast<int>(others.size()));
+    // Forwards through the first hand's moves, then back to its deal, then a jump
+    // into the second hand: every time shows its own state in the one frame.
+    std::vector<std::int64_t> times = {first.deal_ms, first.sign_ms};
+    for (std::int64_t move : first.move_ms) times.insert(times.end(), {move, move + 1});
+    times.insert(times.end(), {first.cleared_ms, first.deal_ms, first.move_ms[4], second.move_ms[3], first.sign_ms,
+                               second.cleared_ms + 50});
+    for (std::int64_t t : times) {
+        const platform::Image& frame = frames.FrameAt(t);
+        EXPECT_EQ(&frame, &opening) << t;
+        EXPECT_EQ(frame, RenderTable(timeline.StateAt(t))) << t;
+    }
 }
 
 }  // namespace

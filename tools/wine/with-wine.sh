@@ -2,9 +2,10 @@
 # with-wine.sh: runs one command on a private, headless Wine desktop and leaves
 # nothing running behind it.
 #
-#   with-wine.sh --prefix DIR [--timeout SECONDS] [--] COMMAND [ARG...]
+#   with-wine.sh --prefix DIR [--depth BITS] [--timeout SECONDS] [--] COMMAND [ARG...]
 #
-# Starts Xvfb (1280x1024, 24-bit) on the first free display from :90 up, exports
+# Starts Xvfb (1280x1024, 24 bits per pixel unless --depth says 8, 15, 16 or 24)
+# on the first free display from :90 up, exports
 # DISPLAY, WINEPREFIX=DIR and WINEDEBUG=-all, creates the prefix with
 # `wineboot -i` if it does not exist yet (once; later runs reuse it) with no
 # window left to a window manager (there is none), and runs COMMAND. Whatever way it ends (exit, failure, timeout, Ctrl+C or a signal),
@@ -21,6 +22,7 @@ set -u
 readonly script_name=${0##*/}
 prefix=${WINEPREFIX:-}
 timeout_seconds=120
+depth=24
 
 die() {
     echo "$script_name: $*" >&2
@@ -31,12 +33,14 @@ while [ $# -gt 0 ]; do
     case $1 in
         --prefix) prefix=${2:?--prefix needs a folder}; shift 2 ;;
         --timeout) timeout_seconds=${2:?--timeout needs seconds}; shift 2 ;;
+        --depth) depth=${2:?--depth needs bits per pixel}; shift 2 ;;
         --) shift; break ;;
         -*) die "unknown option $1" ;;
         *) break ;;
     esac
 done
-[ $# -gt 0 ] || die "usage: $script_name --prefix DIR [--timeout SECONDS] [--] COMMAND [ARG...]"
+[ $# -gt 0 ] || die "usage: $script_name --prefix DIR [--depth BITS] [--timeout SECONDS] [--] COMMAND [ARG...]"
+case $depth in 8 | 15 | 16 | 24) ;; *) die "--depth must be 8, 15, 16 or 24" ;; esac
 [ -n "$prefix" ] || die "no prefix: pass --prefix DIR or export WINEPREFIX"
 for tool in Xvfb wine wineboot wineserver; do
     command -v "$tool" >/dev/null || die "$tool not found (apt-get install wine64 xvfb)"
@@ -109,7 +113,7 @@ start_xvfb() {
     local display
     for display in $(seq 90 189); do
         [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
-        Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$display" -screen 0 "1280x1024x$depth" -nolisten tcp >/dev/null 2>&1 &
         xvfb_pid=$!
         local deadline=$((SECONDS + 10))
         while kill -0 "$xvfb_pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do

@@ -1,6 +1,6 @@
 // Owners for the Win32 handles the backend holds: one class per way a handle is
-// given back (ReleaseDC, DeleteDC, DeleteObject, DestroyWindow, DestroyIcon, EndPaint, or
-// putting the previous object back into a DC). Copies are deleted so each handle
+// given back (ReleaseDC, DeleteDC, DeleteObject, DestroyWindow, DestroyIcon, EndPaint,
+// CloseHandle, or putting the previous object back into a DC). Copies are deleted so each handle
 // has exactly one owner, and every return path gives it back; moves are allowed
 // where an owner is kept in a member and replaced. Internal to the backend: this
 // header includes <windows.h>.
@@ -183,6 +183,23 @@ public:
 
 private:
     HICON icon_ = nullptr;
+};
+
+// A kernel object (mutex, event, process) released with CloseHandle.
+class KernelHandle {
+public:
+    explicit KernelHandle(HANDLE handle) : handle_(handle) {}
+    ~KernelHandle() {
+        if (handle_) CloseHandle(handle_);
+    }
+    KernelHandle(const KernelHandle&) = delete;
+    KernelHandle& operator=(const KernelHandle&) = delete;
+
+    HANDLE get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+private:
+    HANDLE handle_;
 };
 
 // A 32-bit top-down DIB section: pixel (x, y) is the word at bits()[y * width + x],

@@ -1,0 +1,363 @@
+#include "live_check.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "platform/png.h"
+#include "platform/win32/utf16.h"
+#include "shared/card_code.h"
+#include "shared/layouts.h"
+#include "shared/pictures.h"
+#include "ui/form.h"
+
+namespace vantrel::e2e {
+namespace {
+
+using platform::win32::Narrow;
+
+int DeckCount(int rank) { return rank == 15 ? 1 : rank == 14 ? 3 : 4; }
+
+
+}  // namespace
+
+bool Checks::That(bool holds, const std::string& what) {
+    if (!holds) {
+        ++failures_;
+        std::printf("%s: FAILED: %s\n", name_.c_str(), what.c_str());
+        std::fflush(stdout);
+    }
+    return holds;
+}
+
+void Checks::Note(const std::string& what) const {
+    std::printf("%s: %s\n", name_.c_str(), what.c_str());
+    std::fflush(stdout);
+}
+
+std::wstring WindowsPath(std::wstring path) {
+    if (path.empty() || path[0] != L'/') return path;
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    return L"Z:" + path;
+}
+
+std::vector<unsigned char> FileBytes(const std::wstring& path) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes) {
+    std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(file);
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+Record RecordOf(const std::vector<unsigned char>& bytes, int record) {
+    const std::size_t at = static_cast<std::size_t>(record - 1) * 4;
+    if (bytes.size() < at + 4) return {-99999, -99999};
+    auto value = [&](std::size_t i) { return static_cast<int>(static_cast<short>(bytes[i] | bytes[i + 1] << 8)); };
+    return {value(at), value(at + 2)};
+}
+
+std::vector<unsigned char> SettingsBytes(const std::array<Record, 4>& records) {
+    std::vector<unsigned char> bytes;
+    for (const Record& r : records)
+        for (const int v : {r.x, r.y}) {
+            const auto u = static_cast<unsigned short>(static_cast<short>(v));
+            bytes.push_back(static_cast<unsigned char>(u & 0xFF));
+            bytes.push_back(static_cast<unsigned char>(u >> 8));
+        }
+    return bytes;
+}
+
+std::string Describe(Record record) {
+    char text[32];
+    std::snprintf(text, sizeof text, "(%d, %d)", record.x, record.y);
+    return text;
+}
+
+std::wstring InstallVantrel(const std::wstring& vantrelExe, const std::wstring& folder,
+                            const std::vector<unsigned char>* settings) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring exe = folder + L"\\vantrel.exe";
+    if (!CopyFileW(vantrelExe.c_str(), exe.c_str(), FALSE)) return {};
+    const std::wstring file = SettingsPathIn(folder);
+    DeleteFileW(file.c_str());
+    if (settings && !WriteFileBytes(file, *settings)) return {};
+    return exe;
+}
+
+std::unique_ptr<ChildProcess> StartVantrel(Checks& check, const std::wstring& vantrelExe, const std::wstring& home,
+                                           const std::wstring& folder) {
+    const std::wstring exe = InstallVantrel(vantrelExe, home);
+    if (!check.That(!exe.empty(), "cannot copy vantrel.exe")) return nullptr;
+    auto vantrel = std::make_unique<ChildProcess>(exe, L"", folder);
+    if (!check.That(vantrel->started(), "vantrel.exe did not start")) return nullptr;
+    check.That(WaitFor(60000, [] { return FindCaption(kMainCaption) != nullptr; }), "no main window");
+    return vantrel;
+}
+
+int LiveTestMain(int argc, wchar_t** argv, const std::string& name,
+                 const std::function<int(Checks&, const LiveTestPaths&)>& run) {
+    if (argc != 4) {
+        std::printf("usage: %s VANTREL_EXE TABLE_EXE WORK_DIR\n", name.c_str());
+        return 2;
+    }
+    const LiveTestPaths paths{WindowsPath(argv[1]), WindowsPath(argv[2]), WindowsPath(argv[3])};
+    CreateDirectoryW(paths.work.c_str(), nullptr);
+    Checks check(name);
+    return run(check, paths);
+}
+
+platform::Rect OuterRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+HWND FindCaption(const wchar_t* caption) { return FindWindowW(nullptr, caption); }
+
+Table StartTable(const std::wstring& tableExe, const std::wstring& arguments, const std::wstring& folder,
+                 const std::wstring& log) {
+    Table table;
+    if (!log.empty()) DeleteFileW(log.c_str());
+    table.process = std::make_unique<ChildProcess>(tableExe, log.empty() ? arguments : arguments + L" --log \"" + log + L"\"",
+                                                   folder);
+    if (!table.process->started()) return table;
+    platform::win32::Win32Desktop desktop;
+    WaitFor(60000, [&] {
+        table.window = reinterpret_cast<HWND>(desktop.FindWindowByTitle(kGameTitle));
+        return table.window != nullptr;
+    });
+    return table;
+}
+
+long long MsUntilPlaced(HWND window, platform::Point at, DWORD deadlineMs) {
+    const ULONGLONG start = GetTickCount64();
+    const bool placed = WaitFor(deadlineMs, [&] {
+        const platform::Rect r = OuterRect(window);
+        return r.left == at.x && r.top == at.y;
+    });
+    return placed ? static_cast<long long>(GetTickCount64() - start) : -1;
+}
+
+std::vector<std::string> LogTail::NewLines() {
+    std::ifstream file(std::filesystem::path(path_), std::ios::binary);
+    std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<std::string> lines;
+    std::size_t end;
+    while ((end = text.find('\n', consumed_)) != std::string::npos) {
+        std::string line = text.substr(consumed_, end - consumed_);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+        consumed_ = end + 1;
+    }
+    return lines;
+}
+
+void Expected::Reset() {
+    for (int rank = 3; rank <= 15; ++rank) marks[static_cast<std::size_t>(rank)] = DeckCount(rank);
+    counts[1] = counts[2] = 0;
+    inHand = false;
+}
+
+void Expected::Apply(const std::string& line) {
+    std::istringstream in(line);
+    std::string word;
+    in >> word;
+    if (word == "deal") {
+        Reset();
+        std::string token;
+        in >> token >> token;  // hand number, "seat0"
+        while (in >> token && token != "|") --marks[static_cast<std::size_t>(cards::RankOf(std::stoi(token)))];
+        counts[1] = counts[2] = 16;
+        inHand = true;
+        moves = 0;
+    } else if (word == "move") {
+        int seat;
+        std::string kind, token;
+        in >> seat >> kind;
+        while (in >> token && token != "counts")
+            if (seat != 0) --marks[static_cast<std::size_t>(cards::RankOf(std::stoi(token)))];
+        in >> counts[0] >> counts[1] >> counts[2];
+        ++moves;
+    } else if (word == "end") {
+        Reset();
+        ++handsEnded;
+    }
+}
+
+bool MainWindowReader::Capture() {
+    const HWND main = FindCaption(kMainCaption);
+    RECT r{};
+    if (!main || !GetWindowRect(main, &r)) return false;
+    picture_ = platform::Image(r.right - r.left, r.bottom - r.top);
+    return desktop_.OpenClient(0)->Copy({r.left, r.top, r.right, r.bottom}, picture_.data());
+}
+
+bool MainWindowReader::Same(std::uint32_t a, std::uint32_t b) const {
+    for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance_)
+            return false;
+    return true;
+}
+
+int MainWindowReader::Mark(int code) const {
+    const ui::ControlSpec& mark = ui::FindControl(layouts::kMain, "imgRMCard", code);
+    if (Shows(*pictures::Get(mark.picture), mark.left, mark.top)) return 1;
+    return ShowsBackground(mark) ? 0 : -1;
+}
+
+int MainWindowReader::Count(int seat) const {
+    const ui::ControlSpec& cell = ui::FindControl(layouts::kMain, "imgRMNum", seat);
+    for (int n = 0; n <= 16; ++n)
+        if (Shows(*pictures::Get(ui::FindControl(layouts::kMain, "picRMNum", n).picture), cell.left, cell.top)) return n;
+    return ShowsBackground(cell) ? -1 : -2;
+}
+
+bool MainWindowReader::Shows(const platform::Image& tile, int left, int top) const {
+    for (int y = 0; y < tile.height(); ++y)
+        for (int x = 0; x < tile.width(); ++x)
+            if (!Same(picture_.at(left + x, top + y), tile.at(x, y))) return false;
+    return true;
+}
+
+bool MainWindowReader::ShowsBackground(const ui::ControlSpec& cell) const {
+    const platform::Image& background = *pictures::Get(layouts::kMain.background);
+    for (int y = cell.top; y < cell.top + cell.height; ++y)
+        for (int x = cell.left; x < cell.left + cell.width; ++x)
+            if (!Same(picture_.at(x, y), background.at(x, y))) return false;
+    return true;
+}
+
+std::vector<std::string> Differences(MainWindowReader& reader, const Expected& expected) {
+    if (!reader.Capture()) return {"the main window could not be read"};
+    std::vector<std::string> differences;
+    std::array<int, 16> shown{};
+    for (int code = 1; code <= 49; ++code) {
+        if (code == 48) continue;
+        const int mark = reader.Mark(code);
+        if (mark < 0) differences.push_back("mark " + std::to_string(code) + " shows neither its tile nor the background");
+        shown[static_cast<std::size_t>(cards::RankOf(code))] += mark == 1;
+    }
+    for (int rank = 3; rank <= 15; ++rank)
+        if (shown[static_cast<std::size_t>(rank)] != expected.marks[static_cast<std::size_t>(rank)])
+            differences.push_back("rank " + std::to_string(rank) + " shows " +
+                                  std::to_string(shown[static_cast<std::size_t>(rank)]) + " marks, the log implies " +
+                                  std::to_string(expected.marks[static_cast<std::size_t>(rank)]));
+    for (int seat : {1, 2}) {
+        const int want = expected.inHand ? expected.counts[seat] : -1;
+        if (reader.Count(seat) != want)
+            differences.push_back("seat " + std::to_string(seat) + "'s count cell reads " +
+                                  std::to_string(reader.Count(seat)) + ", the log implies " + std::to_string(want));
+    }
+    return differences;
+}
+
+namespace {
+
+bool IsMove(const std::string& line) { return line.rfind("move ", 0) == 0; }
+bool IsEnd(const std::string& line) { return line.rfind("end ", 0) == 0; }
+
+// How long a check keeps looking for the program to catch up, when the log says
+// nothing more (after a hand's last move the next deal is a pause away).
+constexpr ULONGLONG kCatchUpMs = 2000;
+
+}  // namespace
+
+void LogFollower::Fetch() {
+    for (std::string& line : tail_.NewLines()) pending_.push_back(std::move(line));
+}
+
+void LogFollower::TakeEndLines() {
+    while (!pending_.empty() && IsEnd(pending_.front())) {
+        expected_.Apply(pending_.front());
+        pending_.pop_front();
+    }
+}
+
+bool LogFollower::FollowUntil(DWORD ms, const std::function<bool(const Expected&)>& done) {
+    return WaitFor(ms, [&] {
+        Fetch();
+        while (!pending_.empty()) {
+            const std::string line = std::move(pending_.front());
+            pending_.pop_front();
+            expected_.Apply(line);
+            if (IsMove(line)) CheckMove();
+            if (done(expected_)) return true;
+        }
+        return done(expected_);
+    });
+}
+
+void LogFollower::CheckMove() {
+    const std::string when = "hand " + std::to_string(expected_.handsEnded + 1) + " move " + std::to_string(expected_.moves);
+    const ULONGLONG start = GetTickCount64();
+    Sleep(settleMs_);
+    Fetch();
+    TakeEndLines();
+    if (!pending_.empty()) {  // the table has moved on: this moment was missed
+        ++late_;
+        return;
+    }
+    std::vector<std::string> differences = Differences(reader_, expected_);
+    while (!differences.empty() && GetTickCount64() - start < kCatchUpMs) {
+        Sleep(20);
+        Fetch();
+        TakeEndLines();
+        if (!pending_.empty()) break;
+        differences = Differences(reader_, expected_);
+    }
+    ++checked_;
+    Report(differences, when);
+}
+
+void LogFollower::CatchUp() {
+    Fetch();
+    for (; !pending_.empty(); pending_.pop_front()) expected_.Apply(pending_.front());
+}
+
+bool LogFollower::CheckAgainst(const Expected& expected, const std::string& when) {
+    ++checked_;
+    const std::vector<std::string> differences = Differences(reader_, expected);
+    Report(differences, when);
+    return differences.empty();
+}
+
+void LogFollower::Report(const std::vector<std::string>& differences, const std::string& when) {
+    if (differences.empty()) return;
+    ++mismatches_;
+    for (const std::string& difference : differences) checks_.Note(when + ": " + difference);
+}
+
+std::string LogFollower::Summary() const {
+    return std::to_string(checked_) + " moves checked against the log, " + std::to_string(mismatches_) + " differed" +
+           (late_ ? ", " + std::to_string(late_) + " passed before they could be checked" : "");
+}
+
+void SaveScreens(const Checks& checks, const std::wstring& folder, const MainWindowReader* reader) {
+    const std::wstring stem = folder + L"\\" + std::wstring(checks.name().begin(), checks.name().end());
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    platform::Image screen(width, height);
+    platform::win32::Win32Desktop().OpenClient(0)->Copy({0, 0, width, height}, screen.data());
+    platform::WritePng(screen, Narrow(stem + L"_screen.png"));
+    if (reader && !reader->picture().empty()) platform::WritePng(reader->picture(), Narrow(stem + L"_main_window.png"));
+}
+
+int Verdict(const Checks& checks, const std::wstring& folder, const MainWindowReader* reader) {
+    if (checks.failures() == 0) {
+        checks.Note("passed");
+        return 0;
+    }
+    SaveScreens(checks, folder, reader);
+    checks.Note(std::to_string(checks.failures()) + " checks failed; screenshots in the work folder");
+    return 1;
+}
+
+}  // namespace vantrel::e2e

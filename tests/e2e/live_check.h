@@ -1,0 +1,217 @@
+// The machinery of the live tests, where vantrel.exe runs beside the stand-in
+// table.exe under Wine and is checked from outside, as a user would see it:
+// vantrel.exe installed in a folder of its own, its settings file read byte by
+// byte, the table's ground-truth log followed as it grows, and the main window
+// read back off the screen and held to what the log implies after every move.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+#include "platform/image.h"
+#include "ui/layout.h"
+#include "platform/platform.h"
+#include "platform/win32/desktop.h"
+
+namespace vantrel::e2e {
+
+inline const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
+inline constexpr wchar_t kMainCaption[] = L"VXMain";
+inline constexpr wchar_t kDetailCaption[] = L"VXDetail";
+inline constexpr wchar_t kPlayerCaption[] = L"VXPlayer";
+
+// A quick clock for the stand-in: every move stays at least 500 ms, so a check
+// LogFollower makes after giving the program its read still sees the same move.
+inline constexpr wchar_t kQuickClock[] = L"--think-ms 500-600 --deal-ms 600 --final-ms 700 --pause-ms 1500";
+
+// Failed checks, printed with the test's name and counted.
+class Checks {
+public:
+    explicit Checks(std::string name) : name_(std::move(name)) {}
+    // Counts and prints `what` when `holds` is false; returns `holds`.
+    bool That(bool holds, const std::string& what);
+    void Note(const std::string& what) const;
+    int failures() const { return failures_; }
+    const std::string& name() const { return name_; }
+
+private:
+    std::string name_;
+    int failures_ = 0;
+};
+
+template <class Predicate>
+bool WaitFor(DWORD ms, Predicate done) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    while (!done()) {
+        if (GetTickCount64() > deadline) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+// A host path as Wine names it: the host's root is drive Z:.
+std::wstring WindowsPath(std::wstring path);
+std::vector<unsigned char> FileBytes(const std::wstring& path);
+bool WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
+bool FileExists(const std::wstring& path);
+
+// The settings file's records: two little-endian 16-bit signed values each.
+struct Record {
+    int x = 0, y = 0;
+    friend bool operator==(Record, Record) = default;
+};
+// {-99999, -99999} when the file is too short to hold it.
+Record RecordOf(const std::vector<unsigned char>& bytes, int record);
+std::vector<unsigned char> SettingsBytes(const std::array<Record, 4>& records);
+std::string Describe(Record record);
+inline const std::array<Record, 4> kDefaultRecords{{{120, 120}, {120, 9600}, {7140, 9600}, {175, 8}}};
+
+// vantrel.exe copied into `folder` (made if missing) with no settings file beside
+// it, or with `settings` as its file; returns the copy's path.
+std::wstring InstallVantrel(const std::wstring& vantrelExe, const std::wstring& folder,
+                            const std::vector<unsigned char>* settings = nullptr);
+inline std::wstring SettingsPathIn(const std::wstring& folder) { return folder + L"\\Qelsetup.qes"; }
+
+// vantrel.exe copied afresh into `home` and started with `folder` as its working
+// folder; waits for its main window. Null, the failure said, when it could not
+// be copied or started.
+std::unique_ptr<ChildProcess> StartVantrel(Checks& check, const std::wstring& vantrelExe, const std::wstring& home,
+                                           const std::wstring& folder);
+
+// The entry point of a live test run as `TEST VANTREL_EXE TABLE_EXE WORK_DIR`.
+struct LiveTestPaths {
+    std::wstring vantrelExe, tableExe, work;  // as Wine names them; `work` exists
+};
+// Runs `run` with checks named `name`; its result is the exit status, or 2 for a
+// wrong command line.
+int LiveTestMain(int argc, wchar_t** argv, const std::string& name,
+                 const std::function<int(Checks&, const LiveTestPaths&)>& run);
+
+platform::Rect OuterRect(HWND window);
+HWND FindCaption(const wchar_t* caption);
+
+// The stand-in started in `folder` with `arguments` (and writing its log afresh
+// to `log`, when one is named), and its window once it is up.
+struct Table {
+    std::unique_ptr<ChildProcess> process;
+    HWND window = nullptr;
+};
+Table StartTable(const std::wstring& tableExe, const std::wstring& arguments, const std::wstring& folder,
+                 const std::wstring& log = {});
+
+// Milliseconds from now until `window` stands at `at`, or -1 after `deadlineMs`.
+long long MsUntilPlaced(HWND window, platform::Point at, DWORD deadlineMs);
+
+// The ground-truth log as table.exe writes it, read as it grows.
+class LogTail {
+public:
+    explicit LogTail(std::wstring path) : path_(std::move(path)) {}
+    std::vector<std::string> NewLines();
+
+private:
+    std::wstring path_;
+    std::size_t consumed_ = 0;
+};
+
+// What the main window should show, followed from the log's lines.
+struct Expected {
+    std::array<int, 16> marks{};  // by rank
+    int counts[3] = {0, 0, 0};
+    bool inHand = false;
+    int moves = 0;  // in the current hand
+    int handsEnded = 0;
+
+    Expected() { Reset(); }
+    void Reset();
+    void Apply(const std::string& line);
+};
+
+// The main window as it stands on the screen. On a display of fewer than 24 bits
+// the screen holds fewer bits per colour, so a pixel matches a picture's within
+// `tolerance` per channel.
+class MainWindowReader {
+public:
+    explicit MainWindowReader(int tolerance = 0) : tolerance_(tolerance) {}
+
+    bool Capture();
+    // 1 shown, 0 hidden (the back colour), -1 neither.
+    int Mark(int code) const;
+    // The count a cell shows; -1 blank, -2 unreadable.
+    int Count(int seat) const;
+    const platform::Image& picture() const { return picture_; }
+
+private:
+    bool Same(std::uint32_t a, std::uint32_t b) const;
+    bool Shows(const platform::Image& tile, int left, int top) const;
+    // The cell's area shows the window's background: the cell shows nothing.
+    bool ShowsBackground(const ui::ControlSpec& cell) const;
+
+    platform::win32::Win32Desktop desktop_;
+    platform::Image picture_;
+    int tolerance_;
+};
+
+// What the main window, read now, shows other than `expected`: one line for each
+// difference, none when it agrees.
+std::vector<std::string> Differences(MainWindowReader& reader, const Expected& expected);
+
+// Follows the table's log and checks the main window after every move. The
+// program reads a move within a tick or two, but a loaded machine may hold it up:
+// a check looks again until the main window agrees, and only what still differs
+// when the log's next line comes (the table is about to change) is a difference.
+class LogFollower {
+public:
+    // Under kQuickClock: the first look, well before the next move can come.
+    static constexpr DWORD kSettleMs = 300;
+
+    LogFollower(Checks& checks, std::wstring log, int tolerance = 0, DWORD settleMs = kSettleMs)
+        : checks_(checks), tail_(std::move(log)), reader_(tolerance), settleMs_(settleMs) {}
+
+    // Takes each line as it comes and checks after every move; true once `done`
+    // holds (it is asked after every line), false after `ms`.
+    bool FollowUntil(DWORD ms, const std::function<bool(const Expected&)>& done);
+    // Takes the new lines without checking.
+    void CatchUp();
+    // Checks now, once, against `expected`; prints what differs.
+    bool CheckAgainst(const Expected& expected, const std::string& when);
+
+    const Expected& expected() const { return expected_; }
+    int checked() const { return checked_; }
+    int mismatches() const { return mismatches_; }
+    // Moves whose check never happened: a later line had come before the first look.
+    int late() const { return late_; }
+    const MainWindowReader& reader() const { return reader_; }
+    std::string Summary() const;
+
+private:
+    void Fetch();
+    // The lines that state the hand's end come with its last move.
+    void TakeEndLines();
+    void CheckMove();
+    void Report(const std::vector<std::string>& differences, const std::string& when);
+
+    Checks& checks_;
+    LogTail tail_;
+    MainWindowReader reader_;
+    DWORD settleMs_;
+    Expected expected_;
+    std::deque<std::string> pending_;
+    int checked_ = 0, mismatches_ = 0, late_ = 0;
+};
+
+// The whole screen (and the main window, when it was read) saved in `folder`,
+// named after the test.
+void SaveScreens(const Checks& checks, const std::wstring& folder, const MainWindowReader* reader);
+
+// The usual end of a test: prints the verdict, saves screens on failure, and
+// gives the exit status.
+int Verdict(const Checks& checks, const std::wstring& folder, const MainWindowReader* reader);
+
+}  // namespace vantrel::e2e

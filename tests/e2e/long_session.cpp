@@ -1,0 +1,203 @@
+// long_session: vantrel.exe beside the stand-in for a long series of hands, for
+// tools/long-session.sh. Not a test: it prints what the program costs as it goes.
+//
+//   long_session VANTREL_EXE TABLE_EXE WORK_DIR HANDS EVERY
+//
+// vantrel.exe runs from a fresh folder of WORK_DIR beside a table that plays
+// HANDS hands on a short clock; every move is checked against the table's log
+// off the screen, as live_follow does. After every EVERY hands one row is
+// printed: the hands played, vantrel.exe's working set, its live GDI and USER
+// objects, the processor time it has used, and the checks that differed from the
+// log so far. Then a verdict on the run's targets: the working set grows less
+// than 1 MB from the first row to the last, both object counts stay flat, and no
+// check differs. Exit status 0 when all three hold.
+//
+// The object counts are GetGuiResources's. Wine does not implement it, so there
+// they are taken from the process itself: its GDI objects are the live entries
+// of its GDI handle table (which Wine, like Windows, keeps in memory the process
+// can read, named in its PEB), and its USER objects are its windows, top-level,
+// child and message-only.
+#include <winternl.h>
+#include <psapi.h>
+
+#include <cinttypes>
+#include <cstdio>
+
+#include "live_check.h"
+
+namespace {
+
+using namespace vantrel::e2e;
+
+// The table's clock: short enough for hundreds of hands within the hour, long
+// enough that a move stays well past the check made after it.
+constexpr wchar_t kSessionClock[] = L"--think-ms 300-380 --deal-ms 400 --final-ms 500 --pause-ms 800";
+constexpr DWORD kSessionSettleMs = 180;
+
+struct Sample {
+    int hands = 0;
+    std::uint64_t workingSet = 0;  // bytes
+    long gdiObjects = -1, userObjects = -1;
+    double cpuSeconds = 0;
+    int differences = 0;
+};
+
+// The GDI handle table as Windows (x64) and Wine lay it out: 24-byte entries,
+// a live object's with a nonzero type, stock objects flagged.
+struct GdiHandleEntry {
+    std::uint64_t object;
+    std::uint32_t owner;
+    std::uint8_t extType;  // bit 7: a stock object
+    std::uint8_t generation;
+    std::uint8_t type;
+    std::uint8_t flags;
+    std::uint64_t userPointer;
+};
+static_assert(sizeof(GdiHandleEntry) == 24);
+constexpr std::size_t kGdiHandles = 0x10000;
+constexpr std::size_t kPebGdiSharedHandleTable = 0xF8;  // x64 PEB
+
+long GdiObjectsFromHandleTable(HANDLE process) {
+    using QueryInformation = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<QueryInformation>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic{};
+    if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return -1;
+    std::uint64_t table = 0;
+    const auto* slot = reinterpret_cast<const char*>(basic.PebBaseAddress) + kPebGdiSharedHandleTable;
+    if (!ReadProcessMemory(process, slot, &table, sizeof table, nullptr) || table == 0) return -1;
+    std::vector<GdiHandleEntry> entries(kGdiHandles);
+    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
+                           entries.size() * sizeof(GdiHandleEntry), nullptr))
+        return -1;
+    long live = 0;
+    for (const GdiHandleEntry& e : entries) live += e.type != 0 && (e.extType & 0x80) == 0;
+    return live;
+}
+
+struct WindowCount {
+    DWORD pid;
+    long windows = 0;
+};
+
+bool CountIfOwned(HWND window, WindowCount& count) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    count.windows += owner == count.pid;
+    return owner == count.pid;
+}
+
+long WindowsOf(DWORD pid) {
+    WindowCount count{pid};
+    const auto topLevel = [](HWND window, LPARAM context) -> BOOL {
+        if (CountIfOwned(window, *reinterpret_cast<WindowCount*>(context))) {
+            EnumChildWindows(window, [](HWND, LPARAM inner) -> BOOL {
+                ++reinterpret_cast<WindowCount*>(inner)->windows;
+                return TRUE;
+            }, context);
+        }
+        return TRUE;
+    };
+    EnumWindows(topLevel, reinterpret_cast<LPARAM>(&count));
+    for (HWND w = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); w;
+         w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr))
+        CountIfOwned(w, count);
+    return count.windows;
+}
+
+// Where the system counts a process's objects, its count; else -1.
+long GuiResources(HANDLE process, DWORD which) {
+    SetLastError(0);
+    const DWORD n = GetGuiResources(process, which);
+    return n == 0 && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED ? -1 : static_cast<long>(n);
+}
+
+Sample Measure(const ChildProcess& vantrel, int hands, int differences) {
+    Sample s;
+    s.hands = hands;
+    s.differences = differences;
+    const HANDLE process = vantrel.handle();
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(process, &memory, sizeof memory)) s.workingSet = memory.WorkingSetSize;
+    s.gdiObjects = GuiResources(process, GR_GDIOBJECTS);
+    if (s.gdiObjects < 0) s.gdiObjects = GdiObjectsFromHandleTable(process);
+    s.userObjects = GuiResources(process, GR_USEROBJECTS);
+    if (s.userObjects < 0) s.userObjects = WindowsOf(vantrel.pid());
+    FILETIME created, exited, kernel, user;
+    if (GetProcessTimes(process, &created, &exited, &kernel, &user)) {
+        auto ticks = [](FILETIME t) { return (std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
+        s.cpuSeconds = static_cast<double>(ticks(kernel) + ticks(user)) / 1e7;
+    }
+    return s;
+}
+
+void PrintRow(const Sample& s) {
+    std::printf("%6d  %10.1f  %6ld  %6ld  %8.1f  %11d\n", s.hands, static_cast<double>(s.workingSet) / 1024.0,
+                s.gdiObjects, s.userObjects, s.cpuSeconds, s.differences);
+    std::fflush(stdout);
+}
+
+int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std::wstring& work, int hands, int every) {
+    Checks check("long_session");
+    CreateDirectoryW(work.c_str(), nullptr);
+    const auto running = StartVantrel(check, vantrelExe, work + L"\\vantrel-home", work);
+    if (!running || check.failures()) return 1;
+    const ChildProcess& vantrel = *running;
+
+    const std::wstring log = work + L"\\hands.log";
+    Table table =
+        StartTable(tableExe, L"--seed 2024 --hands " + std::to_wstring(hands) + L" " + kSessionClock, work, log);
+    if (!check.That(table.window != nullptr, "no table window")) return 1;
+
+    SetLastError(0);
+    if (GetGuiResources(vantrel.handle(), GR_GDIOBJECTS) == 0 && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED)
+        check.Note("GetGuiResources is not implemented here: GDI objects are the live entries of vantrel.exe's "
+                   "GDI handle table, USER objects its windows");
+    std::printf("%6s  %10s  %6s  %6s  %8s  %11s\n", "hands", "working KB", "GDI", "USER", "CPU s", "differences");
+    std::vector<Sample> rows;
+    LogFollower follower(check, log, 0, kSessionSettleMs);
+    const DWORD deadline = static_cast<DWORD>(hands) * 60000;
+    check.That(follower.FollowUntil(deadline,
+                                    [&](const Expected& e) {
+                                        if (e.handsEnded >= (static_cast<int>(rows.size()) + 1) * every) {
+                                            rows.push_back(Measure(vantrel, e.handsEnded, follower.mismatches()));
+                                            PrintRow(rows.back());
+                                        }
+                                        return e.handsEnded >= hands;
+                                    }),
+               "the table did not play " + std::to_string(hands) + " hands");
+    check.That(!vantrel.ExitsWithin(0), "vantrel.exe is gone");
+    PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
+    check.That(vantrel.ExitsWithin(10000), "vantrel.exe did not exit when its main window closed");
+    if (rows.size() < 2) return Verdict(check, work, &follower.reader());
+
+    const Sample& first = rows.front();
+    const Sample& last = rows.back();
+    const double growthKb = (static_cast<double>(last.workingSet) - static_cast<double>(first.workingSet)) / 1024.0;
+    check.Note("working set " + std::to_string(static_cast<long long>(growthKb)) + " KB more at hand " +
+               std::to_string(last.hands) + " than at hand " + std::to_string(first.hands));
+    check.That(growthKb < 1024.0, "the working set grew by 1 MB or more");
+    for (const Sample& s : rows) {
+        check.That(s.gdiObjects == first.gdiObjects, "GDI objects " + std::to_string(s.gdiObjects) + " at hand " +
+                                                         std::to_string(s.hands) + ", " +
+                                                         std::to_string(first.gdiObjects) + " at the first row");
+        check.That(s.userObjects == first.userObjects, "USER objects " + std::to_string(s.userObjects) + " at hand " +
+                                                           std::to_string(s.hands) + ", " +
+                                                           std::to_string(first.userObjects) + " at the first row");
+    }
+    check.That(follower.mismatches() == 0, "the main window differed from the log");
+    check.Note(follower.Summary());
+    return Verdict(check, work, &follower.reader());
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int hands = argc == 6 ? _wtoi(argv[4]) : 0, every = argc == 6 ? _wtoi(argv[5]) : 0;
+    if (hands < 1 || every < 1) {
+        std::puts("usage: long_session VANTREL_EXE TABLE_EXE WORK_DIR HANDS EVERY");
+        return 2;
+    }
+    return Run(WindowsPath(argv[1]), WindowsPath(argv[2]), WindowsPath(argv[3]), hands, every);
+}

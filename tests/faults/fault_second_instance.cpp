@@ -1,0 +1,144 @@
+// fault_second_instance: a second vantrel.exe started while one runs.
+//
+//   fault_second_instance VANTREL_EXE TABLE_EXE WORK_DIR
+//
+// The first copy runs beside a table it has placed; the table is then moved by
+// hand, and a window of this test is put over the first copy's main window. A
+// second copy is started twice: from the same executable, and from a copy in
+// another folder. Each time it must end within seconds, never show a window of
+// its own, bring the running copy's main window in front of the cover, and leave
+// the settings file (bytes and time of writing) and the table's place alone,
+// including after the 1.5 s in which a copy that went on would have placed the
+// table. A settings file must not appear beside the other folder's copy either.
+#include "live_check.h"
+
+namespace {
+
+using namespace vantrel::e2e;
+
+constexpr wchar_t kCoverClass[] = L"FaultTestCover";
+
+// Whether `upper` stands above `lower` in the z-order of top-level windows.
+bool Above(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+        if (w == upper) return true;
+    return false;
+}
+
+int CountCaption(const wchar_t* caption) {
+    struct Search {
+        const wchar_t* caption;
+        int count = 0;
+    } search{caption};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(context);
+            wchar_t text[64] = {};
+            GetWindowTextW(window, text, 64);
+            if (std::wstring(text) == s.caption) ++s.count;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.count;
+}
+
+FILETIME WriteTime(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+// A plain window of this process over `target`, pumped while the test waits.
+class Cover {
+public:
+    explicit Cover(HWND target) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        windowClass.lpszClassName = kCoverClass;
+        RegisterClassExW(&windowClass);
+        const vantrel::platform::Rect r = OuterRect(target);
+        window_ = CreateWindowExW(0, kCoverClass, L"cover", WS_POPUP, r.left, r.top, r.width(), r.height(), nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+        ShowWindow(window_, SW_SHOW);
+        SetForegroundWindow(window_);
+        Pump();
+    }
+    ~Cover() { DestroyWindow(window_); }
+    Cover(const Cover&) = delete;
+    Cover& operator=(const Cover&) = delete;
+
+    HWND get() const { return window_; }
+    static void Pump() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+
+private:
+    HWND window_;
+};
+
+void StartSecondCopy(Checks& check, const std::wstring& exe, const std::wstring& folder, HWND main, HWND table,
+                     const std::wstring& settings) {
+    const std::vector<unsigned char> bytesBefore = FileBytes(settings);
+    const FILETIME writtenBefore = WriteTime(settings);
+    const vantrel::platform::Rect tableBefore = OuterRect(table);
+    const Cover cover(main);
+    check.That(Above(cover.get(), main), "the cover is not over the main window to begin with");
+
+    ChildProcess second(exe, L"", folder);
+    check.That(second.started(), "the second copy did not start");
+    int mostMainWindows = 0;
+    const bool ended = WaitFor(15000, [&] {
+        Cover::Pump();
+        mostMainWindows = std::max(mostMainWindows, CountCaption(kMainCaption));
+        return second.ExitsWithin(0);
+    });
+    check.That(ended, "the second copy is still running");
+    check.That(ended && second.ExitCode() == 0, "the second copy ended with status " + std::to_string(second.ExitCode()));
+    check.That(mostMainWindows == 1, std::to_string(mostMainWindows) + " main windows were up at once");
+    Cover::Pump();
+    check.That(Above(main, cover.get()), "the running copy's main window was not brought in front");
+
+    Sleep(2000);  // beyond the placement a second copy would have made
+    check.That(CountCaption(kMainCaption) == 1 && CountCaption(kDetailCaption) == 1 && CountCaption(kPlayerCaption) == 1,
+               "the program's windows are not there once each");
+    const vantrel::platform::Rect tableAfter = OuterRect(table);
+    check.That(tableAfter == tableBefore, "the table was moved to (" + std::to_string(tableAfter.left) + ", " +
+                                              std::to_string(tableAfter.top) + ")");
+    const FILETIME writtenAfter = WriteTime(settings);
+    check.That(FileBytes(settings) == bytesBefore && CompareFileTime(&writtenBefore, &writtenAfter) == 0,
+               "the settings file was written");
+}
+
+int Run(Checks& check, const LiveTestPaths& paths) {
+    const std::wstring& work = paths.work;
+    const std::wstring home = work + L"\\vantrel-home", other = work + L"\\other-home";
+    const std::wstring settings = SettingsPathIn(home);
+    const auto first = StartVantrel(check, paths.vantrelExe, home, home);
+    const std::wstring otherExe = InstallVantrel(paths.vantrelExe, other);
+    if (!first || !check.That(!otherExe.empty(), "cannot copy vantrel.exe to a second folder")) return 1;
+    const HWND main = FindCaption(kMainCaption);
+    WaitFor(10000, [&] { return FileBytes(settings).size() >= 16; });
+    Table table = StartTable(paths.tableExe, L"--seed 3 --hands 1 " + std::wstring(kQuickClock), work);
+    if (!check.That(table.window != nullptr && main != nullptr, "no table window")) return Verdict(check, work, nullptr);
+    check.That(MsUntilPlaced(table.window, {175, 8}, 6000) >= 0, "the first copy did not place the table");
+    SetWindowPos(table.window, nullptr, 210, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    check.Note("a second copy from the same folder");
+    StartSecondCopy(check, home + L"\\vantrel.exe", home, main, table.window, settings);
+    check.Note("a second copy from another folder");
+    StartSecondCopy(check, otherExe, other, main, table.window, settings);
+    check.That(!FileExists(SettingsPathIn(other)), "the second copy made a settings file beside itself");
+
+    check.That(!first->ExitsWithin(0), "the first copy is gone");
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    check.That(first->ExitsWithin(10000), "the first copy did not exit");
+    return Verdict(check, work, nullptr);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) { return LiveTestMain(argc, argv, "fault_second_instance", Run); }

@@ -1,0 +1,165 @@
+// fault_settings: settings files the program did not write, and a folder it
+// cannot write to.
+//
+//   fault_settings VANTREL_EXE TABLE_EXE WORK_DIR [--read-only-folder DIR]
+//
+// For each case vantrel.exe starts from its own folder; its three windows must
+// come up visible and wholly on the screen, it must keep running, and closing
+// the main window must end it with status 0. Then the file must hold 16 bytes
+// whose records put every window where it stood:
+//  - an empty file (0 bytes): every record reads as its default; the close
+//    writes the whole default file back;
+//  - 7 bytes, record 1 whole and record 2 cut short: record 1 places the main
+//    window, the cut record and the missing ones read as their defaults, and the
+//    close completes the file with them;
+//  - four records off every screen, with a table running: each window, the
+//    table too, is brought the shortest way onto the screen, and the close writes
+//    the places they were brought to;
+//  - a read-only folder holding vantrel.exe alone (made so by fault_settings.sh):
+//    the windows open at the defaults, and no file ever appears.
+#include "live_check.h"
+
+#include <optional>
+
+namespace {
+
+using namespace vantrel::e2e;
+using vantrel::platform::Point;
+using vantrel::platform::Rect;
+
+struct Places {
+    Point main, detail, player;
+};
+
+bool OnScreen(const Rect& r) {
+    return r.left >= 0 && r.top >= 0 && r.right <= GetSystemMetrics(SM_CXSCREEN) &&
+           r.bottom <= GetSystemMetrics(SM_CYSCREEN) && r.width() > 0 && r.height() > 0;
+}
+
+std::string Describe(const Rect& r) {
+    char text[64];
+    std::snprintf(text, sizeof text, "(%d, %d)-(%d, %d)", static_cast<int>(r.left), static_cast<int>(r.top),
+                  static_cast<int>(r.right), static_cast<int>(r.bottom));
+    return text;
+}
+
+Record Twips(Point p) { return {p.x * 15, p.y * 15}; }
+
+// Runs vantrel.exe from `folder` until its windows are up and checked, runs
+// `meanwhile`, and closes it. The windows' places, when they all came up.
+std::optional<Places> RunOnce(Checks& check, const std::string& name, const std::wstring& folder,
+                              const std::function<void()>& meanwhile = {}) {
+    check.Note(name);
+    ChildProcess vantrel(folder + L"\\vantrel.exe", L"", folder);
+    if (!check.That(vantrel.started(), name + ": vantrel.exe did not start")) return std::nullopt;
+    std::optional<Places> places;
+    const bool up = WaitFor(60000, [] {
+        for (const wchar_t* caption : {kMainCaption, kDetailCaption, kPlayerCaption}) {
+            const HWND w = FindCaption(caption);
+            if (!w || !IsWindowVisible(w)) return false;
+        }
+        return true;
+    });
+    if (check.That(up, name + ": the three windows did not all come up")) {
+        Sleep(1000);  // the start-up is over and the timers have run
+        Places p;
+        for (auto [caption, at] : {std::pair{kMainCaption, &p.main}, std::pair{kDetailCaption, &p.detail},
+                                   std::pair{kPlayerCaption, &p.player}}) {
+            const Rect r = OuterRect(FindCaption(caption));
+            const std::string window(caption, caption + wcslen(caption));
+            check.That(OnScreen(r), name + ": " + window + " stands at " + Describe(r) + ", not wholly on the screen");
+            *at = {r.left, r.top};
+        }
+        places = p;
+        if (meanwhile) meanwhile();
+    }
+    check.That(!vantrel.ExitsWithin(0), name + ": vantrel.exe ended by itself");
+    PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
+    check.That(vantrel.ExitsWithin(10000), name + ": vantrel.exe did not exit when its main window closed");
+    check.That(vantrel.ExitCode() == 0, name + ": vantrel.exe exited with status " + std::to_string(vantrel.ExitCode()));
+    return places;
+}
+
+void ExpectFile(Checks& check, const std::string& name, const std::wstring& folder, const std::array<Record, 4>& want) {
+    const std::vector<unsigned char> bytes = FileBytes(SettingsPathIn(folder));
+    check.That(bytes.size() == 16, name + ": the file holds " + std::to_string(bytes.size()) + " bytes, not 16");
+    for (int record = 1; record <= 4; ++record)
+        check.That(RecordOf(bytes, record) == want[static_cast<std::size_t>(record - 1)],
+                   name + ": record " + std::to_string(record) + " holds " + Describe(RecordOf(bytes, record)) +
+                       ", not " + Describe(want[static_cast<std::size_t>(record - 1)]));
+}
+
+void ExpectDefaultPlaces(Checks& check, const std::string& name, const std::optional<Places>& places) {
+    if (!places) return;
+    check.That(places->main == Point{8, 8} && places->detail == Point{8, 640} && places->player == Point{476, 640},
+               name + ": the windows did not open at the default places");
+}
+
+void EmptyFile(Checks& check, const std::wstring& vantrelExe, const std::wstring& work) {
+    const std::string name = "an empty settings file";
+    const std::wstring folder = work + L"\\empty";
+    const std::vector<unsigned char> none;
+    if (!check.That(!InstallVantrel(vantrelExe, folder, &none).empty(), name + ": cannot set up")) return;
+    ExpectDefaultPlaces(check, name, RunOnce(check, name, folder));
+    ExpectFile(check, name, folder, kDefaultRecords);
+}
+
+void SevenBytes(Checks& check, const std::wstring& vantrelExe, const std::wstring& work) {
+    const std::string name = "a settings file of 7 bytes";
+    const std::wstring folder = work + L"\\seven";
+    std::vector<unsigned char> bytes = SettingsBytes({{{1500, 1500}, {0x1234, 0x7856}, {0, 0}, {0, 0}}});
+    bytes.resize(7);
+    if (!check.That(!InstallVantrel(vantrelExe, folder, &bytes).empty(), name + ": cannot set up")) return;
+    const auto places = RunOnce(check, name, folder);
+    if (places)
+        check.That(places->main == Point{100, 100} && places->detail == Point{8, 640} && places->player == Point{476, 640},
+                   name + ": record 1 did not place the main window, or a cut record was taken");
+    ExpectFile(check, name, folder, {{{1500, 1500}, kDefaultRecords[1], kDefaultRecords[2], kDefaultRecords[3]}});
+}
+
+void OffScreen(Checks& check, const std::wstring& vantrelExe, const std::wstring& tableExe, const std::wstring& work) {
+    const std::string name = "records off every screen";
+    const std::wstring folder = work + L"\\off-screen";
+    const std::vector<unsigned char> bytes = SettingsBytes({{{-30000, -30000}, {-32768, 20000}, {32767, 32767}, {5000, 300}}});
+    if (!check.That(!InstallVantrel(vantrelExe, folder, &bytes).empty(), name + ": cannot set up")) return;
+    Point game{};
+    const auto places = RunOnce(check, name, folder, [&] {
+        Table table = StartTable(tableExe, L"--seed 2 --hands 1 --pos 300,200 " + std::wstring(kQuickClock), work);
+        if (!check.That(table.window != nullptr, name + ": no table window")) return;
+        // Brought back the shortest way: to the screen's right edge, at its own height.
+        const int width = OuterRect(table.window).width();
+        const Point at{GetSystemMetrics(SM_CXSCREEN) - width, 300};
+        check.That(MsUntilPlaced(table.window, at, 6000) >= 0,
+                   name + ": the table was not brought onto the screen, it stands at " + Describe(OuterRect(table.window)));
+        check.That(OnScreen(OuterRect(table.window)), name + ": the table is not wholly on the screen");
+        game = {OuterRect(table.window).left, OuterRect(table.window).top};
+        Sleep(1200);  // its place is measured
+    });
+    if (!places) return;
+    ExpectFile(check, name, folder, {{Twips(places->main), Twips(places->detail), Twips(places->player), {game.x, game.y}}});
+}
+
+void ReadOnlyFolder(Checks& check, const std::wstring& folder) {
+    const std::string name = "a read-only settings folder";
+    const std::wstring probe = folder + L"\\probe";
+    if (!check.That(!WriteFileBytes(probe, {1}) && !FileExists(probe), name + ": the folder can be written to")) return;
+    ExpectDefaultPlaces(check, name, RunOnce(check, name, folder));
+    check.That(!FileExists(SettingsPathIn(folder)), name + ": a settings file appeared");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 4 && !(argc == 6 && std::wstring(argv[4]) == L"--read-only-folder")) {
+        std::puts("usage: fault_settings VANTREL_EXE TABLE_EXE WORK_DIR [--read-only-folder DIR]");
+        return 2;
+    }
+    const std::wstring vantrelExe = WindowsPath(argv[1]), tableExe = WindowsPath(argv[2]), work = WindowsPath(argv[3]);
+    Checks check("fault_settings");
+    CreateDirectoryW(work.c_str(), nullptr);
+    EmptyFile(check, vantrelExe, work);
+    SevenBytes(check, vantrelExe, work);
+    OffScreen(check, vantrelExe, tableExe, work);
+    if (argc == 6) ReadOnlyFolder(check, WindowsPath(argv[5]));
+    return Verdict(check, work, nullptr);
+}
