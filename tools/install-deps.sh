@@ -7,7 +7,7 @@ set -euo pipefail
 # Sans Condensed Bold for the name, digits and ranks.
 packages=(cmake g++ make libgtest-dev libpng-dev libstb-dev libfreetype-dev
           xfonts-wqy fonts-wqy-zenhei fonts-dejavu-core fonts-dejavu-extra
-          g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb imagemagick)
+          g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb imagemagick xdotool)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
