@@ -3,6 +3,7 @@
 // three buttons' resting faces, the tip strip), the grid's rank tiles, the counts,
 // the buttons' hover and pressed looks, the star, the two tips and the icon.
 #include <string>
+#include <utility>
 
 #include "assets/ui_art.h"
 #include "assets/ui_style.h"
@@ -43,12 +44,12 @@ Image BaseBackground() {
     Image base(kLayout.width, kLayout.height, kBody);
     DrawTitleStrip(base, {});
 
+    // The opponents' counts in one panel, each labelled just left of its cell.
     const Box left = Place("imgRMNum", 2), right = Place("imgRMNum", 1);
     DrawPanel(base, {4, left.y - 4, kLayout.width - 8, left.height + 7});
-    // Each opponent's label stands just left of the count.
-    const Box labelLeft{left.x - 14, left.y, 11, left.height}, labelRight{right.x - 14, right.y, 11, right.height};
-    DrawCentred(base, ChineseFont().Render("左"), labelLeft, kLabel);
-    DrawCentred(base, ChineseFont().Render("右"), labelRight, kLabel);
+    constexpr int kGlyph = 11, kGap = 3;
+    for (const auto& [cell, label] : {std::pair{left, "左"}, std::pair{right, "右"}})
+        DrawCentred(base, ChineseFont().Render(label), {cell.x - kGap - kGlyph, cell.y, kGlyph, cell.height}, kLabel);
 
     DrawPanel(base, Grown(GridBox(), 8, 7));
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <utility>
 
 #include "assets/ui_art.h"
 #include "assets/ui_style.h"
@@ -152,9 +153,11 @@ void AddDetailWindow(std::vector<ArtworkFile>& files, const Image& base) {
     const Box order = DetailPlace("imgButton", 1);
     constexpr int kPanelLeft = 4, kTab = 28;
     const Box upper = CellRow(layouts::kDetail, 21, 40), lower = CellRow(layouts::kDetail, 1, 20);
+    // Each row's panel runs from the window's left edge to the order button, its
+    // label in a tab before the cards.
     for (const auto& [cells, label] : {std::pair{upper, "左"}, std::pair{lower, "右"}}) {
-        const Box panel = RowPanel(cells, 0);
-        DrawLabelledPanel(background, {kPanelLeft, panel.y, order.x - 6 - kPanelLeft, panel.height}, kTab, label);
+        const Box rows = RowPanel(cells, 0);
+        DrawLabelledPanel(background, {kPanelLeft, rows.y, order.x - 6 - kPanelLeft, rows.height}, kTab, label);
     }
 
     const Box note = DetailPlace("imgNote", 1);
