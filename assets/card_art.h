@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "assets/artwork_files.h"
 #include "platform/image.h"
 
 namespace vantrel::assets {
@@ -79,10 +80,6 @@ void DrawCard(platform::Image& into, int glyph_x, int glyph_y, int rank, int sui
 
 // Every picture committed under assets/cards/, by file name: a glyph per rank and
 // ink, a pip per suit, and one sheet of all 13 x 4 card faces.
-struct ArtworkFile {
-    std::string name;
-    platform::Image picture;
-};
 std::vector<ArtworkFile> ArtworkFiles();
 
 }  // namespace vantrel::assets

@@ -2,16 +2,15 @@
 // both inks and every pip must name itself, with every probe byte far from the
 // ink/paper cut, and the committed PNGs must be what the artwork draws today.
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <memory>
-#include <set>
 
 #include <gtest/gtest.h>
 
 #include "assets/card_art.h"
 #include "platform/png.h"
 #include "card_reader.h"
+#include "tests/support/artwork_check.h"
 
 namespace vantrel::test {
 namespace {
@@ -110,18 +109,7 @@ TEST(CardArt, CardEdgesAndBlankFaceSitWhereTheTableReaderLooks) {
 // --- The committed PNGs ---------------------------------------------------------
 
 TEST(CardArtFiles, CommittedPicturesEqualWhatTheArtworkDraws) {
-    const std::filesystem::path folder = VANTREL_CARD_ART_DIR;
-    std::set<std::string> expected_names;
-    for (const auto& file : assets::ArtworkFiles()) {
-        SCOPED_TRACE(file.name);
-        expected_names.insert(file.name);
-        const std::optional<platform::Image> committed = platform::ReadPng(folder / file.name);
-        ASSERT_TRUE(committed) << "missing or unreadable; run generate-card-art";
-        EXPECT_TRUE(*committed == file.picture) << "stale; run generate-card-art and commit assets/cards";
-    }
-    std::set<std::string> present;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) present.insert(entry.path().filename().string());
-    EXPECT_EQ(present, expected_names) << "assets/cards holds exactly the generated pictures";
+    vantrel::testing::ExpectCommittedArtwork(assets::ArtworkFiles(), VANTREL_CARD_ART_DIR, "generate-card-art");
 }
 
 }  // namespace

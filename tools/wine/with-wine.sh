@@ -16,7 +16,10 @@
 # Exit status: COMMAND's, or 124 when it outran --timeout (default 120 s), or
 # 125 when the desktop could not be set up.
 #
-# Needs: xvfb, wine64 (Debian packages).
+# Chinese in Wine's own captions and tooltips is drawn with WenQuanYi Zen Hei,
+# linked to Wine's faces once per prefix.
+#
+# Needs: xvfb, wine64, fonts-wqy-zenhei (Debian packages).
 set -u
 
 readonly script_name=${0##*/}
@@ -145,6 +148,19 @@ if [ ! -f "$unmanaged_marker" ]; then
     run_bounded 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null ||
         die "could not configure $prefix"
     touch "$unmanaged_marker"
+fi
+
+# Wine's own faces (Tahoma and the dialog fonts behind captions and tooltips) hold
+# no Chinese; link them to WenQuanYi Zen Hei (fonts-wqy-zenhei), so that a title
+# like the stand-in's or a tooltip shows its characters instead of boxes.
+readonly cjk_marker=$prefix/.cjk-font-links
+if [ ! -f "$cjk_marker" ]; then
+    for face in Tahoma "Microsoft Sans Serif" "MS Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI"; do
+        run_bounded 60 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+            /v "$face" /t REG_MULTI_SZ /d 'wqy-zenhei.ttc,WenQuanYi Zen Hei' /f >/dev/null ||
+            die "could not link fonts in $prefix"
+    done
+    touch "$cjk_marker"
 fi
 
 run_bounded "$timeout_seconds" "$@"
