@@ -5,7 +5,7 @@ set -euo pipefail
 # (xfonts-wqy) for small Chinese labels, WenQuanYi Zen Hei for the pass tile (and,
 # under Wine, for every Chinese caption and tooltip), DejaVu Sans Bold and DejaVu
 # Sans Condensed Bold for the name, digits and ranks.
-packages=(cmake g++ make libgtest-dev libpng-dev libstb-dev libfreetype-dev
+packages=(cmake g++ make libgtest-dev libstb-dev libfreetype-dev
           xfonts-wqy fonts-wqy-zenhei fonts-dejavu-core fonts-dejavu-extra
           g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb imagemagick xdotool)
 missing=()

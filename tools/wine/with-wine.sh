@@ -2,10 +2,11 @@
 # with-wine.sh: runs one command on a private, headless Wine desktop and leaves
 # nothing running behind it.
 #
-#   with-wine.sh --prefix DIR [--depth BITS] [--timeout SECONDS] [--] COMMAND [ARG...]
+#   with-wine.sh --prefix DIR [--depth BITS] [--dpi DPI] [--timeout SECONDS] [--] COMMAND [ARG...]
 #
 # Starts Xvfb (1280x1024, 24 bits per pixel unless --depth says 8, 15, 16 or 24)
-# on the first free display from :90 up, exports
+# on the first free display from :90 up, sets the display scale to --dpi (96
+# unless said), exports
 # DISPLAY, WINEPREFIX=DIR and WINEDEBUG=-all, creates the prefix with
 # `wineboot -i` if it does not exist yet (once; later runs reuse it) with no
 # window left to a window manager (there is none), and runs COMMAND. Whatever way it ends (exit, failure, timeout, Ctrl+C or a signal),
@@ -26,6 +27,7 @@ readonly script_name=${0##*/}
 prefix=${WINEPREFIX:-}
 timeout_seconds=120
 depth=24
+dpi=96
 
 die() {
     echo "$script_name: $*" >&2
@@ -37,12 +39,14 @@ while [ $# -gt 0 ]; do
         --prefix) prefix=${2:?--prefix needs a folder}; shift 2 ;;
         --timeout) timeout_seconds=${2:?--timeout needs seconds}; shift 2 ;;
         --depth) depth=${2:?--depth needs bits per pixel}; shift 2 ;;
+        --dpi) dpi=${2:?--dpi needs dots per inch}; shift 2 ;;
         --) shift; break ;;
         -*) die "unknown option $1" ;;
         *) break ;;
     esac
 done
-[ $# -gt 0 ] || die "usage: $script_name --prefix DIR [--depth BITS] [--timeout SECONDS] [--] COMMAND [ARG...]"
+[ $# -gt 0 ] || die "usage: $script_name --prefix DIR [--depth BITS] [--dpi DPI] [--timeout SECONDS] [--] COMMAND [ARG...]"
+case $dpi in *[!0-9]* | '') die "--dpi takes a whole number" ;; esac
 case $depth in 8 | 15 | 16 | 24) ;; *) die "--depth must be 8, 15, 16 or 24" ;; esac
 [ -n "$prefix" ] || die "no prefix: pass --prefix DIR or export WINEPREFIX"
 for tool in Xvfb wine wineboot wineserver; do
@@ -161,6 +165,15 @@ if [ ! -f "$cjk_marker" ]; then
             die "could not link fonts in $prefix"
     done
     touch "$cjk_marker"
+fi
+
+# The display's scale (LogPixels: 96 is 100%, 144 is 150%). Every run states its
+# own, so that one run's scale never carries over to the next in the shared prefix.
+readonly dpi_marker=$prefix/.log-pixels
+if [ "$(cat "$dpi_marker" 2>/dev/null)" != "$dpi" ]; then
+    run_bounded 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null ||
+        die "could not set $dpi dpi in $prefix"
+    echo "$dpi" >"$dpi_marker"
 fi
 
 run_bounded "$timeout_seconds" "$@"
