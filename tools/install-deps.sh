@@ -2,7 +2,7 @@
 # Installs, as root on Debian, whatever the builds and tests need that is missing.
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libpng-dev
-          g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb imagemagick)
+          g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb imagemagick xdotool)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -21,91 +21,28 @@
 #include <windows.h>
 
 #include <array>
-#include <memory>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "child_process.h"
-#include "platform/win32/desktop.h"
-#include "platform/win32/utf16.h"
+#include "live_support.h"
 #include "shared/card_code.h"
 #include "shared/layouts.h"
-#include "shared/pictures.h"
-#include "ui/form.h"
-#include "platform/png.h"
 
 namespace {
 
+using vantrel::e2e::FileBytes;
+using vantrel::e2e::LogEvent;
+using vantrel::e2e::LogTail;
+using vantrel::e2e::Record;
+using vantrel::e2e::RecordOf;
+using vantrel::e2e::WaitFor;
+using vantrel::e2e::WindowReader;
 using vantrel::platform::ForeignWindow;
-using vantrel::platform::Rect;
-using vantrel::platform::win32::Narrow;
-using vantrel::platform::win32::Widen;
-using vantrel::platform::win32::Win32Desktop;
 using vantrel::platform::Image;
-
-const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
-int failures = 0;
-
-#define CHECK(condition, ...)                                   \
-    do {                                                        \
-        if (!(condition)) {                                     \
-            ++failures;                                         \
-            std::printf("live_follow: FAILED: " __VA_ARGS__);   \
-            std::printf("  (%s, line %d)\n", #condition, __LINE__); \
-        }                                                       \
-    } while (0)
-
-
-template <class Predicate>
-bool WaitFor(DWORD ms, Predicate done) {
-    const ULONGLONG deadline = GetTickCount64() + ms;
-    while (!done()) {
-        if (GetTickCount64() > deadline) return false;
-        Sleep(20);
-    }
-    return true;
-}
-
-std::vector<unsigned char> FileBytes(const std::wstring& path) {
-    std::ifstream file(Narrow(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-struct Record {
-    int x, y;
-};
-Record RecordOf(const std::vector<unsigned char>& bytes, int record) {
-    const std::size_t at = static_cast<std::size_t>(record - 1) * 4;
-    if (bytes.size() < at + 4) return {-99999, -99999};
-    auto value = [&](std::size_t i) { return static_cast<int>(static_cast<short>(bytes[i] | bytes[i + 1] << 8)); };
-    return {value(at), value(at + 2)};
-}
-
-// The ground-truth log as table.exe writes it, read as it grows.
-class LogTail {
-public:
-    explicit LogTail(std::wstring path) : path_(std::move(path)) {}
-    std::vector<std::string> NewLines() {
-        std::ifstream file(Narrow(path_), std::ios::binary);
-        std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        std::vector<std::string> lines;
-        std::size_t end;
-        while ((end = text.find('\n', consumed_)) != std::string::npos) {
-            std::string line = text.substr(consumed_, end - consumed_);
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (!line.empty()) lines.push_back(line);
-            consumed_ = end + 1;
-        }
-        return lines;
-    }
-
-private:
-    std::wstring path_;
-    std::size_t consumed_ = 0;
-};
+using vantrel::platform::Rect;
+using vantrel::platform::win32::Win32Desktop;
 
 using vantrel::cards::RankOf;
 int DeckCount(int rank) { return rank == 15 ? 1 : rank == 14 ? 3 : 4; }
@@ -123,77 +60,47 @@ struct Expected {
         inHand = false;
     }
     void Apply(const std::string& line) {
-        std::istringstream in(line);
-        std::string word;
-        in >> word;
-        if (word == "deal") {
-            Reset();
-            std::string token;
-            in >> token >> token;  // hand number, "seat0"
-            while (in >> token && token != "|") --marks[static_cast<std::size_t>(RankOf(std::stoi(token)))];
-            counts[1] = counts[2] = 16;
-            inHand = true;
-            moves = 0;
-        } else if (word == "move") {
-            int seat;
-            std::string kind, token;
-            in >> seat >> kind;
-            while (in >> token && token != "counts")
-                if (seat != 0) --marks[static_cast<std::size_t>(RankOf(std::stoi(token)))];
-            in >> counts[0] >> counts[1] >> counts[2];
-            ++moves;
-        } else if (word == "end") {
-            Reset();
+        const LogEvent event = vantrel::e2e::ParseLogLine(line);
+        switch (event.kind) {
+            case LogEvent::Kind::Deal:
+                Reset();
+                for (int code : event.codes) --marks[static_cast<std::size_t>(RankOf(code))];
+                counts[1] = counts[2] = 16;
+                inHand = true;
+                moves = 0;
+                break;
+            case LogEvent::Kind::Move:
+                if (event.seat != 0)
+                    for (int code : event.codes) --marks[static_cast<std::size_t>(RankOf(code))];
+                for (int seat = 0; seat < 3; ++seat) counts[seat] = event.counts[static_cast<std::size_t>(seat)];
+                ++moves;
+                break;
+            case LogEvent::Kind::End:
+                Reset();
+                break;
+            default:
+                break;
         }
     }
 };
 
-class MainWindowReader {
+class MainWindowReader : public WindowReader {
 public:
-    explicit MainWindowReader(Win32Desktop& desktop) : desktop_(desktop) {}
-
-    // The main window as it is on the screen.
-    bool Capture() {
-        const HWND main = FindWindowW(nullptr, L"VXMain");
-        RECT r{};
-        if (!main || !GetWindowRect(main, &r)) return false;
-        picture_ = Image(r.right - r.left, r.bottom - r.top);
-        return desktop_.OpenClient(0)->Copy({r.left, r.top, r.right, r.bottom}, picture_.data());
-    }
+    explicit MainWindowReader(Win32Desktop& desktop) : WindowReader(desktop, vantrel::layouts::kMain) {}
 
     // 1 shown, 0 hidden (the background shows), -1 neither.
     int Mark(int code) const {
-        const vantrel::ui::ControlSpec& mark = vantrel::ui::FindControl(vantrel::layouts::kMain, "imgRMCard", code);
-        if (Shows(*vantrel::pictures::Get(mark.picture), mark.left, mark.top)) return 1;
+        const vantrel::ui::ControlSpec& mark = vantrel::ui::FindControl(layout(), "imgRMCard", code);
+        if (Shows(mark.picture, mark.left, mark.top)) return 1;
         return ShowsBackground(mark) ? 0 : -1;
     }
     // The count a cell shows; -1 blank, -2 unreadable.
     int Count(int seat) const {
-        const vantrel::ui::ControlSpec& cell = vantrel::ui::FindControl(vantrel::layouts::kMain, "imgRMNum", seat);
-        for (int n = 0; n <= 16; ++n) {
-            const vantrel::ui::ControlSpec& digit = vantrel::ui::FindControl(vantrel::layouts::kMain, "picRMNum", n);
-            if (Shows(*vantrel::pictures::Get(digit.picture), cell.left, cell.top)) return n;
-        }
+        const vantrel::ui::ControlSpec& cell = vantrel::ui::FindControl(layout(), "imgRMNum", seat);
+        for (int n = 0; n <= 16; ++n)
+            if (Shows(vantrel::ui::FindControl(layout(), "picRMNum", n).picture, cell.left, cell.top)) return n;
         return ShowsBackground(cell) ? -1 : -2;
     }
-    const Image& picture() const { return picture_; }
-
-private:
-    bool Shows(const Image& tile, int left, int top) const {
-        for (int y = 0; y < tile.height(); ++y)
-            for (int x = 0; x < tile.width(); ++x)
-                if ((picture_.at(left + x, top + y) & 0xFFFFFF) != (tile.at(x, y) & 0xFFFFFF)) return false;
-        return true;
-    }
-    bool ShowsBackground(const vantrel::ui::ControlSpec& cell) const {
-        const Image& background = *vantrel::pictures::Get(vantrel::layouts::kMain.background);
-        for (int y = cell.top; y < cell.top + cell.height; ++y)
-            for (int x = cell.left; x < cell.left + cell.width; ++x)
-                if ((picture_.at(x, y) & 0xFFFFFF) != (background.at(x, y) & 0xFFFFFF)) return false;
-        return true;
-    }
-    Win32Desktop& desktop_;
-    Image picture_;
 };
 
 // Compares what the main window shows with `expected`; names what differs.
@@ -230,27 +137,16 @@ bool Matches(MainWindowReader& reader, const Expected& expected, const std::stri
     return same;
 }
 
-Rect OuterRect(ForeignWindow window) {
-    RECT r{};
-    GetWindowRect(reinterpret_cast<HWND>(window), &r);
-    return {r.left, r.top, r.right, r.bottom};
-}
+Rect OuterRect(ForeignWindow window) { return vantrel::e2e::OuterRect(reinterpret_cast<HWND>(window)); }
 
 int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std::wstring& work) {
     Win32Desktop desktop;
-    const std::wstring home = work + L"\\vantrel-home", elsewhere = work;
-    CreateDirectoryW(work.c_str(), nullptr);
-    CreateDirectoryW(home.c_str(), nullptr);
-    const std::wstring settings = home + L"\\Qelsetup.qes";
-    DeleteFileW(settings.c_str());
-    const std::wstring exe = home + L"\\vantrel.exe";
-    if (!CopyFileW(vantrelExe.c_str(), exe.c_str(), FALSE)) {
-        std::puts("live_follow: cannot copy vantrel.exe");
-        return 1;
-    }
-
-    vantrel::e2e::ChildProcess vantrel(exe, L"", elsewhere);
-    CHECK(vantrel.started(), "vantrel.exe did not start\n");
+    vantrel::e2e::VantrelHome vantrelHome(vantrelExe, work);
+    const std::wstring& settings = vantrelHome.settingsPath();
+    const std::wstring elsewhere = work;
+    CHECK(vantrelHome.started(), "vantrel.exe did not start\n");
+    if (!vantrelHome.started()) return 1;
+    vantrel::e2e::ChildProcess& vantrel = vantrelHome.process();
     CHECK(WaitFor(60000, [] { return FindWindowW(nullptr, L"VXMain") != nullptr; }), "no main window\n");
     // The windows come up while the main window's start-up runs; the file is its next step.
     WaitFor(10000, [&] { return FileBytes(settings).size() >= 16; });
@@ -266,7 +162,7 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     const std::wstring clock = L" --think-ms 650-800 --deal-ms 600 --final-ms 700 --pause-ms 1500";
     auto table = std::make_unique<vantrel::e2e::ChildProcess>(tableExe, L"--seed 5 --hands 3 --pos 420,300 --log \"" + log + L"\"" + clock, work);
     ForeignWindow game = 0;
-    CHECK(WaitFor(60000, [&] { return (game = desktop.FindWindowByTitle(kGameTitle)) != 0; }), "no table window\n");
+    CHECK(WaitFor(60000, [&] { return (game = desktop.FindWindowByTitle(vantrel::e2e::kGameTitle)) != 0; }), "no table window\n");
     const ULONGLONG appeared = GetTickCount64();
     const bool placed = WaitFor(6000, [&] { return OuterRect(game).left == 175 && OuterRect(game).top == 8; });
     const ULONGLONG after = GetTickCount64() - appeared;
@@ -324,7 +220,7 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
 
     // Found again: placed again.
     table = std::make_unique<vantrel::e2e::ChildProcess>(tableExe, L"--seed 6 --hands 1 --pos 400,320" + clock, work);
-    CHECK(WaitFor(60000, [&] { return (game = desktop.FindWindowByTitle(kGameTitle)) != 0; }), "no second table\n");
+    CHECK(WaitFor(60000, [&] { return (game = desktop.FindWindowByTitle(vantrel::e2e::kGameTitle)) != 0; }), "no second table\n");
     CHECK(WaitFor(6000, [&] { return OuterRect(game).left == 175 && OuterRect(game).top == 8; }),
           "the second table was not placed\n");
 
@@ -341,30 +237,17 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
           gameAtClose.y);
     CHECK(bytes.size() == 16, "the settings file has %zu bytes\n", bytes.size());
 
-    if (failures) {
-        Image screen(1280, 1024);
-        desktop.OpenClient(0)->Copy({0, 0, 1280, 1024}, screen.data());
-        vantrel::platform::WritePng(screen, Narrow(work + L"\\live_follow_failure.png"));
-        if (!reader.picture().empty()) vantrel::platform::WritePng(reader.picture(), Narrow(work + L"\\main_window.png"));
-        std::printf("live_follow: %d checks failed; screenshots in the work folder\n", failures);
-    }
-    return failures ? 1 : 0;
-}
-
-// A host path as Wine names it: the host's root is drive Z:.
-std::wstring WindowsPath(std::wstring path) {
-    if (path.empty() || path[0] != L'/') return path;
-    for (wchar_t& c : path)
-        if (c == L'/') c = L'\\';
-    return L"Z:" + path;
+    if (vantrel::e2e::checkFailures) vantrel::e2e::SaveFailureShots(desktop, work, {&reader});
+    return vantrel::e2e::checkFailures ? 1 : 0;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    vantrel::e2e::testName = "live_follow";
     if (argc != 4) {
         std::puts("usage: live_follow VANTREL_EXE TABLE_EXE WORK_DIR");
         return 2;
     }
-    return Run(WindowsPath(argv[1]), WindowsPath(argv[2]), WindowsPath(argv[3]));
+    return Run(vantrel::e2e::WindowsPath(argv[1]), vantrel::e2e::WindowsPath(argv[2]), vantrel::e2e::WindowsPath(argv[3]));
 }
