@@ -277,6 +277,19 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     // Released 42 x 14 pixels from the close image's corner: beside the 34 x 13 image, within 43 x 15.
     const platform::Point closeImage = Centre(DetailControl("imgClose", 0)), closeRelease{420 + 42, 14};
     bool detailOpen = true, playerOpen = true;
+    // Moved from outside, then closed with its close button: the window must save
+    // where it stands in its record.
+    const platform::Point detailMovedTo{30, 730}, playerMovedTo{500, 720};
+    auto CloseWithItsButton = [&](const wchar_t* caption, platform::Point movedTo, int record) {
+        SetWindowPos(Window(caption), nullptr, movedTo.x, movedTo.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Sleep(100);
+        CHECK(mouse.HoverClick(Window(caption), closeImage, closeRelease), "the close button could not be clicked\n");
+        const bool closed = WaitFor(3000, [&] { return !Window(caption); });
+        CHECK(closed, "%ls did not close\n", caption);
+        const e2e::Record saved = home.SettingsRecord(record);
+        CHECK(saved == (e2e::Record{movedTo.x * 15, movedTo.y * 15}), "record %d holds (%d, %d)\n", record, saved.x, saved.y);
+        return closed;
+    };
     int mismatches = 0;
 
     std::size_t checkedMoves = 0;
@@ -317,21 +330,9 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
             CHECK(mouse.HoverClick(Window(L"VXPlayer"), button(k), button(k)), "button %d could not be clicked\n", k);
             session.StepCursor(k == 3 ? -1 : 1);
         } else if (hand == 2 && m == 11) {
-            SetWindowPos(Window(L"VXPlayer"), nullptr, 500, 720, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            Sleep(100);
-            CHECK(mouse.HoverClick(Window(L"VXPlayer"), closeImage, closeRelease), "the close button could not be clicked\n");
-            CHECK(WaitFor(3000, [] { return !Window(L"VXPlayer"); }), "VXPlayer did not close\n");
-            CHECK(home.SettingsRecord(3) == (e2e::Record{500 * 15, 720 * 15}), "record 3 holds (%d, %d)\n",
-                  home.SettingsRecord(3).x, home.SettingsRecord(3).y);
-            playerOpen = false;
+            playerOpen = !CloseWithItsButton(L"VXPlayer", playerMovedTo, 3);
         } else if (hand == 2 && m == 13) {
-            SetWindowPos(Window(L"VXDetail"), nullptr, 30, 730, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            Sleep(100);
-            CHECK(mouse.HoverClick(Window(L"VXDetail"), closeImage, closeRelease), "the close button could not be clicked\n");
-            CHECK(WaitFor(3000, [] { return !Window(L"VXDetail"); }), "VXDetail did not close\n");
-            CHECK(home.SettingsRecord(2) == (e2e::Record{30 * 15, 730 * 15}), "record 2 holds (%d, %d)\n",
-                  home.SettingsRecord(2).x, home.SettingsRecord(2).y);
-            detailOpen = false;
+            detailOpen = !CloseWithItsButton(L"VXDetail", detailMovedTo, 2);
         }
         if (playerOpen && !session.ReplayMatches(when)) ++mismatches;
         return false;
@@ -353,8 +354,8 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
 
     PostMessageW(Window(L"VXMain"), WM_CLOSE, 0, 0);
     CHECK(home.process().ExitsWithin(10000), "vantrel.exe did not exit when its main window closed\n");
-    CHECK(home.SettingsRecord(2) == (e2e::Record{30 * 15, 730 * 15}), "record 2 moved at the end\n");
-    CHECK(home.SettingsRecord(3) == (e2e::Record{500 * 15, 720 * 15}), "record 3 moved at the end\n");
+    CHECK(home.SettingsRecord(2) == (e2e::Record{detailMovedTo.x * 15, detailMovedTo.y * 15}), "record 2 moved at the end\n");
+    CHECK(home.SettingsRecord(3) == (e2e::Record{playerMovedTo.x * 15, playerMovedTo.y * 15}), "record 3 moved at the end\n");
 
     if (e2e::checkFailures) e2e::SaveFailureShots(desktop, work, {&session.detail(), &session.player()});
     return e2e::checkFailures ? 1 : 0;
