@@ -1,23 +1,36 @@
-// The detail window: each opponent's laid cards of this hand. It only reads the
-// shared history. This is its frame: the window, its cells and tiles, its place in
-// the settings file and its reset; the drawing of the rows comes with its layout.
+// The detail window, "VXDetail": every card that each opponent has laid in this
+// hand, seat 1 in the lower row and seat 2 in the upper one, in play order with a
+// divider in front of each play after the first, or sorted from the highest rank
+// down. The user's plays and every pass are left out. It reads the shared history
+// and redraws the whole hand on every request, so whenever it opens it shows the
+// hand from its first move.
+//
+// While it is loaded, hidden or not, the main loop asks it to redraw after every
+// recorded play; a hand reset loads it hidden if the user had closed it, so its
+// rows are current whenever it is shown again.
 #pragma once
 
-#include "shared/modqtc.h"
-#include "shared/settings.h"
-#include "ui/form.h"
+#include <cstdint>
+
+#include "overlays/overlay_form.h"
+#include "ui/bounded_array.h"
 
 namespace vantrel {
 
-class frmDetail : public ui::Form {
+class frmDetail : public OverlayForm {
 public:
     explicit frmDetail(modQTC& shared);
 
     // Empties every card slot and hides every divider; loads the window hidden
-    // when it is not loaded, so its rows stay current while it is closed.
+    // when it is not loaded.
     void InitDetail();
-    // Brings the rows up to date with the history.
+    // Redraws both rows from the whole history in the current order.
     void ShowDetail();
+
+    // A close asked for by the system (Alt+F4, WM_CLOSE from elsewhere) is the
+    // user's close, as by the close button: the window saves its place and the
+    // main loop stops asking it to redraw.
+    void OnCloseRequest() override;
 
     // Controls and timers, built from the window's layout table.
     ui::ControlArray<ui::PictureCell>& imgEmit{Cells("imgEmit")};
@@ -27,14 +40,30 @@ public:
     ui::ControlArray<ui::PictureCell>& imgDown{Cells("imgDown")};
     ui::ControlArray<ui::PictureCell>& imgNote{Cells("imgNote")};
     ui::ControlArray<ui::PictureCell>& imgClose{Cells("imgClose")};
-    ui::Timer& tmrPOS{TimerNamed("tmrPOS")};
+
+    static constexpr std::int16_t kRankOrder = 1;
+    static constexpr std::int16_t kPlayOrder = 2;
+    // Any other value draws nothing.
+    std::int16_t DetailMode = kPlayOrder;
+
+    // nPressed: 1 or 2 the order button of that state, 3 dragging, 4 the close button.
+    static constexpr std::int16_t kDragging = 3;
+    static constexpr std::int16_t kCloseHeld = 4;
+
+    // 0 the order button, 1 the close button, 2 the whole window.
+    ui::BoundedArray<ButtonRect, 0, 2> ButtonRects;
 
 protected:
     void Form_Load() override;
     void Form_QueryUnload() override;
 
 private:
-    modQTC& shared_;
+    void ShowInPlayOrder();
+    void ShowInRankOrder();
+    void tmrPOS_Timer();
+    void imgButton_MouseUp(int k, const ui::MouseEvent& e);
+    void imgClose_MouseUp(const ui::MouseEvent& e);
+    void CloseByUser();
 };
 
 }  // namespace vantrel

@@ -1,40 +1,194 @@
 #include "overlays/frm_player.h"
 
+#include <cmath>
+
 #include "shared/layouts.h"
-#include "shared/pictures.h"
-#include "shared/window_place.h"
 
 namespace vantrel {
+namespace {
 
-frmPlayer::frmPlayer(modQTC& shared) : Form(shared.toolkit(), layouts::kPlayer, pictures::Get), shared_(shared) {
+constexpr int kSlotsPerSeat = 20;
+
+constexpr ui::BoundedArray<ButtonRect, 0, 8> kButtonRects{{{
+    {0, 460, 0, 83},
+    {263, 282, 54, 73},
+    {286, 305, 54, 73},
+    {309, 328, 54, 73},
+    {332, 351, 54, 73},
+    {355, 374, 54, 73},
+    {378, 397, 54, 73},
+    {286, 305, 54, 73},  // the play button stands where the pause button does
+    {420, 453, 0, 12},
+}}};
+constexpr ui::BoundedArray<std::int16_t, 0, 2> kRowLeft{{{44, 240, 13}}};
+
+}  // namespace
+
+frmPlayer::frmPlayer(modQTC& shared) : OverlayForm(shared, layouts::kPlayer, SettingsRecord::PlayerWindow, kDragging) {
+    DragBy(imgEmit);
     imgMark.onClick = [this] { imgMark.SetPicture(imgMark.HasPicture() ? nullptr : picMark.picture()); };
+    for (int k = kReplay; k <= kClose; ++k) {
+        imgMouseOn(k).onMouseDown = [this, k](const ui::MouseEvent&) { nPressed = static_cast<std::int16_t>(k); };
+        imgMouseOn(k).onMouseUp = [this, k](const ui::MouseEvent& e) { imgMouseOn_MouseUp(k, e); };
+    }
+    tmrPOS.onTick = [this] { tmrPOS_Timer(); };
+    tmrShow.onTick = [this] { tmrShow_Timer(); };
 }
 
 void frmPlayer::Form_Load() {
-    shared_.bPlayerOpen = kTrue;
-    modQTC::MakeLayered(*this);
-    PlaceFromRecord(*this, SettingsFile(shared_.platform().ExecutableDir()), SettingsRecord::PlayerWindow,
-                    shared_.platform().desktop());
-    PlayCursor = 0;
+    shared().bPlayerOpen = kTrue;
+    TakeStoredPlace();
+    ButtonRects = kButtonRects;
+    RowLeft = kRowLeft;
     imgMark.SetPicture(picMark.picture());
+    PlayPauseButton = kPlay;
+    PlayCursor = 0;
     Play();
 }
 
 void frmPlayer::Form_QueryUnload() {
-    SettingsFile(shared_.platform().ExecutableDir()).Write(SettingsRecord::PlayerWindow, RecordOf(*this));
-    shared_.bPlayerOpen = kFalse;
+    SaveStoredPlace();
+    shared().bPlayerOpen = kFalse;
 }
 
 void frmPlayer::InitPlayer() {
     Load();
     PlayCursor = 0;
-    for (int i = 1; i <= 60; ++i) imgEmit(i).SetPicture(nullptr);
+    EmptyAllSlots();
 }
 
 void frmPlayer::Play() {
-    if (PlayCursor < MoveTable::kRows && shared_.PlayHistory(PlayCursor, 21) != 0) {
-        PlayStart = shared_.FirstSeat;
-        tmrShow.SetEnabled(true);
+    if (!MoveWaits(PlayCursor)) return;
+    PlayStart = shared().FirstSeat;
+    playStartTaken_ = true;
+    tmrShow.SetEnabled(true);
+}
+
+bool frmPlayer::MoveWaits(int row) const {
+    return row >= 0 && row < MoveTable::kRows && shared().PlayHistory(row, 21) != 0;
+}
+
+int frmPlayer::SeatOf(int row) const { return ((playStartTaken_ ? PlayStart : shared().FirstSeat) + row) % 3; }
+
+void frmPlayer::ShowPlay(int row) {
+    const MoveTable& history = shared().PlayHistory;
+    const int count = history(row, 21);
+    const int seat = SeatOf(row);
+    // Up to 13 cards 16 pixels apart; a longer move squeezed so that its last card
+    // starts no more than 192 pixels right of its first.
+    const int step = count < 14 ? 16 : 192 / (count - 1);
+    for (int n = 2; n <= count; ++n) imgEmit(kSlotsPerSeat * seat + n).SetLeft(RowLeft(seat) + (n - 1) * step);
+    // A pass is PassMark in column 1, which is also the index of the pass tile.
+    for (int n = 1; n <= count; ++n) imgEmit(kSlotsPerSeat * seat + n).SetPicture(picCards(history(row, n)).picture());
+}
+
+void frmPlayer::ClearPlay(int row) {
+    if (row < 0) return;
+    const int count = shared().PlayHistory(row, 21);
+    const int seat = SeatOf(row);
+    for (int n = 1; n <= count; ++n) imgEmit(kSlotsPerSeat * seat + n).SetPicture(nullptr);
+}
+
+void frmPlayer::EmptyAllSlots() {
+    for (int n = 1; n <= 3 * kSlotsPerSeat; ++n) imgEmit(n).SetPicture(nullptr);
+}
+
+// Move r - 3 is the same seat's as move r and was emptied by the step that showed
+// r - 1, so showing r and emptying r - 2 leaves exactly the two latest on display.
+void frmPlayer::tmrShow_Timer() {
+    if (!MoveWaits(PlayCursor)) return;
+    ShowPlay(PlayCursor);
+    ClearPlay(PlayCursor - 2);
+    ++PlayCursor;
+    const bool more = MoveWaits(PlayCursor);
+    if (!more) tmrShow.SetEnabled(false);
+    const std::int16_t shown = more ? kPause : kPlay;
+    if (IsOver(ButtonRects(PlayPauseButton))) {
+        imgMouseOn(shown).SetVisible(true);
+        imgMouseOn(OtherPlayButton(shown)).SetVisible(false);
+    } else {
+        imgButton(shown).SetVisible(true);
+        imgButton(OtherPlayButton(shown)).SetVisible(false);
+    }
+    PlayPauseButton = shown;
+}
+
+void frmPlayer::tmrPOS_Timer() {
+    ReadCursor();
+    if (nPressed == 0) {
+        imgMouseOn(kReplay).SetVisible(IsOver(ButtonRects(kReplay)));
+        const bool overPair = IsOver(ButtonRects(PlayPauseButton));
+        imgMouseOn(PlayPauseButton).SetVisible(overPair);
+        imgButton(PlayPauseButton).SetVisible(!overPair);
+        imgMouseOn(OtherPlayButton(PlayPauseButton)).SetVisible(false);
+        imgButton(OtherPlayButton(PlayPauseButton)).SetVisible(false);
+        for (int k : {kStepBack, kStepForward, kFaster, kSlower, kClose}) imgMouseOn(k).SetVisible(IsOver(ButtonRects(k)));
+        tmrPOS.SetEnabled(IsOver(ButtonRects(0)));
+    } else if (nPressed >= kReplay && nPressed <= kClose) {
+        imgMouseDown(nPressed).SetVisible(IsOver(ButtonRects(nPressed)));
+    }
+}
+
+void frmPlayer::StopReplay() {
+    tmrShow.SetEnabled(false);
+    imgButton(kPlay).SetVisible(true);
+    imgButton(kPause).SetVisible(false);
+    PlayPauseButton = kPlay;
+}
+
+void frmPlayer::imgMouseOn_MouseUp(int k, const ui::MouseEvent& e) {
+    nPressed = 0;
+    if (k == kClose) {
+        // Up to 43 x 15 pixels from the image's corner, though the image is 34 x 13.
+        if (ReleasedWithin(e, 43 * ui::kTwipsPerPixel, 15 * ui::kTwipsPerPixel)) Unload();
+        return;
+    }
+    if (!ReleasedWithin(e, 20 * ui::kTwipsPerPixel, 20 * ui::kTwipsPerPixel)) {
+        imgButton(k).SetVisible(true);
+        imgMouseOn(k).SetVisible(false);
+        return;
+    }
+    imgMouseDown(k).SetVisible(false);
+    switch (k) {
+        case kReplay:
+            PlayCursor = 0;
+            EmptyAllSlots();
+            Play();
+            break;
+        case kPause:
+            tmrShow.SetEnabled(false);
+            imgMouseOn(kPlay).SetVisible(true);
+            imgMouseOn(kPause).SetVisible(false);
+            PlayPauseButton = kPlay;
+            break;
+        case kStepBack:
+            StopReplay();
+            if (PlayCursor >= 3) {
+                ClearPlay(PlayCursor - 1);
+                ShowPlay(PlayCursor - 3);
+                --PlayCursor;
+            }
+            break;
+        case kStepForward:
+            StopReplay();
+            if (MoveWaits(PlayCursor)) {
+                ClearPlay(PlayCursor - 2);
+                ShowPlay(PlayCursor);
+                ++PlayCursor;
+            }
+            break;
+        case kFaster:
+            // Halved to the nearest, a half to the even neighbour: 1000, 500, 250.
+            if (tmrShow.Interval() > 300) tmrShow.SetInterval(static_cast<int>(std::lrint(tmrShow.Interval() / 2.0)));
+            break;
+        case kSlower:
+            if (tmrShow.Interval() < 800) tmrShow.SetInterval(tmrShow.Interval() * 2);
+            break;
+        case kPlay:
+            Play();
+            break;
+        default:
+            break;
     }
 }
 

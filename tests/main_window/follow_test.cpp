@@ -1,5 +1,6 @@
 // The whole program follows seeded hands of the stand-in end to end on the virtual
-// clock, and after every move its view equals the stand-in's log.
+// clock, and after every move its view equals the stand-in's log: the main
+// window, the detail window, and the player window whenever its replay has caught up.
 #include <gtest/gtest.h>
 
 #include "tools/soak/follow_check.h"
@@ -14,6 +15,9 @@ TEST_P(FollowTest, FiftyHandsWithoutADifference) {
     EXPECT_EQ(result.hands, 50);
     EXPECT_GT(result.moves, 50 * 10);
     for (int seat = 0; seat < 3; ++seat) EXPECT_GT(result.winsBySeat[seat], 0) << "no hand ended on seat " << seat;
+    // Every state before a move, and at these think times the replay keeps up with each.
+    EXPECT_EQ(result.detailChecks, result.moves);
+    EXPECT_EQ(result.replayChecks, result.moves);
     for (const std::string& difference : result.differences) ADD_FAILURE() << difference;
 }
 
@@ -28,6 +32,9 @@ TEST(FollowFastTest, ShortThinkTimesAreFollowedToo) {
     quick.final_play_ms = 150;
     const soak::FollowResult result = soak::FollowSeries(77, 20, quick);
     EXPECT_EQ(result.hands, 20);
+    EXPECT_EQ(result.detailChecks, result.moves);
+    EXPECT_GT(result.replayChecks, 0);
+    EXPECT_LT(result.replayChecks, result.moves);  // a 500 ms replay falls behind 120 ms moves
     for (const std::string& difference : result.differences) ADD_FAILURE() << difference;
 }
 

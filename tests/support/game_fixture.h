@@ -12,7 +12,9 @@
 #include "overlays/frm_detail.h"
 #include "overlays/frm_player.h"
 #include "platform/headless/headless_platform.h"
+#include "recognition/card_tally.h"
 #include "shared/modqtc.h"
+#include "support/painted_table.h"
 
 namespace vantrel::testing {
 
@@ -55,6 +57,20 @@ protected:
             return screen;
         });
         return game;
+    }
+
+    // The game found at 1 s, its deal seen at the next watcher tick and the first
+    // mover's sign at 1.1 s: the program follows the hand from 1.2 s.
+    void StartFollowing(int firstSeat) {
+        Start();
+        OpenGame();
+        PaintDealSigns(screen);
+        PaintOwnRow(screen, 16);
+        platform.AdvanceTo(1100);
+        const recognition::ProbePoint sign = recognition::CardTally::FirstSeatProbe(firstSeat);
+        screen.set(sign.X, sign.Y, kSign);
+        platform.AdvanceBy(100);
+        ASSERT_TRUE(main().tmrEmit.Enabled());
     }
 
     int VisibleMarks() const {

@@ -6,10 +6,13 @@
 
 #include "app/program.h"
 #include "main_window/frm_identify.h"
+#include "overlays/frm_detail.h"
+#include "overlays/frm_player.h"
 #include "platform/headless/headless_platform.h"
 #include "shared/modqtc.h"
 #include "sim/cards.h"
 #include "sim/frame_source.h"
+#include "tools/soak/overlay_view.h"
 
 namespace vantrel::soak {
 namespace {
@@ -65,10 +68,12 @@ public:
         for (int seen = 0; seen <= moves; ++seen) {
             const std::int64_t next = seen < moves ? times.move_ms[static_cast<std::size_t>(seen)] : times.cleared_ms;
             platform_.AdvanceTo(next - 1);
-            if (seen < moves)
+            if (seen < moves) {
                 Compare(hand, seen);
-            else
+                CompareOverlays(hand, seen);
+            } else {
                 CompareReset(hand);
+            }
         }
         result_.moves += moves;
         ++result_.winsBySeat[static_cast<std::size_t>(hand.Winner())];
@@ -78,6 +83,8 @@ public:
 
 private:
     frmIdentify& main() { return program_.shared().Instance<frmIdentify>(); }
+    frmDetail& detail() { return program_.shared().Instance<frmDetail>(); }
+    frmPlayer& player() { return program_.shared().Instance<frmPlayer>(); }
 
     void Differ(const sim::HandRecord& hand, int move, const std::string& what) {
         std::ostringstream line;
@@ -129,6 +136,27 @@ private:
         }
     }
 
+    // The detail window after every move; the player window once its replay has
+    // shown every recorded move.
+    void CompareOverlays(const sim::HandRecord& hand, int seen) {
+        std::vector<SeatMove> moves;
+        for (int i = 0; i < seen; ++i) {
+            const sim::Move& move = hand.moves[static_cast<std::size_t>(i)];
+            SeatMove& m = moves.emplace_back(SeatMove{move.seat, {}});
+            for (sim::CardCode code : move.cards) m.ranks.push_back(sim::RankOf(code));
+        }
+        const int move = seen - 1;
+        const DetailView wantDetail = ExpectedDetail(moves, false), gotDetail = ReadDetail(detail());
+        if (gotDetail != wantDetail)
+            Differ(hand, move, "the detail window shows " + Describe(gotDetail) + ", not " + Describe(wantDetail));
+        ++result_.detailChecks;
+        if (player().PlayCursor != seen) return;
+        const ReplayView wantReplay = ExpectedReplay(moves), gotReplay = ReadReplay(player());
+        if (gotReplay != wantReplay)
+            Differ(hand, move, "the player window shows " + Describe(gotReplay) + ", not " + Describe(wantReplay));
+        ++result_.replayChecks;
+    }
+
     void CompareReset(const sim::HandRecord& hand) {
         frmIdentify& m = main();
         const int move = static_cast<int>(hand.moves.size()) - 1;
@@ -139,6 +167,9 @@ private:
         if (program_.shared().PlayHistory(0, 21) != 0 || m.tally.nPlayCount != 0)
             Differ(hand, move, "the history was not cleared after the hand");
         if (!m.tmrStart.Enabled() || m.tmrEmit.Enabled()) Differ(hand, move, "not waiting for the next hand");
+        if (ReadDetail(detail()) != ExpectedDetail({}, false)) Differ(hand, move, "the detail window is not empty after the hand");
+        if (ReadReplay(player()) != ReplayView{} || player().PlayCursor != 0)
+            Differ(hand, move, "the player window is not back at the start after the hand");
         const ui::Toolkit& toolkit = program_.shared().toolkit();
         if (toolkit.unhandledErrors() != reportedErrors_) {
             reportedErrors_ = toolkit.unhandledErrors();

@@ -1,6 +1,8 @@
 // vantrel-soak: follows a long series of the stand-in's hands with the whole
 // program on the virtual clock and prints every difference from the ground truth,
-// then one line: "hands H, moves M, differences D, simulated hours per second X".
+// then one line: "hands H, moves M, detail checks C, replay checks R, differences D,
+// simulated hours per second X": C states in which the detail window was held
+// against the log, R in which the player window was (its replay caught up).
 //   vantrel-soak --seed S --hands N [--think-ms A-B] [--deal-ms N] [--final-ms N] [--pause-ms N]
 #include <chrono>
 #include <cstdio>
@@ -34,7 +36,8 @@ int main(int argc, char** argv) {
         });
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double simulatedHours = static_cast<double>(result.simulatedMs) / 3.6e6;
-    std::printf("hands %d, moves %d, differences %zu, simulated hours per second %.1f\n", result.hands, result.moves,
-                result.differences.size(), seconds > 0 ? simulatedHours / seconds : 0.0);
+    std::printf("hands %d, moves %d, detail checks %d, replay checks %d, differences %zu, simulated hours per second %.1f\n",
+                result.hands, result.moves, result.detailChecks, result.replayChecks, result.differences.size(),
+                seconds > 0 ? simulatedHours / seconds : 0.0);
     return result.differences.empty() ? 0 : 1;
 }
