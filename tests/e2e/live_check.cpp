@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 
 #include "platform/png.h"
@@ -300,22 +301,28 @@ void LogFollower::CheckMove() {
     const std::string when = "hand " + std::to_string(expected_.handsEnded + 1) + " move " + std::to_string(expected_.moves);
     const ULONGLONG start = GetTickCount64();
     Sleep(settleMs_);
-    Fetch();
-    TakeEndLines();
-    if (!pending_.empty()) {  // the table has moved on: this moment was missed
+    // A look counts only when the log says nothing new from before it to after it:
+    // the table writes a move's line before it shows the move, so such a look
+    // cannot have caught the next one.
+    auto movedOn = [&] {
+        Fetch();
+        TakeEndLines();
+        return !pending_.empty();
+    };
+    std::optional<std::vector<std::string>> lastLook;
+    while (!movedOn()) {
+        std::vector<std::string> differences = Differences(reader_, expected_);
+        if (movedOn()) break;
+        lastLook = std::move(differences);
+        if (lastLook->empty() || GetTickCount64() - start >= kCatchUpMs) break;
+        Sleep(20);
+    }
+    if (!lastLook) {
         ++late_;
         return;
     }
-    std::vector<std::string> differences = Differences(reader_, expected_);
-    while (!differences.empty() && GetTickCount64() - start < kCatchUpMs) {
-        Sleep(20);
-        Fetch();
-        TakeEndLines();
-        if (!pending_.empty()) break;
-        differences = Differences(reader_, expected_);
-    }
     ++checked_;
-    Report(differences, when);
+    Report(*lastLook, when);
 }
 
 void LogFollower::CatchUp() {

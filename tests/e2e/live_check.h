@@ -185,7 +185,7 @@ public:
     const Expected& expected() const { return expected_; }
     int checked() const { return checked_; }
     int mismatches() const { return mismatches_; }
-    // Moves whose check never happened: a later line had come before the first look.
+    // Moves never checked: the log's next line came before a look could count.
     int late() const { return late_; }
     const MainWindowReader& reader() const { return reader_; }
     std::string Summary() const;

@@ -4,10 +4,15 @@
 
 namespace vantrel::platform::win32 {
 
-// CreateMutexW's error is read before anything else can overwrite it.
-SingleInstance::SingleInstance(const std::wstring& name)
-    : mutex_(CreateMutexW(nullptr, FALSE, (L"Local\\" + name).c_str())),
-      first_(!mutex_ || GetLastError() != ERROR_ALREADY_EXISTS) {}
+SingleInstance::SingleInstance(const std::wstring& name) : SingleInstance(ClaimName(name)) {}
+
+SingleInstance::Claim SingleInstance::ClaimName(const std::wstring& name) {
+    const std::wstring sessionName = L"Local\\" + name;
+    const HANDLE mutex = CreateMutexW(nullptr, FALSE, sessionName.c_str());
+    // Read at once: nothing may run between the call and its error. Without a
+    // mutex at all the program runs, as it would have before.
+    return {mutex, mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS};
+}
 
 void BringToFront(const std::string& caption, int waitMs) {
     constexpr int kPollMs = 50;

@@ -23,6 +23,13 @@ public:
     bool first() const { return first_; }
 
 private:
+    struct Claim {
+        HANDLE mutex;
+        bool takenBefore;
+    };
+    static Claim ClaimName(const std::wstring& name);
+    explicit SingleInstance(Claim claim) : mutex_(claim.mutex), first_(!claim.takenBefore) {}
+
     KernelHandle mutex_;
     bool first_;
 };
