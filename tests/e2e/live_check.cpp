@@ -1,5 +1,6 @@
 #include "live_check.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,9 +20,9 @@ namespace vantrel::e2e {
 namespace {
 
 using platform::win32::Narrow;
+using platform::win32::Widen;
 
 int DeckCount(int rank) { return rank == 15 ? 1 : rank == 14 ? 3 : 4; }
-
 
 }  // namespace
 
@@ -95,8 +96,8 @@ std::wstring InstallVantrel(const std::wstring& vantrelExe, const std::wstring& 
 }
 
 std::unique_ptr<ChildProcess> StartVantrel(Checks& check, const std::wstring& vantrelExe, const std::wstring& home,
-                                           const std::wstring& folder) {
-    const std::wstring exe = InstallVantrel(vantrelExe, home);
+                                           const std::wstring& folder, const std::vector<unsigned char>* settings) {
+    const std::wstring exe = InstallVantrel(vantrelExe, home, settings);
     if (!check.That(!exe.empty(), "cannot copy vantrel.exe")) return nullptr;
     auto vantrel = std::make_unique<ChildProcess>(exe, L"", folder);
     if (!check.That(vantrel->started(), "vantrel.exe did not start")) return nullptr;
@@ -110,7 +111,7 @@ int LiveTestMain(int argc, wchar_t** argv, const std::string& name,
         std::printf("usage: %s VANTREL_EXE TABLE_EXE WORK_DIR\n", name.c_str());
         return 2;
     }
-    const LiveTestPaths paths{WindowsPath(argv[1]), WindowsPath(argv[2]), WindowsPath(argv[3])};
+    const LiveTestPaths paths{WindowsPath(argv[1]), WindowsPath(argv[2]), WindowsPath(argv[3]), Narrow(argv[3])};
     CreateDirectoryW(paths.work.c_str(), nullptr);
     Checks check(name);
     return run(check, paths);
@@ -148,6 +149,27 @@ long long MsUntilPlaced(HWND window, platform::Point at, DWORD deadlineMs) {
     return placed ? static_cast<long long>(GetTickCount64() - start) : -1;
 }
 
+LogEvent ParseLogLine(const std::string& line) {
+    std::istringstream in(line);
+    std::string word, token;
+    in >> word;
+    LogEvent event;
+    if (word == "deal") {
+        event.kind = LogEvent::Kind::Deal;
+        in >> token >> token;  // hand number, "seat0"
+        while (in >> token && token != "|") event.codes.push_back(std::stoi(token));
+    } else if (word == "first" || word == "end") {
+        event.kind = word == "first" ? LogEvent::Kind::First : LogEvent::Kind::End;
+        in >> event.seat;
+    } else if (word == "move") {
+        event.kind = LogEvent::Kind::Move;
+        in >> event.seat >> token;  // "play" or "pass"
+        while (in >> token && token != "counts") event.codes.push_back(std::stoi(token));
+        in >> event.counts[0] >> event.counts[1] >> event.counts[2];
+    }
+    return event;
+}
+
 std::vector<std::string> LogTail::NewLines() {
     std::ifstream file(std::filesystem::path(path_), std::ios::binary);
     std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
@@ -169,72 +191,79 @@ void Expected::Reset() {
 }
 
 void Expected::Apply(const std::string& line) {
-    std::istringstream in(line);
-    std::string word;
-    in >> word;
-    if (word == "deal") {
+    const LogEvent event = ParseLogLine(line);
+    auto take = [&](int code) { --marks[static_cast<std::size_t>(cards::RankOf(code))]; };
+    if (event.kind == LogEvent::Kind::Deal) {
         Reset();
-        std::string token;
-        in >> token >> token;  // hand number, "seat0"
-        while (in >> token && token != "|") --marks[static_cast<std::size_t>(cards::RankOf(std::stoi(token)))];
+        for (int code : event.codes) take(code);
         counts[1] = counts[2] = 16;
         inHand = true;
         moves = 0;
-    } else if (word == "move") {
-        int seat;
-        std::string kind, token;
-        in >> seat >> kind;
-        while (in >> token && token != "counts")
-            if (seat != 0) --marks[static_cast<std::size_t>(cards::RankOf(std::stoi(token)))];
-        in >> counts[0] >> counts[1] >> counts[2];
+    } else if (event.kind == LogEvent::Kind::Move) {
+        if (event.seat != 0)
+            for (int code : event.codes) take(code);
+        std::copy(event.counts.begin(), event.counts.end(), counts);
         ++moves;
-    } else if (word == "end") {
+    } else if (event.kind == LogEvent::Kind::End) {
         Reset();
         ++handsEnded;
     }
 }
 
-bool MainWindowReader::Capture() {
-    const HWND main = FindCaption(kMainCaption);
-    RECT r{};
-    if (!main || !GetWindowRect(main, &r)) return false;
-    picture_ = platform::Image(r.right - r.left, r.bottom - r.top);
-    return desktop_.OpenClient(0)->Copy({r.left, r.top, r.right, r.bottom}, picture_.data());
+bool WindowReader::Capture() {
+    const HWND window = FindWindowW(nullptr, Widen(layout_.caption).c_str());
+    if (!window || !IsWindowVisible(window)) return false;
+    const platform::Rect r = OuterRect(window);
+    picture_ = platform::Image(r.width(), r.height());
+    return desktop_.OpenClient(0)->Copy(r, picture_.data());
 }
 
-bool MainWindowReader::Same(std::uint32_t a, std::uint32_t b) const {
+bool WindowReader::Same(std::uint32_t a, std::uint32_t b) const {
     for (int shift = 0; shift < 24; shift += 8)
         if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance_)
             return false;
     return true;
 }
 
-int MainWindowReader::Mark(int code) const {
-    const ui::ControlSpec& mark = ui::FindControl(layouts::kMain, "imgRMCard", code);
-    if (Shows(*pictures::Get(mark.picture), mark.left, mark.top)) return 1;
-    return ShowsBackground(mark) ? 0 : -1;
-}
-
-int MainWindowReader::Count(int seat) const {
-    const ui::ControlSpec& cell = ui::FindControl(layouts::kMain, "imgRMNum", seat);
-    for (int n = 0; n <= 16; ++n)
-        if (Shows(*pictures::Get(ui::FindControl(layouts::kMain, "picRMNum", n).picture), cell.left, cell.top)) return n;
-    return ShowsBackground(cell) ? -1 : -2;
-}
-
-bool MainWindowReader::Shows(const platform::Image& tile, int left, int top) const {
+bool WindowReader::Shows(const platform::Image& tile, int left, int top) const {
     for (int y = 0; y < tile.height(); ++y)
         for (int x = 0; x < tile.width(); ++x)
             if (!Same(picture_.at(left + x, top + y), tile.at(x, y))) return false;
     return true;
 }
 
-bool MainWindowReader::ShowsBackground(const ui::ControlSpec& cell) const {
-    const platform::Image& background = *pictures::Get(layouts::kMain.background);
-    for (int y = cell.top; y < cell.top + cell.height; ++y)
-        for (int x = cell.left; x < cell.left + cell.width; ++x)
-            if (!Same(picture_.at(x, y), background.at(x, y))) return false;
+bool WindowReader::Shows(std::string_view pictureName, int left, int top) const {
+    return Shows(*pictures::Get(pictureName), left, top);
+}
+
+bool WindowReader::ShowsAs(const platform::Image& expected, int left, int top, int width, int height) const {
+    for (int y = top; y < top + height; ++y)
+        for (int x = left; x < left + width; ++x)
+            if (!Same(picture_.at(x, y), expected.at(x, y))) return false;
     return true;
+}
+
+bool WindowReader::ShowsBackground(int left, int top, int width, int height) const {
+    return ShowsAs(*pictures::Get(layout_.background), left, top, width, height);
+}
+
+bool WindowReader::ShowsBackground(const ui::ControlSpec& cell) const {
+    return ShowsBackground(cell.left, cell.top, cell.width, cell.height);
+}
+
+MainWindowReader::MainWindowReader(int tolerance) : WindowReader(layouts::kMain, tolerance) {}
+
+int MainWindowReader::Mark(int code) const {
+    const ui::ControlSpec& mark = ui::FindControl(layouts::kMain, "imgRMCard", code);
+    if (Shows(mark.picture, mark.left, mark.top)) return 1;
+    return ShowsBackground(mark) ? 0 : -1;
+}
+
+int MainWindowReader::Count(int seat) const {
+    const ui::ControlSpec& cell = ui::FindControl(layouts::kMain, "imgRMNum", seat);
+    for (int n = 0; n <= 16; ++n)
+        if (Shows(ui::FindControl(layouts::kMain, "picRMNum", n).picture, cell.left, cell.top)) return n;
+    return ShowsBackground(cell) ? -1 : -2;
 }
 
 std::vector<std::string> Differences(MainWindowReader& reader, const Expected& expected) {
@@ -348,21 +377,23 @@ std::string LogFollower::Summary() const {
            (late_ ? ", " + std::to_string(late_) + " passed before they could be checked" : "");
 }
 
-void SaveScreens(const Checks& checks, const std::wstring& folder, const MainWindowReader* reader) {
-    const std::wstring stem = folder + L"\\" + std::wstring(checks.name().begin(), checks.name().end());
+void SaveScreens(const Checks& checks, const std::wstring& folder, std::initializer_list<const WindowReader*> readers) {
+    const std::string stem = Narrow(folder) + "\\" + checks.name();
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     platform::Image screen(width, height);
     platform::win32::Win32Desktop().OpenClient(0)->Copy({0, 0, width, height}, screen.data());
-    platform::WritePng(screen, Narrow(stem + L"_screen.png"));
-    if (reader && !reader->picture().empty()) platform::WritePng(reader->picture(), Narrow(stem + L"_main_window.png"));
+    platform::WritePng(screen, stem + "_screen.png");
+    for (const WindowReader* reader : readers)
+        if (!reader->picture().empty())
+            platform::WritePng(reader->picture(), stem + "_" + std::string(reader->layout().caption) + ".png");
 }
 
-int Verdict(const Checks& checks, const std::wstring& folder, const MainWindowReader* reader) {
+int Verdict(const Checks& checks, const std::wstring& folder, std::initializer_list<const WindowReader*> readers) {
     if (checks.failures() == 0) {
         checks.Note("passed");
         return 0;
     }
-    SaveScreens(checks, folder, reader);
+    SaveScreens(checks, folder, readers);
     checks.Note(std::to_string(checks.failures()) + " checks failed; screenshots in the work folder");
     return 1;
 }

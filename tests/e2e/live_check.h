@@ -1,8 +1,10 @@
 // The machinery of the live tests, where vantrel.exe runs beside the stand-in
 // table.exe under Wine and is checked from outside, as a user would see it:
 // vantrel.exe installed in a folder of its own, its settings file read byte by
-// byte, the table's ground-truth log followed as it grows, and the main window
-// read back off the screen and held to what the log implies after every move.
+// byte, the table's ground-truth log followed as it grows, and the program's
+// windows read back off the screen and compared, cell by cell, with the pictures
+// their layout tables name; the main window is held to what the log implies after
+// every move.
 #pragma once
 
 #include <windows.h>
@@ -10,15 +12,17 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "child_process.h"
 #include "platform/image.h"
-#include "ui/layout.h"
 #include "platform/platform.h"
 #include "platform/win32/desktop.h"
+#include "ui/layout.h"
 
 namespace vantrel::e2e {
 
@@ -79,15 +83,17 @@ std::wstring InstallVantrel(const std::wstring& vantrelExe, const std::wstring& 
                             const std::vector<unsigned char>* settings = nullptr);
 inline std::wstring SettingsPathIn(const std::wstring& folder) { return folder + L"\\Qelsetup.qes"; }
 
-// vantrel.exe copied afresh into `home` and started with `folder` as its working
-// folder; waits for its main window. Null, the failure said, when it could not
-// be copied or started.
+// vantrel.exe copied afresh into `home` (with `settings` as its file, when given)
+// and started with `folder` as its working folder; waits for its main window.
+// Null, the failure said, when it could not be copied or started.
 std::unique_ptr<ChildProcess> StartVantrel(Checks& check, const std::wstring& vantrelExe, const std::wstring& home,
-                                           const std::wstring& folder);
+                                           const std::wstring& folder,
+                                           const std::vector<unsigned char>* settings = nullptr);
 
 // The entry point of a live test run as `TEST VANTREL_EXE TABLE_EXE WORK_DIR`.
 struct LiveTestPaths {
     std::wstring vantrelExe, tableExe, work;  // as Wine names them; `work` exists
+    std::string hostWork;                     // `work` as the host names it, for host programs
 };
 // Runs `run` with checks named `name`; its result is the exit status, or 2 for a
 // wrong command line.
@@ -108,6 +114,17 @@ Table StartTable(const std::wstring& tableExe, const std::wstring& arguments, co
 
 // Milliseconds from now until `window` stands at `at`, or -1 after `deadlineMs`.
 long long MsUntilPlaced(HWND window, platform::Point at, DWORD deadlineMs);
+
+// One line of the log (sim/hand_log.h): a deal with seat 0's codes, the first
+// seat, a move with its codes (none for a pass) and every seat's count after it,
+// or the end of a hand.
+struct LogEvent {
+    enum class Kind { Deal, First, Move, End, Other } kind = Kind::Other;
+    int seat = 0;
+    std::vector<int> codes;
+    std::array<int, 3> counts{};
+};
+LogEvent ParseLogLine(const std::string& line);
 
 // The ground-truth log as table.exe writes it, read as it grows.
 class LogTail {
@@ -133,29 +150,48 @@ struct Expected {
     void Apply(const std::string& line);
 };
 
-// The main window as it stands on the screen. On a display of fewer than 24 bits
-// the screen holds fewer bits per colour, so a pixel matches a picture's within
-// `tolerance` per channel.
-class MainWindowReader {
+// A window of the program as it stands on the screen, found by its layout's
+// caption and compared with the pictures the layout names. Pixels are compared
+// without their unused byte; on a display of fewer than 24 bits the screen holds
+// fewer bits per colour, so a pixel matches a picture's within `tolerance` per
+// channel.
+class WindowReader {
 public:
-    explicit MainWindowReader(int tolerance = 0) : tolerance_(tolerance) {}
+    explicit WindowReader(const ui::FormLayout& layout, int tolerance = 0) : layout_(layout), tolerance_(tolerance) {}
 
+    // False when the window is missing or hidden.
     bool Capture();
+    const platform::Image& picture() const { return picture_; }
+    const ui::FormLayout& layout() const { return layout_; }
+
+    // Whether `tile` stands with its corner at (left, top).
+    bool Shows(const platform::Image& tile, int left, int top) const;
+    bool Shows(std::string_view pictureName, int left, int top) const;
+    // Whether the rectangle shows exactly what `expected`, a picture of the whole
+    // window, has there.
+    bool ShowsAs(const platform::Image& expected, int left, int top, int width, int height) const;
+    // Whether the window's background shows in the rectangle: nothing is drawn there.
+    bool ShowsBackground(int left, int top, int width, int height) const;
+    bool ShowsBackground(const ui::ControlSpec& cell) const;
+
+private:
+    bool Same(std::uint32_t a, std::uint32_t b) const;
+
+    platform::win32::Win32Desktop desktop_;
+    const ui::FormLayout& layout_;
+    int tolerance_;
+    platform::Image picture_;
+};
+
+// The main window's marks and count cells.
+class MainWindowReader : public WindowReader {
+public:
+    explicit MainWindowReader(int tolerance = 0);
+
     // 1 shown, 0 hidden (the back colour), -1 neither.
     int Mark(int code) const;
     // The count a cell shows; -1 blank, -2 unreadable.
     int Count(int seat) const;
-    const platform::Image& picture() const { return picture_; }
-
-private:
-    bool Same(std::uint32_t a, std::uint32_t b) const;
-    bool Shows(const platform::Image& tile, int left, int top) const;
-    // The cell's area shows the window's background: the cell shows nothing.
-    bool ShowsBackground(const ui::ControlSpec& cell) const;
-
-    platform::win32::Win32Desktop desktop_;
-    platform::Image picture_;
-    int tolerance_;
 };
 
 // What the main window, read now, shows other than `expected`: one line for each
@@ -206,12 +242,12 @@ private:
     int checked_ = 0, mismatches_ = 0, late_ = 0;
 };
 
-// The whole screen (and the main window, when it was read) saved in `folder`,
-// named after the test.
-void SaveScreens(const Checks& checks, const std::wstring& folder, const MainWindowReader* reader);
+// The whole screen, and each of `readers`' windows as it was read last, saved in
+// `folder`, named after the test (and the window's caption).
+void SaveScreens(const Checks& checks, const std::wstring& folder, std::initializer_list<const WindowReader*> readers);
 
 // The usual end of a test: prints the verdict, saves screens on failure, and
 // gives the exit status.
-int Verdict(const Checks& checks, const std::wstring& folder, const MainWindowReader* reader);
+int Verdict(const Checks& checks, const std::wstring& folder, std::initializer_list<const WindowReader*> readers = {});
 
 }  // namespace vantrel::e2e

@@ -37,7 +37,7 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     // The table, placed 1.5 s after it appears.
     const std::wstring log = work + L"\\hands.log";
     Table table = StartTable(paths.tableExe, L"--seed 5 --hands 2 --pos 420,300 " + std::wstring(kQuickClock), work, log);
-    if (!check.That(table.window != nullptr, "no table window")) return Verdict(check, work, nullptr);
+    if (!check.That(table.window != nullptr, "no table window")) return Verdict(check, work);
     const long long placedAfter = MsUntilPlaced(table.window, {175, 8}, 6000);
     check.That(placedAfter >= 0, "the table was not moved to (175, 8)");
     check.That(placedAfter < 0 || (placedAfter >= 1300 && placedAfter <= 3500),
@@ -64,7 +64,7 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     check.That(RecordOf(bytes, 1) == Record{450, 600}, "record 1 holds " + Describe(RecordOf(bytes, 1)) + ", not (450, 600)");
     check.That(RecordOf(bytes, 4) == Record{180, 20}, "record 4 holds " + Describe(RecordOf(bytes, 4)) + ", not (180, 20)");
     check.That(bytes.size() == 16, "the settings file has " + std::to_string(bytes.size()) + " bytes");
-    return Verdict(check, work, &follower.reader());
+    return Verdict(check, work, {&follower.reader()});
 }
 
 }  // namespace

@@ -19,25 +19,21 @@
 //    the hand's end loads both again, hidden; the main window's close ends it all.
 // Showing a closed window again from the main window's buttons is not checked here.
 // Exit status 0 when everything held; on failure screenshots are left in WORK_DIR.
-#include <windows.h>
-
 #include <cstdio>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "live_support.h"
+#include "live_check.h"
+#include "platform/win32/utf16.h"
 #include "shared/card_code.h"
 #include "shared/layouts.h"
+#include "shared/pictures.h"
 #include "tools/soak/overlay_view.h"
 
 namespace {
 
 using namespace vantrel;
-using e2e::WaitFor;
-using e2e::WindowReader;
-using platform::win32::Win32Desktop;
+using namespace vantrel::e2e;
 using soak::DetailView;
 using soak::ReplayView;
 using soak::SeatMove;
@@ -53,7 +49,7 @@ platform::Point Centre(const ui::ControlSpec& c) { return {c.left + c.width / 2,
 // The detail window's rows as the screen shows them.
 class DetailReader : public WindowReader {
 public:
-    explicit DetailReader(Win32Desktop& desktop) : WindowReader(desktop, layouts::kDetail) {}
+    DetailReader() : WindowReader(layouts::kDetail) {}
 
     DetailView Read() const {
         DetailView view;
@@ -91,7 +87,7 @@ private:
 // The player window's three areas against what they should show.
 class ReplayReader : public WindowReader {
 public:
-    explicit ReplayReader(Win32Desktop& desktop) : WindowReader(desktop, layouts::kPlayer) {}
+    ReplayReader() : WindowReader(layouts::kPlayer) {}
 
     // The seats whose areas differ from `view`: each area is its background with
     // the view's tiles laid over it at their places, later tiles on top.
@@ -119,7 +115,7 @@ public:
     explicit Mouse(std::string unixWork) : marker_(unixWork + "/xdotool.done") {}
 
     bool Run(const std::string& xdotoolArguments) {
-        const std::wstring markerPath = e2e::WindowsPath(platform::win32::Widen(marker_));
+        const std::wstring markerPath = WindowsPath(platform::win32::Widen(marker_));
         DeleteFileW(markerPath.c_str());
         std::wstring commandLine = L"\"Z:\\bin\\sh\" -c \"timeout 10 xdotool " +
                                    platform::win32::Widen(xdotoolArguments) + L"; : > '" +
@@ -133,7 +129,7 @@ public:
         // A Unix program comes with no handles to close; should one come, it is closed.
         if (process.hThread) CloseHandle(process.hThread);
         if (process.hProcess) CloseHandle(process.hProcess);
-        return WaitFor(12000, [&] { return GetFileAttributesW(markerPath.c_str()) != INVALID_FILE_ATTRIBUTES; });
+        return WaitFor(12000, [&] { return FileExists(markerPath); });
     }
     // A press and release at a point of a window (window pixels).
     bool Click(HWND window, platform::Point at) {
@@ -151,7 +147,7 @@ public:
 
 private:
     static platform::Point OnScreen(HWND window, platform::Point at) {
-        const platform::Rect r = e2e::OuterRect(window);
+        const platform::Rect r = OuterRect(window);
         return {r.left + at.x, r.top + at.y};
     }
     static std::string Coords(platform::Point p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
@@ -159,19 +155,19 @@ private:
 };
 
 // The hand on the table, followed through its log.
-class Table {
+class HandOnTable {
 public:
-    explicit Table(std::wstring log) : tail_(std::move(log)) {}
+    explicit HandOnTable(std::wstring log) : tail_(std::move(log)) {}
 
     // Reads what the log has added; true when anything was.
     bool Poll() {
         bool changed = false;
         for (const std::string& line : tail_.NewLines()) {
-            const e2e::LogEvent event = e2e::ParseLogLine(line);
-            if (event.kind == e2e::LogEvent::Kind::Move) {
+            const LogEvent event = ParseLogLine(line);
+            if (event.kind == LogEvent::Kind::Move) {
                 SeatMove& move = moves_.emplace_back(SeatMove{event.seat, {}});
                 for (int code : event.codes) move.ranks.push_back(cards::RankOf(code));
-            } else if (event.kind == e2e::LogEvent::Kind::End) {
+            } else if (event.kind == LogEvent::Kind::End) {
                 moves_.clear();
                 ++handsEnded_;
             }
@@ -183,16 +179,14 @@ public:
     int handsEnded() const { return handsEnded_; }
 
 private:
-    e2e::LogTail tail_;
+    LogTail tail_;
     std::vector<SeatMove> moves_;
     int handsEnded_ = 0;
 };
 
-HWND Window(const wchar_t* caption) { return FindWindowW(nullptr, caption); }
-
 class Session {
 public:
-    Session(Win32Desktop& desktop, Table& table) : detail_(desktop), player_(desktop), table_(table) {}
+    Session(Checks& check, HandOnTable& table) : check_(check), table_(table) {}
 
     const DetailReader& detail() const { return detail_; }
     const ReplayReader& player() const { return player_; }
@@ -205,9 +199,8 @@ public:
             return detail_.Capture() && detail_.Read() == soak::ExpectedDetail(table_.moves(), rankOrder);
         });
         if (!matched)
-            std::printf("live_overlays: %s: VXDetail shows %s, the log implies %s\n", when.c_str(),
-                        soak::Describe(detail_.Read()).c_str(),
-                        soak::Describe(soak::ExpectedDetail(table_.moves(), rankOrder)).c_str());
+            check_.Note(when + ": VXDetail shows " + soak::Describe(detail_.Read()) + ", the log implies " +
+                        soak::Describe(soak::ExpectedDetail(table_.moves(), rankOrder)));
         ++detailChecks_;
         return matched;
     }
@@ -225,8 +218,7 @@ public:
         if (!matched) {
             std::string seats;
             for (int seat : player_.AreasDiffering(expected())) seats.append(1, ' ').append(std::to_string(seat));
-            std::printf("live_overlays: %s: VXPlayer differs in the areas of seats%s from %s\n", when.c_str(),
-                        seats.c_str(), soak::Describe(expected()).c_str());
+            check_.Note(when + ": VXPlayer differs in the areas of seats" + seats + " from " + soak::Describe(expected()));
         }
         ++replayChecks_;
         return matched;
@@ -241,36 +233,45 @@ public:
     int replayChecks() const { return replayChecks_; }
 
 private:
+    Checks& check_;
     DetailReader detail_;
     ReplayReader player_;
-    Table& table_;
+    HandOnTable& table_;
     bool following_ = true;
     std::size_t cursor_ = 0;
     int detailChecks_ = 0, replayChecks_ = 0;
 };
 
-int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std::wstring& work,
-        const std::string& unixWork) {
+// Seconds from `from` to `to`, to one decimal.
+std::string Seconds(ULONGLONG from, ULONGLONG to) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", static_cast<double>(to - from) / 1000);
+    return text;
+}
+
+int Run(Checks& check, const LiveTestPaths& paths) {
+    const std::wstring& work = paths.work;
     const ULONGLONG started = GetTickCount64();
-    Win32Desktop desktop;
-    const e2e::Record detailPlace{120, 700 * 15}, playerPlace{7140, 700 * 15};
-    e2e::VantrelHome home(vantrelExe, work, e2e::BytesOf({{120, 120}, detailPlace, playerPlace, {175, 8}}));
-    CHECK(home.started(), "vantrel.exe did not start\n");
-    if (!home.started()) return 1;
-    CHECK(WaitFor(60000, [] { return Window(L"VXMain") && IsWindowVisible(Window(L"VXPlayer")); }), "no windows\n");
-    CHECK(e2e::OuterRect(Window(L"VXDetail")).top == 700, "VXDetail does not stand where its record says\n");
+    const Record detailPlace{120, 700 * 15}, playerPlace{7140, 700 * 15};
+    const std::vector<unsigned char> placed = SettingsBytes({{{120, 120}, detailPlace, playerPlace, {175, 8}}});
+    const std::wstring home = work + L"\\vantrel-home";
+    auto settingsRecord = [&](int record) { return RecordOf(FileBytes(SettingsPathIn(home)), record); };
+    // Started from WORK, so that the file must be the one beside the executable.
+    const auto vantrel = StartVantrel(check, paths.vantrelExe, home, work, &placed);
+    if (!vantrel) return 1;
+    check.That(WaitFor(60000, [] { return FindCaption(kMainCaption) && IsWindowVisible(FindCaption(kPlayerCaption)); }),
+               "no windows");
+    check.That(OuterRect(FindCaption(kDetailCaption)).top == 700, "VXDetail does not stand where its record says");
 
     const std::wstring log = work + L"\\overlays.log";
-    DeleteFileW(log.c_str());
-    e2e::ChildProcess tableProcess(tableExe,
-                                   L"--seed 20 --hands 2 --pos 420,300 --log \"" + log +
-                                       L"\" --think-ms 800-880 --deal-ms 500 --final-ms 500 --pause-ms 1000",
-                                   work);
-    CHECK(tableProcess.started(), "table.exe did not start\n");
+    const Table standIn = StartTable(
+        paths.tableExe, L"--seed 20 --hands 2 --pos 420,300 --think-ms 800-880 --deal-ms 500 --final-ms 500 --pause-ms 1000",
+        work, log);
+    check.That(standIn.process->started(), "table.exe did not start");
 
-    Table table(log);
-    Mouse mouse(unixWork);
-    Session session(desktop, table);
+    HandOnTable table(log);
+    Mouse mouse(paths.hostWork);
+    Session session(check, table);
     const platform::Point orderButton = Centre(DetailControl("imgButton", 1));
     const platform::Point tickBox = Centre(PlayerControl("imgMark"));
     auto button = [](int k) { return Centre(PlayerControl("imgButton", k)); };
@@ -281,13 +282,16 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     // where it stands in its record.
     const platform::Point detailMovedTo{30, 730}, playerMovedTo{500, 720};
     auto CloseWithItsButton = [&](const wchar_t* caption, platform::Point movedTo, int record) {
-        SetWindowPos(Window(caption), nullptr, movedTo.x, movedTo.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const std::string name = platform::win32::Narrow(caption);
+        SetWindowPos(FindCaption(caption), nullptr, movedTo.x, movedTo.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         Sleep(100);
-        CHECK(mouse.HoverClick(Window(caption), closeImage, closeRelease), "the close button could not be clicked\n");
-        const bool closed = WaitFor(3000, [&] { return !Window(caption); });
-        CHECK(closed, "%ls did not close\n", caption);
-        const e2e::Record saved = home.SettingsRecord(record);
-        CHECK(saved == (e2e::Record{movedTo.x * 15, movedTo.y * 15}), "record %d holds (%d, %d)\n", record, saved.x, saved.y);
+        check.That(mouse.HoverClick(FindCaption(caption), closeImage, closeRelease),
+                   "the close button of " + name + " could not be clicked");
+        const bool closed = WaitFor(3000, [&] { return !FindCaption(caption); });
+        check.That(closed, name + " did not close");
+        const Record saved = settingsRecord(record);
+        check.That(saved == (Record{movedTo.x * 15, movedTo.y * 15}),
+                   "record " + std::to_string(record) + " holds " + Describe(saved));
         return closed;
     };
     int mismatches = 0;
@@ -316,59 +320,52 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
         Sleep(200);
 
         if (hand == 1 && m == 8) {
-            CHECK(mouse.Click(Window(L"VXDetail"), orderButton), "the order button could not be clicked\n");
-            CHECK(session.DetailMatches(true, when + ", rank order"), "rank order is not shown\n");
-            CHECK(session.detail().ShowsOrderButton(2), "the order button does not show its rank-order state\n");
-            CHECK(mouse.Click(Window(L"VXDetail"), orderButton), "the order button could not be clicked\n");
-            CHECK(session.DetailMatches(false, when + ", back to play order"), "play order is not shown again\n");
-            CHECK(session.detail().ShowsOrderButton(1), "the order button does not show its play-order state\n");
+            check.That(mouse.Click(FindCaption(kDetailCaption), orderButton), "the order button could not be clicked");
+            check.That(session.DetailMatches(true, when + ", rank order"), "rank order is not shown");
+            check.That(session.detail().ShowsOrderButton(2), "the order button does not show its rank-order state");
+            check.That(mouse.Click(FindCaption(kDetailCaption), orderButton), "the order button could not be clicked");
+            check.That(session.DetailMatches(false, when + ", back to play order"), "play order is not shown again");
+            check.That(session.detail().ShowsOrderButton(1), "the order button does not show its play-order state");
         } else if (hand == 2 && m == 5) {
-            CHECK(mouse.Click(Window(L"VXPlayer"), tickBox), "the tick box could not be clicked\n");
+            check.That(mouse.Click(FindCaption(kPlayerCaption), tickBox), "the tick box could not be clicked");
             session.StopFollowing();
         } else if (hand == 2 && (m == 7 || m == 8 || m == 9)) {
             const int k = m == 9 ? 4 : 3;  // step back, back, forward
-            CHECK(mouse.HoverClick(Window(L"VXPlayer"), button(k), button(k)), "button %d could not be clicked\n", k);
+            check.That(mouse.HoverClick(FindCaption(kPlayerCaption), button(k), button(k)),
+                       "button " + std::to_string(k) + " could not be clicked");
             session.StepCursor(k == 3 ? -1 : 1);
         } else if (hand == 2 && m == 11) {
-            playerOpen = !CloseWithItsButton(L"VXPlayer", playerMovedTo, 3);
+            playerOpen = !CloseWithItsButton(kPlayerCaption, playerMovedTo, 3);
         } else if (hand == 2 && m == 13) {
-            detailOpen = !CloseWithItsButton(L"VXDetail", detailMovedTo, 2);
+            detailOpen = !CloseWithItsButton(kDetailCaption, detailMovedTo, 2);
         }
         if (playerOpen && !session.ReplayMatches(when)) ++mismatches;
         return false;
     });
-    CHECK(finished, "two hands were not followed to their end\n");
-    CHECK(mismatches == 0, "%d of %d checks differed from the log\n", mismatches,
-          session.detailChecks() + session.replayChecks());
-    std::printf("live_overlays: %d hands, %d detail and %d player states checked against the log, %d differed; "
-                "first move after %.1f s, the last hand's end after %.1f s\n",
-                table.handsEnded(), session.detailChecks(), session.replayChecks(), mismatches,
-                static_cast<double>(firstMoveAt - started) / 1000, static_cast<double>(GetTickCount64() - started) / 1000);
+    check.That(finished, "two hands were not followed to their end");
+    const int states = session.detailChecks() + session.replayChecks();
+    check.That(mismatches == 0,
+               std::to_string(mismatches) + " of " + std::to_string(states) + " checks differed from the log");
+    check.Note(std::to_string(table.handsEnded()) + " hands, " + std::to_string(session.detailChecks()) + " detail and " +
+               std::to_string(session.replayChecks()) + " player states checked against the log, " +
+               std::to_string(mismatches) + " differed; first move after " + Seconds(started, firstMoveAt) +
+               ", the last hand's end after " + Seconds(started, GetTickCount64()));
 
     // The reset at the hand's end loaded both closed windows again, hidden.
     auto loadedHidden = [](const wchar_t* caption) {
-        return WaitFor(2000, [&] { return Window(caption) && !IsWindowVisible(Window(caption)); });
+        return WaitFor(2000, [&] { return FindCaption(caption) && !IsWindowVisible(FindCaption(caption)); });
     };
-    CHECK(loadedHidden(L"VXDetail"), "VXDetail was not loaded hidden at the reset\n");
-    CHECK(loadedHidden(L"VXPlayer"), "VXPlayer was not loaded hidden at the reset\n");
+    check.That(loadedHidden(kDetailCaption), "VXDetail was not loaded hidden at the reset");
+    check.That(loadedHidden(kPlayerCaption), "VXPlayer was not loaded hidden at the reset");
 
-    PostMessageW(Window(L"VXMain"), WM_CLOSE, 0, 0);
-    CHECK(home.process().ExitsWithin(10000), "vantrel.exe did not exit when its main window closed\n");
-    CHECK(home.SettingsRecord(2) == (e2e::Record{detailMovedTo.x * 15, detailMovedTo.y * 15}), "record 2 moved at the end\n");
-    CHECK(home.SettingsRecord(3) == (e2e::Record{playerMovedTo.x * 15, playerMovedTo.y * 15}), "record 3 moved at the end\n");
+    PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
+    check.That(vantrel->ExitsWithin(10000), "vantrel.exe did not exit when its main window closed");
+    check.That(settingsRecord(2) == (Record{detailMovedTo.x * 15, detailMovedTo.y * 15}), "record 2 moved at the end");
+    check.That(settingsRecord(3) == (Record{playerMovedTo.x * 15, playerMovedTo.y * 15}), "record 3 moved at the end");
 
-    if (e2e::checkFailures) e2e::SaveFailureShots(desktop, work, {&session.detail(), &session.player()});
-    return e2e::checkFailures ? 1 : 0;
+    return Verdict(check, work, {&session.detail(), &session.player()});
 }
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-    e2e::testName = "live_overlays";
-    if (argc != 4) {
-        std::puts("usage: live_overlays VANTREL_EXE TABLE_EXE WORK_DIR");
-        return 2;
-    }
-    return Run(e2e::WindowsPath(argv[1]), e2e::WindowsPath(argv[2]), e2e::WindowsPath(argv[3]),
-               platform::win32::Narrow(argv[3]));
-}
+int wmain(int argc, wchar_t** argv) { return LiveTestMain(argc, argv, "live_overlays", Run); }

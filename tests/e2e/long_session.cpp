@@ -170,7 +170,7 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     check.That(!vantrel.ExitsWithin(0), "vantrel.exe is gone");
     PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
     check.That(vantrel.ExitsWithin(10000), "vantrel.exe did not exit when its main window closed");
-    if (rows.size() < 2) return Verdict(check, work, &follower.reader());
+    if (rows.size() < 2) return Verdict(check, work, {&follower.reader()});
 
     const Sample& first = rows.front();
     const Sample& last = rows.back();
@@ -188,7 +188,7 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     }
     check.That(follower.mismatches() == 0, "the main window differed from the log");
     check.Note(follower.Summary());
-    return Verdict(check, work, &follower.reader());
+    return Verdict(check, work, {&follower.reader()});
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ int Run(const std::wstring& tableExe, const std::wstring& work) {
     CreateDirectoryW(work.c_str(), nullptr);
     const int bits = ScreenBitsPerPixel();
     if (!check.That(bits == 16, "the screen runs at " + std::to_string(bits) + " bits per pixel, not 16"))
-        return Verdict(check, work, nullptr);
+        return Verdict(check, work);
     check.That(WaitFor(60000, [] { return FindCaption(kMainCaption) != nullptr; }), "no main window");
     // The trace also holds the calls of processes Wine starts alongside (the
     // desktop's own set-up among them); the script keeps the program's alone.
@@ -46,7 +46,7 @@ int Run(const std::wstring& tableExe, const std::wstring& work) {
 
     const std::wstring log = work + L"\\hands.log";
     Table table = StartTable(tableExe, L"--seed 7 --hands 1 " + std::wstring(kQuickClock), work, log);
-    if (!check.That(table.window != nullptr, "no table window")) return Verdict(check, work, nullptr);
+    if (!check.That(table.window != nullptr, "no table window")) return Verdict(check, work);
     check.That(MsUntilPlaced(table.window, {175, 8}, 6000) >= 0, "the table was not placed");
 
     LogFollower follower(check, log, kSixteenBitTolerance);
@@ -57,7 +57,7 @@ int Run(const std::wstring& tableExe, const std::wstring& work) {
 
     PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
     check.That(WaitFor(10000, [] { return FindCaption(kMainCaption) == nullptr; }), "the main window did not close");
-    return Verdict(check, work, &follower.reader());
+    return Verdict(check, work, {&follower.reader()});
 }
 
 }  // namespace

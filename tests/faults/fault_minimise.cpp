@@ -24,7 +24,7 @@ int Run(Checks& check, const LiveTestPaths& paths) {
 
     const std::wstring log = work + L"\\hands.log";
     Table table = StartTable(paths.tableExe, L"--seed 11 --hands 1 " + std::wstring(kQuickClock), work, log);
-    if (!check.That(table.window != nullptr, "no table window")) return Verdict(check, work, nullptr);
+    if (!check.That(table.window != nullptr, "no table window")) return Verdict(check, work);
     check.That(MsUntilPlaced(table.window, {175, 8}, 6000) >= 0, "the table was not placed");
 
     LogFollower follower(check, log);
@@ -70,7 +70,7 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     check.That(vantrel->ExitsWithin(10000), "vantrel.exe did not exit");
     const Record game = RecordOf(FileBytes(SettingsPathIn(home)), 4);
     check.That(game == Record{175, 8}, "record 4 holds " + Describe(game) + ", not (175, 8)");
-    return Verdict(check, work, &follower.reader());
+    return Verdict(check, work, {&follower.reader()});
 }
 
 }  // namespace

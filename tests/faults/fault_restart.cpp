@@ -23,7 +23,7 @@ int Run(Checks& check, const LiveTestPaths& paths) {
 
     const std::wstring firstLog = work + L"\\first.log";
     Table first = StartTable(paths.tableExe, L"--seed 21 --hands 1 " + std::wstring(kQuickClock), work, firstLog);
-    if (!check.That(first.window != nullptr, "no table window")) return Verdict(check, work, nullptr);
+    if (!check.That(first.window != nullptr, "no table window")) return Verdict(check, work);
     check.That(MsUntilPlaced(first.window, {175, 8}, 6000) >= 0, "the first table was not placed");
     SetWindowPos(first.window, nullptr, 190, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -42,7 +42,7 @@ int Run(Checks& check, const LiveTestPaths& paths) {
 
     const std::wstring secondLog = work + L"\\second.log";
     Table second = StartTable(paths.tableExe, L"--seed 22 --hands 1 --pos 400,320 " + std::wstring(kQuickClock), work, secondLog);
-    if (!check.That(second.window != nullptr, "no second table")) return Verdict(check, work, &before.reader());
+    if (!check.That(second.window != nullptr, "no second table")) return Verdict(check, work, {&before.reader()});
     const long long placedAfter = MsUntilPlaced(second.window, {190, 30}, 6000);
     check.That(placedAfter >= 1300 && placedAfter <= 3500,
                "the second table was placed at (190, 30) " + std::to_string(placedAfter) + " ms after it appeared");
@@ -56,7 +56,7 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     check.Note("before the close: " + before.Summary() + "; after the restart: " + after.Summary());
     PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
     check.That(vantrel->ExitsWithin(10000), "vantrel.exe did not exit");
-    return Verdict(check, work, &after.reader());
+    return Verdict(check, work, {&after.reader()});
 }
 
 }  // namespace

@@ -123,7 +123,7 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     const HWND main = FindCaption(kMainCaption);
     WaitFor(10000, [&] { return FileBytes(settings).size() >= 16; });
     Table table = StartTable(paths.tableExe, L"--seed 3 --hands 1 " + std::wstring(kQuickClock), work);
-    if (!check.That(table.window != nullptr && main != nullptr, "no table window")) return Verdict(check, work, nullptr);
+    if (!check.That(table.window != nullptr && main != nullptr, "no table window")) return Verdict(check, work);
     check.That(MsUntilPlaced(table.window, {175, 8}, 6000) >= 0, "the first copy did not place the table");
     SetWindowPos(table.window, nullptr, 210, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -136,7 +136,7 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     check.That(!first->ExitsWithin(0), "the first copy is gone");
     PostMessageW(main, WM_CLOSE, 0, 0);
     check.That(first->ExitsWithin(10000), "the first copy did not exit");
-    return Verdict(check, work, nullptr);
+    return Verdict(check, work);
 }
 
 }  // namespace

@@ -161,5 +161,5 @@ int wmain(int argc, wchar_t** argv) {
     SevenBytes(check, vantrelExe, work);
     OffScreen(check, vantrelExe, tableExe, work);
     if (argc == 6) ReadOnlyFolder(check, WindowsPath(argv[5]));
-    return Verdict(check, work, nullptr);
+    return Verdict(check, work);
 }
