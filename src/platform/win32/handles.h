@@ -43,6 +43,8 @@ public:
     PaintDc& operator=(const PaintDc&) = delete;
 
     HDC get() const { return dc_; }
+    // The part of the client area that needs painting.
+    const RECT& area() const { return paint_.rcPaint; }
 
 private:
     HWND window_;
