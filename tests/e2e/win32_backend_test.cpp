@@ -185,6 +185,8 @@ void TestWindowAndCaptures(Win32Platform& platform) {
 
 void TestDesktopQueries(Win32Platform& platform) {
     Desktop& desktop = platform.desktop();
+    // The platform declared per-monitor DPI awareness: every coordinate is a physical pixel.
+    CHECK(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()) == DPI_AWARENESS_PER_MONITOR_AWARE);
     SetCursorPos(123, 45);
     CHECK(desktop.CursorPos() == (Point{123, 45}));
 

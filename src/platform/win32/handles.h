@@ -1,5 +1,5 @@
 // Owners for the Win32 handles the backend holds: one class per way a handle is
-// given back (ReleaseDC, DeleteDC, DeleteObject, DestroyWindow, DestroyIcon, EndPaint, or
+// given back (ReleaseDC, DeleteDC, DeleteObject, DestroyWindow, DestroyIcon, EndPaint, FreeLibrary, or
 // putting the previous object back into a DC). Copies are deleted so each handle
 // has exactly one owner, and every return path gives it back; moves are allowed
 // where an owner is kept in a member and replaced. Internal to the backend: this
@@ -128,6 +128,22 @@ public:
 private:
     HDC dc_ = nullptr;
     HGDIOBJ previous_ = nullptr;
+};
+
+// LoadLibraryW ... FreeLibrary.
+class LoadedLibrary {
+public:
+    explicit LoadedLibrary(const wchar_t* name) : module_(LoadLibraryW(name)) {}
+    ~LoadedLibrary() {
+        if (module_) FreeLibrary(module_);
+    }
+    LoadedLibrary(const LoadedLibrary&) = delete;
+    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+
+    HMODULE get() const { return module_; }
+
+private:
+    HMODULE module_;
 };
 
 // A window this process created, destroyed with DestroyWindow.
