@@ -17,18 +17,6 @@ protected:
     void Deal() { PaintDealSigns(screen); }
     void Card(int gx, int gy) { PaintBlankCard(screen, gx, gy); }
     void OwnRow(int cards) { PaintOwnRow(screen, cards); }
-    // Found at 1 s, placed at 2.5 s, the deal seen at the next watcher tick.
-    void StartFollowing(int firstSeat) {
-        Start();
-        OpenGame();
-        Deal();
-        OwnRow(16);
-        platform.AdvanceTo(1100);
-        screen.set(CardTallyProbe(firstSeat).X, CardTallyProbe(firstSeat).Y, kSign);
-        platform.AdvanceBy(100);
-        ASSERT_TRUE(main().tmrEmit.Enabled());
-    }
-    static recognition::ProbePoint CardTallyProbe(int seat) { return recognition::CardTally::FirstSeatProbe(seat); }
     void Clear(int x, int y, int w, int h) { screen.FillRect(x, y, w, h, kFelt); }
     recognition::CardTally& tally() { return main().tally; }
 };

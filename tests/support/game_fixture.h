@@ -13,6 +13,7 @@
 #include "overlays/frm_player.h"
 #include "platform/headless/headless_platform.h"
 #include "shared/modqtc.h"
+#include "support/painted_table.h"
 
 namespace vantrel::testing {
 
@@ -55,6 +56,20 @@ protected:
             return screen;
         });
         return game;
+    }
+
+    // Start-up, the game window found at 1 s over a dealt hand, then the first
+    // mover's sign lit: from 1.2 s on the hand is followed.
+    void StartFollowing(int firstSeat) {
+        Start();
+        OpenGame();
+        PaintDealSigns(screen);
+        PaintOwnRow(screen, 16);
+        platform.AdvanceTo(1100);
+        const recognition::ProbePoint sign = recognition::CardTally::FirstSeatProbe(firstSeat);
+        screen.set(sign.X, sign.Y, kSign);
+        platform.AdvanceBy(100);
+        ASSERT_TRUE(main().tmrEmit.Enabled());
     }
 
     int VisibleMarks() const {
