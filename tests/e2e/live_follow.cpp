@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "screen_windows.h"
 #include "platform/win32/desktop.h"
 #include "platform/win32/utf16.h"
 #include "shared/card_code.h"
@@ -42,47 +43,15 @@ namespace {
 using vantrel::platform::ForeignWindow;
 using vantrel::platform::Rect;
 using vantrel::platform::win32::Narrow;
-using vantrel::platform::win32::Widen;
 using vantrel::platform::win32::Win32Desktop;
 using vantrel::platform::Image;
+using vantrel::e2e::FileBytes;
+using vantrel::e2e::LayoutReader;
+using vantrel::e2e::Record;
+using vantrel::e2e::RecordOf;
+using vantrel::e2e::WaitFor;
 
 const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
-int failures = 0;
-
-#define CHECK(condition, ...)                                   \
-    do {                                                        \
-        if (!(condition)) {                                     \
-            ++failures;                                         \
-            std::printf("live_follow: FAILED: " __VA_ARGS__);   \
-            std::printf("  (%s, line %d)\n", #condition, __LINE__); \
-        }                                                       \
-    } while (0)
-
-
-template <class Predicate>
-bool WaitFor(DWORD ms, Predicate done) {
-    const ULONGLONG deadline = GetTickCount64() + ms;
-    while (!done()) {
-        if (GetTickCount64() > deadline) return false;
-        Sleep(20);
-    }
-    return true;
-}
-
-std::vector<unsigned char> FileBytes(const std::wstring& path) {
-    std::ifstream file(Narrow(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-struct Record {
-    int x, y;
-};
-Record RecordOf(const std::vector<unsigned char>& bytes, int record) {
-    const std::size_t at = static_cast<std::size_t>(record - 1) * 4;
-    if (bytes.size() < at + 4) return {-99999, -99999};
-    auto value = [&](std::size_t i) { return static_cast<int>(static_cast<short>(bytes[i] | bytes[i + 1] << 8)); };
-    return {value(at), value(at + 2)};
-}
 
 // The ground-truth log as table.exe writes it, read as it grows.
 class LogTail {
@@ -148,56 +117,23 @@ struct Expected {
     }
 };
 
-class MainWindowReader {
-public:
-    explicit MainWindowReader(Win32Desktop& desktop) : desktop_(desktop) {}
+// A grid mark: 1 shown, 0 hidden (the background shows), -1 neither.
+int Mark(const LayoutReader& main, int code) {
+    const vantrel::ui::ControlSpec& mark = main.Control("imgRMCard", code);
+    if (main.Shows(mark)) return 1;
+    return main.ShowsBackground(mark) ? 0 : -1;
+}
 
-    // The main window as it is on the screen.
-    bool Capture() {
-        const HWND main = FindWindowW(nullptr, L"VXMain");
-        RECT r{};
-        if (!main || !GetWindowRect(main, &r)) return false;
-        picture_ = Image(r.right - r.left, r.bottom - r.top);
-        return desktop_.OpenClient(0)->Copy({r.left, r.top, r.right, r.bottom}, picture_.data());
-    }
-
-    // 1 shown, 0 hidden (the background shows), -1 neither.
-    int Mark(int code) const {
-        const vantrel::ui::ControlSpec& mark = vantrel::ui::FindControl(vantrel::layouts::kMain, "imgRMCard", code);
-        if (Shows(*vantrel::pictures::Get(mark.picture), mark.left, mark.top)) return 1;
-        return ShowsBackground(mark) ? 0 : -1;
-    }
-    // The count a cell shows; -1 blank, -2 unreadable.
-    int Count(int seat) const {
-        const vantrel::ui::ControlSpec& cell = vantrel::ui::FindControl(vantrel::layouts::kMain, "imgRMNum", seat);
-        for (int n = 0; n <= 16; ++n) {
-            const vantrel::ui::ControlSpec& digit = vantrel::ui::FindControl(vantrel::layouts::kMain, "picRMNum", n);
-            if (Shows(*vantrel::pictures::Get(digit.picture), cell.left, cell.top)) return n;
-        }
-        return ShowsBackground(cell) ? -1 : -2;
-    }
-    const Image& picture() const { return picture_; }
-
-private:
-    bool Shows(const Image& tile, int left, int top) const {
-        for (int y = 0; y < tile.height(); ++y)
-            for (int x = 0; x < tile.width(); ++x)
-                if ((picture_.at(left + x, top + y) & 0xFFFFFF) != (tile.at(x, y) & 0xFFFFFF)) return false;
-        return true;
-    }
-    bool ShowsBackground(const vantrel::ui::ControlSpec& cell) const {
-        const Image& background = *vantrel::pictures::Get(vantrel::layouts::kMain.background);
-        for (int y = cell.top; y < cell.top + cell.height; ++y)
-            for (int x = cell.left; x < cell.left + cell.width; ++x)
-                if ((picture_.at(x, y) & 0xFFFFFF) != (background.at(x, y) & 0xFFFFFF)) return false;
-        return true;
-    }
-    Win32Desktop& desktop_;
-    Image picture_;
-};
+// The count a cell shows; -1 blank, -2 unreadable.
+int Count(const LayoutReader& main, int seat) {
+    const vantrel::ui::ControlSpec& cell = main.Control("imgRMNum", seat);
+    for (int n = 0; n <= 16; ++n)
+        if (main.Shows(*vantrel::pictures::Get(main.Control("picRMNum", n).picture), cell.left, cell.top)) return n;
+    return main.ShowsBackground(cell) ? -1 : -2;
+}
 
 // Compares what the main window shows with `expected`; names what differs.
-bool Matches(MainWindowReader& reader, const Expected& expected, const std::string& when) {
+bool Matches(LayoutReader& reader, const Expected& expected, const std::string& when) {
     if (!reader.Capture()) {
         std::printf("live_follow: %s: the main window could not be read\n", when.c_str());
         return false;
@@ -206,7 +142,7 @@ bool Matches(MainWindowReader& reader, const Expected& expected, const std::stri
     std::array<int, 16> shown{};
     for (int code = 1; code <= 49; ++code) {
         if (code == 48) continue;
-        const int mark = reader.Mark(code);
+        const int mark = Mark(reader, code);
         if (mark < 0) {
             std::printf("live_follow: %s: mark %d shows neither its tile nor the background\n", when.c_str(), code);
             same = false;
@@ -221,20 +157,16 @@ bool Matches(MainWindowReader& reader, const Expected& expected, const std::stri
         }
     for (int seat : {1, 2}) {
         const int want = expected.inHand ? expected.counts[seat] : -1;
-        if (reader.Count(seat) != want) {
+        if (Count(reader, seat) != want) {
             std::printf("live_follow: %s: seat %d's count cell reads %d, the log implies %d\n", when.c_str(), seat,
-                        reader.Count(seat), want);
+                        Count(reader, seat), want);
             same = false;
         }
     }
     return same;
 }
 
-Rect OuterRect(ForeignWindow window) {
-    RECT r{};
-    GetWindowRect(reinterpret_cast<HWND>(window), &r);
-    return {r.left, r.top, r.right, r.bottom};
-}
+Rect OuterRect(ForeignWindow window) { return vantrel::e2e::OuterRect(reinterpret_cast<HWND>(window)); }
 
 int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std::wstring& work) {
     Win32Desktop desktop;
@@ -277,7 +209,7 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     CHECK(placedRect.width() > 800 && placedRect.height() > 600, "the table changed size\n");
 
     // Two hands, checked after every move.
-    MainWindowReader reader(desktop);
+    LayoutReader reader(desktop, vantrel::layouts::kMain);
     LogTail tail(log);
     Expected expected;
     expected.Reset();
@@ -341,22 +273,14 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
           gameAtClose.y);
     CHECK(bytes.size() == 16, "the settings file has %zu bytes\n", bytes.size());
 
-    if (failures) {
+    if (vantrel::e2e::failures) {
         Image screen(1280, 1024);
         desktop.OpenClient(0)->Copy({0, 0, 1280, 1024}, screen.data());
         vantrel::platform::WritePng(screen, Narrow(work + L"\\live_follow_failure.png"));
         if (!reader.picture().empty()) vantrel::platform::WritePng(reader.picture(), Narrow(work + L"\\main_window.png"));
-        std::printf("live_follow: %d checks failed; screenshots in the work folder\n", failures);
+        std::printf("live_follow: %d checks failed; screenshots in the work folder\n", vantrel::e2e::failures);
     }
-    return failures ? 1 : 0;
-}
-
-// A host path as Wine names it: the host's root is drive Z:.
-std::wstring WindowsPath(std::wstring path) {
-    if (path.empty() || path[0] != L'/') return path;
-    for (wchar_t& c : path)
-        if (c == L'/') c = L'\\';
-    return L"Z:" + path;
+    return vantrel::e2e::failures ? 1 : 0;
 }
 
 }  // namespace
@@ -366,5 +290,6 @@ int wmain(int argc, wchar_t** argv) {
         std::puts("usage: live_follow VANTREL_EXE TABLE_EXE WORK_DIR");
         return 2;
     }
+    using vantrel::e2e::WindowsPath;
     return Run(WindowsPath(argv[1]), WindowsPath(argv[2]), WindowsPath(argv[3]));
 }
