@@ -34,14 +34,21 @@ frmIdentify::frmIdentify(modQTC& shared)
             {imgRMCard, imgRMNum, picRMNum, [this](bool keepWatching) { FinishReset(keepWatching); }}),
       reader(sampler, row, tally), shared_(shared), settings_(shared.platform().ExecutableDir()) {
     imgRMCard.ForEach([this](ui::PictureCell& mark) {
-        mark.onMouseDown = [this](const ui::MouseEvent&) { modQTC::DragWindow(*this); };
+        mark.onMouseDown = [this](const ui::MouseEvent&) { BeginDrag(); };
     });
+    // The hover looks take the presses: a button can only be pressed while its
+    // hover look shows.
+    for (const int button : kButtons) {
+        imgMouseOn(button).onMouseDown = [this, button](const ui::MouseEvent&) { nPressed = ui::Int16(button); };
+        imgMouseOn(button).onMouseUp = [this, button](const ui::MouseEvent& e) { imgMouseOn_MouseUp(button, e); };
+    }
     auto onTick = [this](ui::Timer& timer, void (frmIdentify::*tick)()) { timer.onTick = [this, tick] { (this->*tick)(); }; };
     onTick(tmrFindDDZ, &frmIdentify::tmrFindDDZ_Timer);
     onTick(tmrGamePos, &frmIdentify::tmrGamePos_Timer);
     onTick(tmrDelay, &frmIdentify::tmrDelay_Timer);
     onTick(tmrStart, &frmIdentify::tmrStart_Timer);
     onTick(tmrEmit, &frmIdentify::tmrEmit_Timer);
+    onTick(tmrPOS, &frmIdentify::tmrPOS_Timer);
     onTick(tmrStar, &frmIdentify::tmrStar_Timer);
     onTick(tmrTipInterval, &frmIdentify::tmrTipInterval_Timer);
     onTick(tmrTipMove, &frmIdentify::tmrTipMove_Timer);
@@ -58,6 +65,11 @@ void frmIdentify::Form_Load() {
     shared_.Instance<frmDetail>().Show();
     shared_.Instance<frmPlayer>().Show();
     PlaceFromRecord(*this, settings_, SettingsRecord::MainWindow, desktop);
+    ButtonRects(0) = {0, 128, 0, 526};
+    ButtonRects(1) = {12, 31, 463, 482};
+    ButtonRects(2) = {40, 59, 463, 482};
+    ButtonRects(3) = {68, 87, 463, 482};
+    ButtonRects(5) = {108, 126, 0, 14};
     SetRollTips();
 }
 
@@ -68,7 +80,57 @@ void frmIdentify::Form_QueryUnload() {
     shared_.Instance<frmPlayer>().Unload();
 }
 
-void frmIdentify::Form_MouseDown(const ui::MouseEvent&) { modQTC::DragWindow(*this); }
+// --- The chrome: dragging, the buttons' looks and actions.
+
+void frmIdentify::Form_MouseDown(const ui::MouseEvent&) { BeginDrag(); }
+
+// Whichever mouse button goes down on the background or a grid mark moves the window.
+void frmIdentify::BeginDrag() {
+    nPressed = kDragging;
+    modQTC::DragWindow(*this);
+}
+
+void frmIdentify::Form_MouseMove(const ui::MouseEvent&) {
+    if (!tmrPOS.Enabled()) tmrPOS.SetEnabled(true);
+    nPressed = kNothingPressed;
+}
+
+bool frmIdentify::CursorInside(const ButtonRect& r) const {
+    // The window's place in pixels is Left and Top divided exactly, not rounded.
+    const double left = Left() / ui::kTwipsPerPixel, top = Top() / ui::kTwipsPerPixel;
+    const platform::Point cursor = shared_.CursorPos;
+    return left + r.x1 < cursor.x && cursor.x < left + r.x2 && top + r.y1 < cursor.y && cursor.y < top + r.y2;
+}
+
+void frmIdentify::tmrPOS_Timer() {
+    shared_.CursorPos = shared_.platform().desktop().CursorPos();
+    if (nPressed == kNothingPressed) {
+        for (const int button : kButtons) imgMouseOn(button).SetVisible(CursorInside(ButtonRects(button)));
+        tmrPOS.SetEnabled(CursorInside(ButtonRects(0)));
+    } else if (nPressed != kDragging) {
+        // The pressed look follows the cursor out of its button and back while held.
+        imgMouseDown(nPressed).SetVisible(CursorInside(ButtonRects(nPressed)));
+    }
+}
+
+// A release counts as a click over the button's picture only, in twips relative to
+// it: 20 x 20 pixels for buttons 1 to 3, and for the close button its 19 pixels
+// across and the top two thirds of its lowest row.
+void frmIdentify::imgMouseOn_MouseUp(int index, const ui::MouseEvent& release) {
+    nPressed = kNothingPressed;
+    const bool inside = index == 5 ? release.x > 0 && release.x < 285 && release.y > 0 && release.y < 220
+                                   : release.x > 0 && release.x < 300 && release.y > 0 && release.y < 300;
+    if (!inside) {
+        imgMouseOn(index).SetVisible(false);
+    } else if (index == 5) {
+        Unload();
+    } else {
+        imgMouseDown(index).SetVisible(false);
+        if (index == 1) StartNewHand();
+        if (index == 2) shared_.Instance<frmDetail>().Show();
+        if (index == 3) shared_.Instance<frmPlayer>().Show();
+    }
+}
 
 void frmIdentify::StartNewHand() {
     tmrEmit.SetEnabled(false);
@@ -233,15 +295,20 @@ void frmIdentify::FollowPlay() {
 // --- Idle animations: the blinking star and the rolling tips.
 
 void frmIdentify::SetRollTips() {
-    imgTips.SetPicture(picTips(tipList_[0]).picture());
-    tipIdx_ = 1;
+    TipList(0) = 24;
+    TipList(1) = 25;
+    TipCount = 2;
+    imgTips.SetPicture(picTips(TipList(0)).picture());
+    TipIdx = 1;
 }
 
 void frmIdentify::tmrStar_Timer() { imgStar.SetVisible(!imgStar.visible()); }
 
+// The next strip starts just below the window's lower edge and slides up into its
+// resting place at 512, a pixel a tick.
 void frmIdentify::tmrTipInterval_Timer() {
-    imgTips.SetPicture(picTips(tipList_[tipIdx_]).picture());
-    tipIdx_ = (tipIdx_ + 1) % 2;
+    imgTips.SetPicture(picTips(TipList(TipIdx)).picture());
+    TipIdx = static_cast<std::int16_t>((TipIdx + 1) % TipCount);
     imgTips.SetTop(530);
     tmrTipMove.SetEnabled(true);
 }

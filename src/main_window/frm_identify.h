@@ -9,8 +9,17 @@
 //                                     user's 16 cards are read and struck
 //   following the hand   tmrEmit      until a seat has played out or the new-hand
 //                                     button; the game window's loss goes to idle
+//
+// Its chrome: the window is dragged by its background or a grid mark; buttons 1
+// (new hand), 2 (detail window), 3 (player window) and 5 (close) have hover and
+// pressed looks, switched by a polled hover tick (tmrPOS) that tests the cursor
+// against ButtonRects and stops itself once the cursor has left the window; a
+// star blinks and a strip of tips rolls in at the foot while no hand is followed.
+// Closing the window, however it is asked, saves the positions, closes the other
+// windows and so ends the program.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -30,6 +39,15 @@ public:
 
     // The new-hand button's action: stop following this hand and wait for a new one.
     void StartNewHand();
+
+    // A hover rectangle in window pixels; a point is inside when strictly between.
+    struct ButtonRect {
+        std::int16_t x1, x2, y1, y2;
+    };
+    // The main window's buttons, as indices of imgMouseOn, imgMouseDown and ButtonRects.
+    static constexpr std::array<int, 4> kButtons{1, 2, 3, 5};
+    // Pressed-state values that name no button.
+    static constexpr std::int16_t kNothingPressed = 0, kDragging = 6;
 
     // Controls and timers, built from the window's layout table.
     ui::ControlArray<ui::PictureCell>& imgRMNum{Cells("imgRMNum")};
@@ -76,6 +94,13 @@ public:
     static constexpr ui::BoundedArray<Span, 0, 2> ScanSpan{{{{240, 360}, {460, 640}, {1, 140}}}};
     static constexpr ui::BoundedArray<std::int16_t, 0, 2> ScanRow{{{330, 214, 214}}};
 
+    // The chrome.
+    std::int16_t nPressed = kNothingPressed;  // or the button held down, or kDragging
+    ui::BoundedArray<ButtonRect, 0, 5> ButtonRects;  // 0 the whole window; 4 names no button
+    ui::BoundedArray<std::int16_t, 0, 3> TipList;  // picTips indices shown in turn
+    std::int16_t TipCount = 0;
+    std::int16_t TipIdx = 0;  // the TipList entry shown next
+
     SettingsFile& settings() { return settings_; }
 
     // Timer handlers; the timers call them, and benchmarks may too.
@@ -84,6 +109,7 @@ public:
     void tmrDelay_Timer();
     void tmrStart_Timer();
     void tmrEmit_Timer();
+    void tmrPOS_Timer();
     void tmrStar_Timer();
     void tmrTipInterval_Timer();
     void tmrTipMove_Timer();
@@ -93,12 +119,17 @@ protected:
     void Form_Load() override;
     void Form_QueryUnload() override;
     void Form_MouseDown(const ui::MouseEvent&) override;
+    void Form_MouseMove(const ui::MouseEvent&) override;
 
 private:
     // The game's client area for one watcher tick, released on every path.
     class GameDC;
 
     void FinishReset(bool keepWatching);
+    void BeginDrag();
+    void imgMouseOn_MouseUp(int index, const ui::MouseEvent& release);
+    // The hit test of the hover tick, against the cursor it last read.
+    bool CursorInside(const ButtonRect& r) const;
     void SetRollTips();
     void SaveGamePosition();
     // One pixel of the game through the sampler: blue, green, red.
@@ -109,8 +140,6 @@ private:
 
     modQTC& shared_;
     SettingsFile settings_;
-    int tipList_[2] = {24, 25};
-    int tipIdx_ = 0;
 };
 
 }  // namespace vantrel

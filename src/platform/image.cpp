@@ -17,12 +17,11 @@ void Image::FillRect(int x, int y, int w, int h, Rgb c) {
     for (int yy = y0; yy < y1; ++yy) std::fill(&at(x0, yy), &at(x0, yy) + std::max(x1 - x0, 0), p);
 }
 
-void Image::Blit(const Image& src, int x, int y) {
-    const int x0 = std::max(x, 0), y0 = std::max(y, 0);
-    const int x1 = std::min(x + src.width(), width_), y1 = std::min(y + src.height(), height_);
-    if (x1 <= x0) return;
-    for (int yy = y0; yy < y1; ++yy)
-        std::copy_n(src.row(yy - y) + (x0 - x), x1 - x0, &at(x0, yy));
+void Image::Blit(const Image& src, int x, int y, Rect clip) {
+    const Rect target = Intersection(Intersection(clip, Bounds()), {x, y, x + src.width(), y + src.height()});
+    if (target.empty()) return;
+    for (int yy = target.top; yy < target.bottom; ++yy)
+        std::copy_n(src.row(yy - y) + (target.left - x), target.width(), &at(target.left, yy));
 }
 
 }  // namespace vantrel::platform

@@ -10,24 +10,13 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/image.h"
 
 namespace vantrel::platform {
-
-struct Point {
-    std::int32_t x = 0, y = 0;
-    friend bool operator==(Point, Point) = default;
-};
-
-struct Rect {
-    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
-    std::int32_t width() const { return right - left; }
-    std::int32_t height() const { return bottom - top; }
-    friend bool operator==(Rect, Rect) = default;
-};
 
 // An opaque reference to a top-level window of another program; 0 is none.
 using ForeignWindow = std::uintptr_t;
@@ -90,8 +79,15 @@ struct TooltipArea {
 class HostedWindow {
 public:
     virtual ~HostedWindow() = default;
-    // The window's client area becomes `picture` (same size as the window).
-    virtual void Present(const platform::Image& picture) = 0;
+    // The window's client area becomes `frame` (the window's size). Only the
+    // `changed` rectangles (window pixels) differ from the frame presented before;
+    // only they are copied and repainted, so a 12 x 12 blink costs 12 x 12 pixels.
+    virtual void Present(const platform::Image& frame, std::span<const Rect> changed) = 0;
+    // A first frame, or one that changed all over.
+    void PresentWhole(const platform::Image& frame) {
+        const Rect whole = frame.Bounds();
+        Present(frame, {&whole, 1});
+    }
     virtual void MoveTo(Point topLeft) = 0;  // screen pixels
     virtual void Show() = 0;
     // Layered style with full opacity: the window looks exactly as before.

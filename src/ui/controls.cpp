@@ -10,35 +10,38 @@ PictureCell::PictureCell(Form& owner, std::string name, int index, CellSpec star
 }
 
 void PictureCell::RestoreStartState() {
+    // Only ever before the form's window exists: each load presents it whole.
     picture_ = start_.picture;
     visible_ = start_.visible;
     left_ = start_.left;
     top_ = start_.top;
-    owner_.MarkDirty();
 }
 
 void PictureCell::SetPicture(Picture picture) {
     if (picture == picture_) return;
     picture_ = std::move(picture);
-    owner_.MarkDirty();
+    if (visible_) owner_.MarkChanged(PixelBounds());
 }
 
 void PictureCell::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
-    owner_.MarkDirty();
+    if (picture_) owner_.MarkChanged(PixelBounds());
+    if (!tooltip().empty()) owner_.MarkTooltipsChanged();
 }
 
-void PictureCell::SetLeft(int pixels) {
-    if (pixels == left_) return;
-    left_ = pixels;
-    owner_.MarkDirty();
-}
+void PictureCell::SetLeft(int pixels) { MoveTo(pixels, top_); }
 
-void PictureCell::SetTop(int pixels) {
-    if (pixels == top_) return;
-    top_ = pixels;
-    owner_.MarkDirty();
+void PictureCell::SetTop(int pixels) { MoveTo(left_, pixels); }
+
+void PictureCell::MoveTo(int left, int top) {
+    if (left == left_ && top == top_) return;
+    const bool shows = visible_ && picture_;
+    if (shows) owner_.MarkChanged(PixelBounds());
+    left_ = left;
+    top_ = top;
+    if (shows) owner_.MarkChanged(PixelBounds());
+    if (visible_ && !tooltip().empty()) owner_.MarkTooltipsChanged();
 }
 
 platform::Rect PictureCell::PixelBounds() const { return {left_, top_, left_ + width(), top_ + height()}; }

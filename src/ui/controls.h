@@ -2,7 +2,9 @@
 // hold them. A cell is windowless: it is a rectangle of its form with a picture or
 // none, a visibility and an optional tooltip, and it receives the mouse events that
 // its form routes to it. At run time only a cell's picture, visibility, Left and
-// Top change; every change marks the form for recomposition. Cells are placed in window pixels, as the
+// Top change; a change that alters the look tells the form which pixels it
+// touched (the cell's place, before and after a move), so that only those are
+// composed and presented again. Cells are placed in window pixels, as the
 // windows' code moves them; mouse positions reach the handlers in twips relative
 // to the element, 15 to the pixel.
 #pragma once
@@ -66,6 +68,7 @@ public:
 private:
     friend class Form;
     void RestoreStartState();
+    void MoveTo(int left, int top);
 
     Form& owner_;
     std::string name_;

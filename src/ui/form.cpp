@@ -18,7 +18,8 @@ bool Inside(const platform::Rect& r, platform::Point p) {
 }  // namespace
 
 Form::Form(Toolkit& toolkit, std::string caption, int widthPx, int heightPx)
-    : toolkit_(toolkit), caption_(std::move(caption)), widthPx_(widthPx), heightPx_(heightPx) {
+    : toolkit_(toolkit), caption_(std::move(caption)), widthPx_(widthPx), heightPx_(heightPx),
+      frame_(widthPx, heightPx), changed_({0, 0, widthPx, heightPx}) {
     toolkit_.Register(*this);
 }
 
@@ -52,7 +53,9 @@ void Form::Load() {
         {caption_, widthPx_, heightPx_, {ToPixels(left_), ToPixels(top_)}, icons_}, *this);
     shownTooltips_.clear();
     for (auto& timer : timers_) timer.RestoreStartState();
-    dirty_ = true;
+    changed_.Clear();
+    changed_.AddWhole();
+    tooltipsChanged_ = true;
     Form_Load();
 }
 
@@ -84,24 +87,31 @@ void Form::SetTop(double twips) {
 }
 
 platform::Image Form::Compose() const {
-    platform::Image image(widthPx_, heightPx_, kBackColour);
-    if (background_) image.Blit(*background_, 0, 0);
-    for (const auto& cell : cells_) {
-        if (!cell.visible() || !cell.HasPicture()) continue;
-        // A picture larger than its cell is cut at the cell's edges.
-        const platform::Image& picture = *cell.picture();
-        const platform::Rect r = cell.PixelBounds();
-        for (int y = 0; y < std::min(picture.height(), r.height()); ++y)
-            for (int x = 0; x < std::min(picture.width(), r.width()); ++x)
-                if (image.Contains(r.left + x, r.top + y)) image.at(r.left + x, r.top + y) = picture.at(x, y);
-    }
+    platform::Image image(widthPx_, heightPx_);
+    ComposeInto(image, image.Bounds());
     return image;
 }
 
+void Form::ComposeInto(platform::Image& image, platform::Rect area) const {
+    image.FillRect(area.left, area.top, area.width(), area.height(), kBackColour);
+    if (background_) image.Blit(*background_, 0, 0, area);
+    for (const auto& cell : cells_) {
+        if (!cell.visible() || !cell.HasPicture()) continue;
+        // A picture larger than its cell is cut at the cell's edges.
+        const platform::Rect bounds = cell.PixelBounds();
+        image.Blit(*cell.picture(), bounds.left, bounds.top, platform::Intersection(area, bounds));
+    }
+}
+
 void Form::Refresh() {
-    if (!window_ || !dirty_) return;
-    dirty_ = false;
-    window_->Present(Compose());
+    if (!window_) return;
+    if (!changed_.empty()) {
+        for (const platform::Rect& area : changed_.rects()) ComposeInto(frame_, area);
+        window_->Present(frame_, changed_.rects());
+        changed_.Clear();
+    }
+    if (!tooltipsChanged_) return;
+    tooltipsChanged_ = false;
     auto tooltips = VisibleTooltips();
     if (tooltips.size() != shownTooltips_.size() ||
         !std::equal(tooltips.begin(), tooltips.end(), shownTooltips_.begin(), [](const auto& a, const auto& b) {

@@ -1,7 +1,9 @@
 // Form: one skinned, borderless window of the program. It has a fixed pixel size, a
 // background picture over the back colour RGB(58, 110, 165), a position in twips,
 // and its controls in z-order (later ones on top). Its look is composed from the
-// background and its visible cells; pictures are swapped, never drawn.
+// background and its visible cells; pictures are swapped, never drawn. The form
+// keeps the frame it last presented and, after each event, composes and presents
+// again only the rectangles that its cells' changes touched.
 //
 // Lifecycle: a form's controls exist for the life of the instance. Each load puts
 // them back in their start state, creates the on-screen window and then runs the
@@ -23,6 +25,7 @@
 
 #include "platform/platform.h"
 #include "platform/image.h"
+#include "ui/changed_rects.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
 #include "ui/timer.h"
@@ -58,7 +61,8 @@ public:
     void SetLeft(double twips);
     void SetTop(double twips);
 
-    // The window as it looks now: background and visible cells over the back colour.
+    // The window as it looks now, composed afresh: background and visible cells
+    // over the back colour. What the window shows after a refresh is exactly this.
     platform::Image Compose() const;
     // The on-screen window while loaded, null otherwise.
     platform::HostedWindow* window() const { return window_.get(); }
@@ -75,9 +79,14 @@ public:
     // mouse-up, so the press ends here.
     void DragWindow();
 
-    // Called by controls when the look changes; the toolkit recomposes after the event.
-    void MarkDirty() { dirty_ = true; }
-    // Recomposes and presents the window if anything changed since the last time.
+    // Called by controls when the look of these window pixels changes; the toolkit
+    // presents them after the event.
+    void MarkChanged(platform::Rect area) {
+        if (window_) changed_.Add(area);
+    }
+    // Called by controls when a cell with a tooltip shows, hides or moves.
+    void MarkTooltipsChanged() { tooltipsChanged_ = true; }
+    // Composes and presents the parts of the window that changed since the last time.
     void Refresh();
 
     // WindowEvents: input from the on-screen window, in window pixels.
@@ -109,6 +118,7 @@ private:
                   void (Form::*formHandler)(const MouseEvent&),
                   std::function<void(const MouseEvent&)> PictureCell::*cellHandler);
     std::vector<platform::TooltipArea> VisibleTooltips() const;
+    void ComposeInto(platform::Image& image, platform::Rect area) const;
 
     Toolkit& toolkit_;
     std::string caption_;
@@ -123,7 +133,10 @@ private:
     std::map<std::string, ControlArray<PictureCell>, std::less<>> cellArrays_;
     std::map<std::string, ControlArray<PictureStore>, std::less<>> storeArrays_;
     std::unique_ptr<platform::HostedWindow> window_;
-    bool dirty_ = true;
+    // What the window was last given, and what has changed since.
+    platform::Image frame_;
+    ChangedRects changed_;
+    bool tooltipsChanged_ = false;
     std::vector<platform::TooltipArea> shownTooltips_;
 
     // The element that received the last mouse-down, until its mouse-up.

@@ -55,7 +55,7 @@ int RunTable() {
     } events;
     events.owner = &platform;
     const auto window = platform.CreateHostedWindow({kTitle, 800, 600, {20, 20}, {}}, events);
-    window->Present(StillTable());
+    window->PresentWhole(StillTable());
     window->Show();
     return platform.RunMessageLoop();
 }

@@ -60,6 +60,23 @@ bool WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& 
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+Xdotool::Xdotool(const std::wstring& unixWork) : unixDone_(unixWork + L"/xdotool.done"), done_(WindowsPath(unixDone_)) {}
+
+bool Xdotool::Run(const std::string& arguments) {
+    DeleteFileW(done_.c_str());
+    std::wstring line = L"/bin/sh -c \"timeout 10 xdotool " + platform::win32::Widen(arguments) + L"; echo $? > '" +
+                        unixDone_ + L"'\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    // A Unix program comes with no handles to close; should one come, it is closed.
+    if (process.hThread) CloseHandle(process.hThread);
+    if (process.hProcess) CloseHandle(process.hProcess);
+    return WaitFor(12000, [&] { return FileBytes(done_).size() >= 2; }) && FileBytes(done_)[0] == '0';
+}
+
 Record RecordOf(const std::vector<unsigned char>& bytes, int record) {
     const std::size_t at = static_cast<std::size_t>(record - 1) * 4;
     if (bytes.size() < at + 4) return {-99999, -99999};

@@ -66,6 +66,19 @@ std::vector<unsigned char> FileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
 bool FileExists(const std::wstring& path);
 
+// xdotool, the real X pointer, run from a Windows program. Wine starts a Linux
+// program without handing back a process, so each command runs under /bin/sh,
+// which leaves xdotool's exit status in a file of the work folder.
+class Xdotool {
+public:
+    explicit Xdotool(const std::wstring& unixWork);
+    // True when xdotool ran `arguments` and succeeded within 10 s.
+    bool Run(const std::string& arguments);
+
+private:
+    std::wstring unixDone_, done_;
+};
+
 // The settings file's records: two little-endian 16-bit signed values each.
 struct Record {
     int x = 0, y = 0;

@@ -112,25 +112,9 @@ private:
 // that the shell writes once xdotool has returned.
 class Mouse {
 public:
-    explicit Mouse(std::string unixWork) : marker_(unixWork + "/xdotool.done") {}
+    explicit Mouse(const std::string& unixWork) : xdotool_(platform::win32::Widen(unixWork)) {}
 
-    bool Run(const std::string& xdotoolArguments) {
-        const std::wstring markerPath = WindowsPath(platform::win32::Widen(marker_));
-        DeleteFileW(markerPath.c_str());
-        std::wstring commandLine = L"\"Z:\\bin\\sh\" -c \"timeout 10 xdotool " +
-                                   platform::win32::Widen(xdotoolArguments) + L"; : > '" +
-                                   platform::win32::Widen(marker_) + L"'\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (!CreateProcessW(L"Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process))
-            return false;
-        // A Unix program comes with no handles to close; should one come, it is closed.
-        if (process.hThread) CloseHandle(process.hThread);
-        if (process.hProcess) CloseHandle(process.hProcess);
-        return WaitFor(12000, [&] { return FileExists(markerPath); });
-    }
+    bool Run(const std::string& xdotoolArguments) { return xdotool_.Run(xdotoolArguments); }
     // A press and release at a point of a window (window pixels).
     bool Click(HWND window, platform::Point at) {
         const platform::Point p = OnScreen(window, at);
@@ -151,7 +135,7 @@ private:
         return {r.left + at.x, r.top + at.y};
     }
     static std::string Coords(platform::Point p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
-    std::string marker_;
+    Xdotool xdotool_;
 };
 
 // The hand on the table, followed through its log.

@@ -95,7 +95,7 @@ void TestWindowAndCaptures(Win32Platform& platform) {
     const std::vector<std::shared_ptr<const Image>> icons{std::make_shared<const Image>(TestPattern(32, 32)),
                                                            std::make_shared<const Image>(TestPattern(16, 16))};
     auto window = platform.CreateHostedWindow(WindowSpec{kGameTitle, 300, 200, Point{40, 50}, icons}, recorder);
-    window->Present(picture);
+    window->PresentWhole(picture);
     window->Show();
 
     // Found by its UTF-16 title whatever the ANSI code page; geometry and style.
@@ -136,9 +136,24 @@ void TestWindowAndCaptures(Win32Platform& platform) {
     const Image second = TestPattern(320, 200);  // shifted: column x shows pattern x
     Image shifted(300, 200);
     shifted.Blit(second, -20, 0);
-    window->Present(shifted);
+    window->PresentWhole(shifted);
     UpdateWindow(h);
     CHECK(Read(*desktop.OpenClient(found), Rect{0, 0, 300, 200}) == Expected(second, Rect{20, 0, 320, 200}));
+
+    // A partial present changes the named rectangles and nothing else, on the
+    // screen and in what the window repaints from.
+    {
+        const Image blank(300, 200, Rgb{1, 2, 3});
+        const Rect changed[] = {{10, 20, 22, 32}, {290, 190, 300, 200}};
+        window->Present(blank, changed);
+        Image expected = shifted;
+        for (const Rect& r : changed) expected.FillRect(r.left, r.top, r.width(), r.height(), Rgb{1, 2, 3});
+        CHECK(Read(*desktop.OpenClient(found), Rect{0, 0, 300, 200}) == Expected(expected, Rect{0, 0, 300, 200}));
+        InvalidateRect(h, nullptr, FALSE);
+        UpdateWindow(h);
+        CHECK(Read(*desktop.OpenClient(found), Rect{0, 0, 300, 200}) == Expected(expected, Rect{0, 0, 300, 200}));
+        window->PresentWhole(shifted);
+    }
 
     // Layered with full opacity, twice: the bit once, alpha 255, same look.
     window->MakeLayered();
@@ -170,6 +185,8 @@ void TestWindowAndCaptures(Win32Platform& platform) {
 
 void TestDesktopQueries(Win32Platform& platform) {
     Desktop& desktop = platform.desktop();
+    // The platform declared per-monitor DPI awareness: every coordinate is a physical pixel.
+    CHECK(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()) == DPI_AWARENESS_PER_MONITOR_AWARE);
     SetCursorPos(123, 45);
     CHECK(desktop.CursorPos() == (Point{123, 45}));
 
@@ -228,11 +245,11 @@ void TestMouseAndClose(Win32Platform& platform) {
     CHECK(!IsWindow(h));
 }
 
-// Tooltip windows of the common controls owned by `owner`, and their tool counts.
-std::vector<LRESULT> ToolCounts(HWND owner) {
+// Tooltip windows of the common controls owned by `owner`.
+std::vector<HWND> Tooltips(HWND owner) {
     struct Search {
         HWND owner;
-        std::vector<LRESULT> counts;
+        std::vector<HWND> found;
     } search{owner, {}};
     EnumWindows(
         [](HWND window, LPARAM context) -> BOOL {
@@ -240,11 +257,18 @@ std::vector<LRESULT> ToolCounts(HWND owner) {
             wchar_t className[64] = {};
             GetClassNameW(window, className, 64);
             if (GetWindow(window, GW_OWNER) == s.owner && std::wstring(className) == TOOLTIPS_CLASSW)
-                s.counts.push_back(SendMessageW(window, TTM_GETTOOLCOUNT, 0, 0));
+                s.found.push_back(window);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    return search.counts;
+    return search.found;
+}
+
+// Their tool counts.
+std::vector<LRESULT> ToolCounts(HWND owner) {
+    std::vector<LRESULT> counts;
+    for (HWND tooltip : Tooltips(owner)) counts.push_back(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+    return counts;
 }
 
 void TestTooltips(Win32Platform& platform) {
@@ -255,6 +279,12 @@ void TestTooltips(Win32Platform& platform) {
 
     window->SetTooltips({{Rect{0, 0, 50, 40}, "left"}, {Rect{50, 0, 100, 40}, "跑得快"}});
     CHECK(ToolCounts(h) == std::vector<LRESULT>{2});
+    // Its font is asked for in a Chinese character set, whatever the system's tip font.
+    LOGFONTW font{};
+    const std::vector<HWND> tooltips = Tooltips(h);
+    CHECK(tooltips.size() == 1 &&
+          GetObjectW(reinterpret_cast<HFONT>(SendMessageW(tooltips.front(), WM_GETFONT, 0, 0)), sizeof font, &font) &&
+          font.lfCharSet == GB2312_CHARSET);
     window->SetTooltips({{Rect{0, 0, 100, 40}, "whole"}});
     CHECK(ToolCounts(h) == std::vector<LRESULT>{1});
     window->SetTooltips({});
@@ -298,7 +328,7 @@ void TestTimers(Win32Platform& platform) {
 void TestDrag(Win32Platform& platform) {
     Recorder recorder;
     auto window = platform.CreateHostedWindow(WindowSpec{"drag", 100, 100, Point{800, 300}, {}}, recorder);
-    window->Present(TestPattern(100, 100));
+    window->PresentWhole(TestPattern(100, 100));
     window->Show();
     const ForeignWindow handle = platform.desktop().FindWindowByTitle("drag");
     platform.desktop().PlaceTopmost(handle, Point{800, 300});

@@ -2,11 +2,14 @@
 // virtual clock, mouse routing and indexed control arrays.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "platform/headless/headless_platform.h"
+#include "ui/changed_rects.h"
 #include "ui/form.h"
 #include "ui/toolkit.h"
 
@@ -17,6 +20,7 @@ using platform::Image;
 using platform::MouseButton;
 using platform::Rgb;
 using platform::Point;
+using platform::Rect;
 using platform::headless::HeadlessPlatform;
 
 Picture Solid(int w, int h, Rgb c) { return std::make_shared<const Image>(w, h, c); }
@@ -122,6 +126,15 @@ TEST_F(ToolkitTest, TooltipsFollowVisibleCells) {
     form.below->SetVisible(false);
     platform.AdvanceBy(50);
     EXPECT_TRUE(window()->tooltips().empty());
+    // A cell without a picture changes no pixel as it shows and moves; its tip follows all the same.
+    form.below->SetPicture(nullptr);
+    form.below->SetVisible(true);
+    platform.AdvanceBy(50);
+    ASSERT_EQ(window()->tooltips().size(), 1u);
+    form.below->SetLeft(20);
+    platform.AdvanceBy(50);
+    ASSERT_EQ(window()->tooltips().size(), 1u);
+    EXPECT_EQ(window()->tooltips()[0].area, (Rect{20, 10, 60, 30}));
 }
 
 TEST_F(ToolkitTest, IndexedArraysHaveGapsAndMissingIndicesRaise) {
@@ -244,6 +257,120 @@ TEST_F(MouseTest, DragWindowHandsThePressToTheMoveLoop) {
     EXPECT_EQ(form.Left(), 1800);  // the form's place follows the drag
     EXPECT_EQ(form.Top(), 900);
     EXPECT_TRUE(form.events.empty());  // the move loop swallowed the release
+}
+
+TEST(ChangedRectsTest, MergesWhatCostsNoMoreTogetherClipsAndCollapsesPastAHandful) {
+    struct Case {
+        std::vector<Rect> added;
+        std::vector<Rect> kept;
+    };
+    const Case cases[] = {
+        {{{16, 512, 127, 524}, {16, 513, 127, 525}}, {{16, 512, 127, 525}}},   // a strip moved up a pixel
+        {{{2, 512, 14, 524}, {16, 512, 127, 524}}, {{2, 512, 14, 524}, {16, 512, 127, 524}}},  // star and strip
+        {{{0, 0, 10, 10}, {10, 0, 20, 10}}, {{0, 0, 20, 10}}},                // side by side
+        {{{16, 529, 127, 541}, {16, 530, 127, 542}}, {}},                     // wholly below the window
+        {{{120, 520, 140, 530}}, {{120, 520, 128, 526}}},                     // cut at its edges
+        {{{0, 0, 10, 10}, {20, 0, 30, 10}, {10, 0, 20, 10}}, {{0, 0, 30, 10}}},  // the gap filled: all three
+    };
+    for (const Case& c : cases) {
+        ChangedRects changed({0, 0, 128, 526});
+        for (const Rect& r : c.added) changed.Add(r);
+        EXPECT_EQ(std::vector<Rect>(changed.rects().begin(), changed.rects().end()), c.kept);
+    }
+    ChangedRects many({0, 0, 128, 526});
+    for (int i = 0; i <= static_cast<int>(ChangedRects::kMostRects); ++i) many.Add({i * 7, i * 30, i * 7 + 3, i * 30 + 2});
+    EXPECT_EQ(std::vector<Rect>(many.rects().begin(), many.rects().end()),
+              (std::vector<Rect>{{0, 0, 115, 482}}));
+}
+
+class PresentTest : public ToolkitTest {
+protected:
+    void SetUp() override {
+        form.Show();
+        window()->ResetPresentCounts();
+    }
+    // Runs `change` as one event; returns what it presented, or nothing.
+    std::vector<Rect> Presented(const std::function<void()>& change) {
+        const std::int64_t before = window()->presentCounts().presents;
+        toolkit.RunEvent(change);
+        if (window()->presentCounts().presents == before) return {};
+        return window()->lastPresent();
+    }
+};
+
+TEST_F(PresentTest, AChangePresentsTheCellsOldAndNewPlaceAndNothingElse) {
+    EXPECT_EQ(Presented([&] { form.below->SetVisible(false); }), (std::vector<Rect>{{10, 10, 50, 30}}));
+    EXPECT_EQ(Presented([&] { form.above->SetPicture(Solid(40, 20, kBlue)); }), (std::vector<Rect>{{30, 10, 70, 30}}));
+    EXPECT_EQ(Presented([&] { form.above->SetTop(11); }), (std::vector<Rect>{{30, 10, 70, 31}}));
+    EXPECT_EQ(Presented([&] { form.above->SetLeft(80); }), (std::vector<Rect>{{30, 11, 70, 31}, {80, 11, 100, 31}}));
+    // A hidden cell, or one without a picture, changes no pixel.
+    EXPECT_TRUE(Presented([&] { form.below->SetLeft(0); }).empty());
+    EXPECT_TRUE(Presented([&] { form.below->SetPicture(Solid(40, 20, kGreen)); }).empty());
+    EXPECT_EQ(Presented([&] { form.marks(3).SetPicture(nullptr); }), (std::vector<Rect>{{10, 40, 15, 45}}));
+    EXPECT_TRUE(Presented([&] { form.marks(3).SetVisible(false); }).empty());
+    // Two changes in one event, far apart: one present of both places.
+    EXPECT_EQ(Presented([&] {
+                  form.marks(9455).SetVisible(false);
+                  form.below->SetVisible(true);
+              }),
+              (std::vector<Rect>{{30, 40, 35, 45}, {0, 10, 40, 30}}));
+    EXPECT_EQ(window()->picture(), form.Compose());
+}
+
+// A form of many overlapping cells with pictures smaller and larger than the cells,
+// some reaching past the window's edges.
+class ManyCells : public Form {
+public:
+    explicit ManyCells(Toolkit& toolkit) : Form(toolkit, "Many", 90, 70) {
+        SetBackground(Solid(70, 50, kRed));  // smaller than the window: the back colour shows around it
+        std::mt19937 random(11);
+        for (int i = 0; i < 24; ++i) {
+            auto& cell = AddCell(cells, i, {Coordinate(random), Coordinate(random), Size(random), Size(random), true,
+                                            nullptr, ""});
+            cell.SetPicture(PictureFrom(random));
+        }
+    }
+    static int Coordinate(std::mt19937& random) { return std::uniform_int_distribution(-25, 95)(random); }
+    static int Size(std::mt19937& random) { return std::uniform_int_distribution(1, 30)(random); }
+    static Picture PictureFrom(std::mt19937& random) {
+        if (std::uniform_int_distribution(0, 5)(random) == 0) return nullptr;
+        const auto level = [&] { return static_cast<std::uint8_t>(std::uniform_int_distribution(0, 255)(random)); };
+        return Solid(Size(random), Size(random), Rgb{level(), level(), level()});
+    }
+
+    ControlArray<PictureCell> cells{"cells"};
+};
+
+TEST_F(PresentTest, PartialPresentsLeaveExactlyTheWholeComposeOverRandomChanges) {
+    ManyCells many(toolkit);
+    many.Show();
+    std::mt19937 random(2024);
+    std::int64_t presents = 0, pixels = 0;
+    for (int step = 0; step < 3000; ++step) {
+        toolkit.RunEvent([&] {
+            for (int k = std::uniform_int_distribution(1, 4)(random); k > 0; --k) {
+                PictureCell& cell = many.cells(std::uniform_int_distribution(0, 23)(random));
+                switch (std::uniform_int_distribution(0, 3)(random)) {
+                    case 0: cell.SetVisible(!cell.visible()); break;
+                    case 1: cell.SetPicture(ManyCells::PictureFrom(random)); break;
+                    case 2: cell.SetLeft(cell.left() + std::uniform_int_distribution(-3, 3)(random)); break;
+                    default: cell.SetTop(ManyCells::Coordinate(random)); break;
+                }
+            }
+        });
+        if (step % 500 == 250) {  // now and then closed, changed while closed, and opened again
+            many.Unload();
+            many.cells(step % 24).SetVisible(false);
+            many.Show();
+        }
+        const auto* shown = platform.FindWindow("Many");
+        ASSERT_EQ(shown->picture(), many.Compose()) << "after step " << step;
+        presents += shown->presentCounts().presents;
+        pixels += shown->presentCounts().pixels;
+        platform.FindWindow("Many")->ResetPresentCounts();
+    }
+    EXPECT_GT(presents, 1000);
+    EXPECT_LT(pixels, presents * 90 * 70 / 3) << "most presents were partial";
 }
 
 }  // namespace

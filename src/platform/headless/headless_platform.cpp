@@ -115,8 +115,19 @@ HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const WindowSpec& spe
 
 HeadlessWindow::~HeadlessWindow() {
     std::erase(platform_.windows_, this);
+    platform_.destroyed_.push_back(spec_.caption);
     if (platform_.dragging_ == this) platform_.dragging_ = nullptr;
     if (platform_.pressedWindow_ == this) platform_.pressedWindow_ = nullptr;
+}
+
+void HeadlessWindow::Present(const platform::Image& frame, std::span<const Rect> changed) {
+    lastPresent_.assign(changed.begin(), changed.end());
+    ++counts_.presents;
+    for (const Rect& area : changed) {
+        counts_.pixels += area.area();
+        counts_.bounds = BoundingUnion(counts_.bounds, area);
+        picture_.Blit(frame, 0, 0, area);
+    }
 }
 
 void HeadlessWindow::DragWindow() {

@@ -1,8 +1,10 @@
 // The headless backend: a real backend with no display. A virtual clock in
 // milliseconds drives the timers (in time order, ties in the order they were
 // started); a fake desktop holds titled top-level windows whose client pixels come
-// from a frame source; the cursor and mouse buttons are set by the caller; every
-// hosted window keeps the last picture it was given, for tests to compare.
+// from a frame source; the cursor and mouse buttons are set by the caller. Every
+// hosted window keeps a whole picture of itself, into which each present copies
+// only the rectangles it names, as a screen would; it also counts what was
+// presented, for tests and benchmarks.
 #pragma once
 
 #include <cstdint>
@@ -75,14 +77,26 @@ public:
 
     const std::string& caption() const { return spec_.caption; }
     Rect ScreenRect() const { return {topLeft_.x, topLeft_.y, topLeft_.x + spec_.width, topLeft_.y + spec_.height}; }
+    // What the window shows: every rectangle ever presented, copied in turn.
     const platform::Image& picture() const { return picture_; }
+    // The rectangles of the last present.
+    const std::vector<Rect>& lastPresent() const { return lastPresent_; }
+    // Presents since the window was made or the counts were last reset: how many,
+    // their pixels, and the smallest rectangle that holds them all.
+    struct PresentCounts {
+        std::int64_t presents = 0;
+        std::int64_t pixels = 0;
+        Rect bounds;
+    };
+    const PresentCounts& presentCounts() const { return counts_; }
+    void ResetPresentCounts() { counts_ = {}; }
     bool shown() const { return shown_; }
     bool layered() const { return layered_; }
     int drags() const { return drags_; }
     const std::vector<TooltipArea>& tooltips() const { return tooltips_; }
     WindowEvents& events() const { return events_; }
 
-    void Present(const platform::Image& picture) override { picture_ = picture; }
+    void Present(const platform::Image& frame, std::span<const Rect> changed) override;
     void MoveTo(Point topLeft) override { topLeft_ = topLeft; }
     void Show() override { shown_ = true; }
     void MakeLayered() override { layered_ = true; }
@@ -95,6 +109,8 @@ private:
     WindowEvents& events_;
     Point topLeft_;
     platform::Image picture_;
+    std::vector<Rect> lastPresent_;
+    PresentCounts counts_;
     bool shown_ = false;
     bool layered_ = false;
     int drags_ = 0;
@@ -117,6 +133,8 @@ public:
 
     // Hosted windows, newest last; each is on top of those before it.
     std::vector<HeadlessWindow*> windows() const { return windows_; }
+    // The captions of the hosted windows destroyed so far, in that order.
+    const std::vector<std::string>& destroyedWindows() const { return destroyed_; }
     HeadlessWindow* FindWindow(const std::string& caption) const;
 
     // Mouse input at a screen point, delivered to the topmost shown window there.
@@ -150,6 +168,7 @@ private:
     TimerId nextTimer_ = 1;
     std::uint64_t nextOrder_ = 0;
     std::vector<HeadlessWindow*> windows_;
+    std::vector<std::string> destroyed_;
     HeadlessWindow* dragging_ = nullptr;
     Point dragFrom_;
     HeadlessWindow* pressedWindow_ = nullptr;

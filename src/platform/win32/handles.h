@@ -1,6 +1,6 @@
 // Owners for the Win32 handles the backend holds: one class per way a handle is
 // given back (ReleaseDC, DeleteDC, DeleteObject, DestroyWindow, DestroyIcon, EndPaint,
-// CloseHandle, or putting the previous object back into a DC). Copies are deleted so each handle
+// CloseHandle, FreeLibrary, or putting the previous object back into a DC). Copies are deleted so each handle
 // has exactly one owner, and every return path gives it back; moves are allowed
 // where an owner is kept in a member and replaced. Internal to the backend: this
 // header includes <windows.h>.
@@ -43,6 +43,8 @@ public:
     PaintDc& operator=(const PaintDc&) = delete;
 
     HDC get() const { return dc_; }
+    // The part of the client area that needs painting.
+    const RECT& area() const { return paint_.rcPaint; }
 
 private:
     HWND window_;
@@ -126,6 +128,22 @@ public:
 private:
     HDC dc_ = nullptr;
     HGDIOBJ previous_ = nullptr;
+};
+
+// LoadLibraryW ... FreeLibrary.
+class LoadedLibrary {
+public:
+    explicit LoadedLibrary(const wchar_t* name) : module_(LoadLibraryW(name)) {}
+    ~LoadedLibrary() {
+        if (module_) FreeLibrary(module_);
+    }
+    LoadedLibrary(const LoadedLibrary&) = delete;
+    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+
+    HMODULE get() const { return module_; }
+
+private:
+    HMODULE module_;
 };
 
 // A window this process created, destroyed with DestroyWindow.

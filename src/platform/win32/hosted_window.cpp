@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,23 @@ OwnedIcon IconFrom(const Image& picture) {
     return OwnedIcon(CreateIconIndirect(&info));  // it copies both bitmaps
 }
 
+// The tips are Chinese, and the system's tip font need not carry those glyphs
+// (it does not on a Western system, nor under Wine): its size and weight in a
+// face that does, asked for by the GB2312 character set, which the font mapper
+// honours even where the named face is missing.
+GdiObject<HFONT> ChineseTipFont() {
+    LOGFONTW font{};
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        font = metrics.lfStatusFont;
+    else
+        font.lfHeight = -12;
+    font.lfCharSet = GB2312_CHARSET;
+    std::wcsncpy(font.lfFaceName, L"Microsoft YaHei", LF_FACESIZE - 1);
+    return GdiObject<HFONT>(CreateFontIndirectW(&font));
+}
+
 Point PointOf(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 MouseButton ButtonOf(UINT message) {
@@ -53,6 +71,7 @@ MouseButton ButtonOf(UINT message) {
 bool Win32HostedWindow::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_OWNDC;  // Present draws through it at every change
     windowClass.lpfnWndProc = &Win32HostedWindow::WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
@@ -137,20 +156,36 @@ LRESULT Win32HostedWindow::Handle(HWND window, UINT message, WPARAM wParam, LPAR
 
 void Win32HostedWindow::Paint(HWND window) {
     const PaintDc paint(window);
-    if (picture_ && *picture_) BitBlt(paint.get(), 0, 0, width_, height_, picture_->dc(), 0, 0, SRCCOPY);
+    const RECT& area = paint.area();
+    if (picture_ && *picture_)
+        BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top, picture_->dc(),
+               area.left, area.top, SRCCOPY);
 }
 
-void Win32HostedWindow::Present(const platform::Image& picture) {
+// The changed rectangles are copied into the DIB and drawn from it straight onto
+// the window through its own DC (the class has CS_OWNDC, so GetDC hands back the
+// same DC at no cost). Invalidating them instead would cost a paint message and,
+// under Wine, six more requests to the window server per present (region queries
+// and caret hiding around BeginPaint and EndPaint), which were most of what the
+// idle program cost. WM_PAINT still repaints from the DIB whatever the system
+// asks for, so a window that is hidden or covered while presented is made whole
+// when it shows.
+void Win32HostedWindow::Present(const platform::Image& frame, std::span<const Rect> changed) {
     if (!picture_ || !*picture_) return;
     // A paint may still be reading the bits.
     GdiFlush();
     const DibSection& dib = picture_->dib();
-    const int columns = std::min(picture.width(), dib.width());
-    const int rows = std::min(picture.height(), dib.height());
-    for (int y = 0; y < rows; ++y)
-        std::memcpy(dib.bits() + static_cast<std::size_t>(y) * dib.width(), picture.row(y),
-                    static_cast<std::size_t>(columns) * sizeof(std::uint32_t));
-    InvalidateRect(window_.get(), nullptr, FALSE);
+    const Rect within = Intersection(frame.Bounds(), Rect{0, 0, dib.width(), dib.height()});
+    const WindowDc screen(window_.get());
+    for (const Rect& change : changed) {
+        const Rect area = Intersection(change, within);
+        if (area.empty()) continue;
+        for (int y = area.top; y < area.bottom; ++y)
+            std::memcpy(dib.bits() + static_cast<std::size_t>(y) * dib.width() + area.left, frame.row(y) + area.left,
+                        static_cast<std::size_t>(area.width()) * sizeof(std::uint32_t));
+        BitBlt(screen.get(), area.left, area.top, area.width(), area.height(), picture_->dc(), area.left, area.top,
+               SRCCOPY);
+    }
 }
 
 void Win32HostedWindow::MoveTo(Point topLeft) {
@@ -185,6 +220,8 @@ void Win32HostedWindow::SetTooltips(std::vector<TooltipArea> areas) {
                                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                            CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance_, nullptr));
     if (!tooltip_) return;
+    if (!tipFont_) tipFont_ = ChineseTipFont();
+    SendMessageW(tooltip_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(tipFont_.get()), FALSE);
     SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
     for (std::size_t i = 0; i < areas.size(); ++i) {
         std::wstring text = Widen(areas[i].text);
@@ -199,6 +236,17 @@ void Win32HostedWindow::SetTooltips(std::vector<TooltipArea> areas) {
         tool.hinst = instance_;
         tool.lpszText = text.data();
         SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    // A look that carries a tip appears under a pointer that has often stopped by
+    // then; the new tip control must hear where the pointer stands to show at all.
+    POINT cursor{};
+    if (GetCursorPos(&cursor) && ScreenToClient(window, &cursor)) {
+        MSG move{};
+        move.hwnd = window;
+        move.message = WM_MOUSEMOVE;
+        move.lParam = MAKELPARAM(static_cast<WORD>(cursor.x), static_cast<WORD>(cursor.y));
+        move.time = GetMessageTime();
+        SendMessageW(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
     }
 }
 

@@ -3,7 +3,8 @@
 // and a WS_EX_TOOLWINDOW: the program's windows are borderless companions beside
 // the game, so none of them takes a taskbar button or an Alt+Tab entry; the
 // program's own controls close it. The window keeps the last presented picture
-// in a 32-bit DIB of its own and paints only from it.
+// in a 32-bit DIB of its own and paints only from it; a present copies only the
+// rectangles that changed into it and draws just those onto the window.
 //
 // Events reach WindowEvents after the window has done its own bookkeeping
 // (capture taken or released), so a handler may destroy the window it is called
@@ -32,7 +33,7 @@ public:
     Win32HostedWindow(const Win32HostedWindow&) = delete;
     Win32HostedWindow& operator=(const Win32HostedWindow&) = delete;
 
-    void Present(const platform::Image& picture) override;
+    void Present(const platform::Image& frame, std::span<const Rect> changed) override;
     void MoveTo(Point topLeft) override;
     void Show() override;
     void MakeLayered() override;
@@ -49,7 +50,9 @@ private:
     WindowEvents& events_;
     int width_, height_;
     // Destroyed in reverse order: the tooltip (owned by the window) first, then
-    // the picture, then the window itself, and its icons once it is gone.
+    // the picture, then the window itself, and its icons and the tip font once
+    // nothing shows them.
+    GdiObject<HFONT> tipFont_;
     OwnedIcon bigIcon_, smallIcon_;
     OwnedWindow window_;
     std::optional<BitmapCanvas> picture_;
