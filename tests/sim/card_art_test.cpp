@@ -11,7 +11,7 @@
 
 #include "assets/card_art.h"
 #include "platform/png.h"
-#include "card_reader.h"
+#include "support/card_probes.h"
 
 namespace vantrel::test {
 namespace {
