@@ -1,6 +1,7 @@
 #include "platform/headless/headless_platform.h"
 
 #include <algorithm>
+#include <string>
 
 namespace vantrel::platform::headless {
 namespace {
@@ -103,7 +104,7 @@ std::unique_ptr<ClientSurface> FakeDesktop::OpenClient(ForeignWindow window) {
 }
 
 void FakeDesktop::RequestBitsPerPixel(int bits) {
-    depthRequests_.push_back(bits);
+    journal_.Add("depth " + std::to_string(bits));
     bitsPerPixel_ = bits;
 }
 
@@ -111,12 +112,29 @@ HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const WindowSpec& spe
     : platform_(platform), spec_(spec), events_(events), topLeft_(spec.topLeft),
       picture_(spec.width, spec.height) {
     platform_.windows_.push_back(this);
+    platform_.journal_.Add("create " + spec_.caption);
 }
 
 HeadlessWindow::~HeadlessWindow() {
+    platform_.journal_.Add("destroy " + spec_.caption);
     std::erase(platform_.windows_, this);
     if (platform_.dragging_ == this) platform_.dragging_ = nullptr;
     if (platform_.pressedWindow_ == this) platform_.pressedWindow_ = nullptr;
+}
+
+void HeadlessWindow::MoveTo(Point topLeft) {
+    topLeft_ = topLeft;
+    platform_.journal_.Add("move " + spec_.caption + " " + std::to_string(topLeft.x) + "," + std::to_string(topLeft.y));
+}
+
+void HeadlessWindow::Show() {
+    shown_ = true;
+    platform_.journal_.Add("show " + spec_.caption);
+}
+
+void HeadlessWindow::MakeLayered() {
+    layered_ = true;
+    platform_.journal_.Add("layered " + spec_.caption);
 }
 
 void HeadlessWindow::DragWindow() {

@@ -2,7 +2,8 @@
 // milliseconds drives the timers (in time order, ties in the order they were
 // started); a fake desktop holds titled top-level windows whose client pixels come
 // from a frame source; the cursor and mouse buttons are set by the caller; every
-// hosted window keeps the last picture it was given, for tests to compare.
+// hosted window keeps the last picture it was given, for tests to compare; and a
+// journal lists, in order, what the program asked of its windows and the display.
 #pragma once
 
 #include <cstdint>
@@ -21,9 +22,27 @@ namespace vantrel::platform::headless {
 // The client area of a fake window at a moment of virtual time.
 using FrameSource = std::function<const platform::Image&(std::int64_t nowMs)>;
 
+// One line per request, in the order made: "create VXMain", "move VXMain 8,8",
+// "layered VXMain", "show VXMain", "destroy VXMain" (the on-screen window goes),
+// "depth 32" (a display depth asked for). Sequences such as the start-up's and the
+// close's are checked on it; `onEntry` lets a test look at other state (a file, a
+// flag) at the moment an entry is made.
+class Journal {
+public:
+    void Add(std::string entry) {
+        entries_.push_back(std::move(entry));
+        if (onEntry) onEntry(entries_.back());
+    }
+    const std::vector<std::string>& entries() const { return entries_; }
+    std::function<void(const std::string&)> onEntry;
+
+private:
+    std::vector<std::string> entries_;
+};
+
 class FakeDesktop final : public Desktop {
 public:
-    explicit FakeDesktop(const std::int64_t& clock) : clock_(clock) {}
+    FakeDesktop(const std::int64_t& clock, Journal& journal) : clock_(clock), journal_(journal) {}
 
     // Windows of other programs. Later windows win a title lookup, as the newest
     // top-level window would.
@@ -35,7 +54,6 @@ public:
 
     void SetCursor(Point p) { cursor_ = p; }
     void SetBitsPerPixel(int bits) { bitsPerPixel_ = bits; }
-    const std::vector<int>& depthRequests() const { return depthRequests_; }
     void SetMonitors(std::vector<Rect> monitors) { monitors_ = std::move(monitors); }
     Rect screen() const { return monitors_.front(); }
 
@@ -57,11 +75,11 @@ private:
         bool topmost = false;
     };
     const std::int64_t& clock_;
+    Journal& journal_;
     std::map<ForeignWindow, Window> windows_;
     ForeignWindow nextHandle_ = 0x1000;
     Point cursor_;
     int bitsPerPixel_ = 32;
-    std::vector<int> depthRequests_;
     std::vector<Rect> monitors_{{0, 0, 1280, 1024}};
     platform::Image desktopPicture_;
 };
@@ -83,9 +101,9 @@ public:
     WindowEvents& events() const { return events_; }
 
     void Present(const platform::Image& picture) override { picture_ = picture; }
-    void MoveTo(Point topLeft) override { topLeft_ = topLeft; }
-    void Show() override { shown_ = true; }
-    void MakeLayered() override { layered_ = true; }
+    void MoveTo(Point topLeft) override;
+    void Show() override;
+    void MakeLayered() override;
     void DragWindow() override;
     void SetTooltips(std::vector<TooltipArea> areas) override { tooltips_ = std::move(areas); }
 
@@ -103,9 +121,10 @@ private:
 
 class HeadlessPlatform final : public Platform {
 public:
-    HeadlessPlatform() : desktop_(now_) {}
+    HeadlessPlatform() : desktop_(now_, journal_) {}
 
     FakeDesktop& fakeDesktop() { return desktop_; }
+    Journal& journal() { return journal_; }
     Desktop& desktop() override { return desktop_; }
 
     // The virtual clock. Advancing fires every timer that falls due on the way.
@@ -145,6 +164,7 @@ private:
     HeadlessWindow* WindowAt(Point screen) const;
 
     std::int64_t now_ = 0;
+    Journal journal_;
     FakeDesktop desktop_;
     std::map<TimerId, PendingTimer> timers_;
     TimerId nextTimer_ = 1;
