@@ -19,7 +19,12 @@ void Toolkit::NoteUnloaded() {
 
 void Toolkit::EndEvent() {
     for (Form* form : forms_) form->Refresh();
-    if (--depth_ == 0) retired_.clear();
+    if (--depth_ == 0) {
+        // In the order they were unloaded: a close that unloads other windows
+        // takes them off the screen in the order it named them.
+        for (auto& window : retired_) window.reset();
+        retired_.clear();
+    }
 }
 
 }  // namespace vantrel::ui

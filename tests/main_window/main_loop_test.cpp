@@ -245,14 +245,5 @@ TEST_F(MainLoopTest, AMinimisedGameLeavesTheHandWaiting) {
     EXPECT_EQ(tally().nPlayCount, 1);
 }
 
-TEST_F(MainLoopTest, ADisplayAtAnotherDepthIsSwitchedOnceAtStartUp) {
-    platform.fakeDesktop().SetBitsPerPixel(16);
-    Start();
-    EXPECT_EQ(platform.fakeDesktop().depthRequests(), std::vector<int>{32});
-    main().Unload();
-    main().Show();  // a second start-up does nothing
-    EXPECT_EQ(platform.fakeDesktop().depthRequests().size(), 1u);
-}
-
 }  // namespace
 }  // namespace vantrel

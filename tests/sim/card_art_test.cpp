@@ -9,7 +9,7 @@
 
 #include "assets/card_art.h"
 #include "platform/png.h"
-#include "card_reader.h"
+#include "support/card_probes.h"
 #include "tests/support/artwork_check.h"
 
 namespace vantrel::test {

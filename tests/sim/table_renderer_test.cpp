@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "card_reader.h"
+#include "support/card_probes.h"
 #include "sim/table_renderer.h"
 #include "platform/png.h"
 

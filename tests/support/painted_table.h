@@ -1,9 +1,13 @@
 // A game screen painted by hand for tests and benchmarks that need exact control
 // over single pixels: the deal signs, marker signs and blank-faced cards, which
-// the glyph tests read as the queen of spades.
+// the glyph tests read as the queen of spades, and cards that show a six.
 #pragma once
 
+#include <string_view>
+
 #include "platform/image.h"
+#include "support/card_probes.h"
+#include "support/pixel_contract.h"
 
 namespace vantrel::testing {
 
@@ -28,6 +32,27 @@ inline void PaintBlankCard(platform::Image& screen, int gx, int gy) {
 
 inline void PaintOwnRow(platform::Image& screen, int cards) {
     for (int k = 0; k < cards; ++k) PaintBlankCard(screen, 198 + 22 * k, 358);
+}
+
+// A card face with a six's glyph at (gx, gy): ink at the six's probes on white,
+// a white suit strip (a spade) and a white next-card probe, so a row read there
+// is one six.
+inline void PaintSix(platform::Image& screen, int gx, int gy) {
+    constexpr std::string_view kSix = "IIIPPPPPPP";
+    screen.FillRect(gx - 3, gy - 4, 29, 34, kWhite);
+    for (std::size_t k = 0; k < test::kGlyphProbes.size(); ++k)
+        if (kSix[k] == 'I') screen.set(gx + test::kGlyphProbes[k].column, gy + test::kGlyphProbes[k].row, kBlack);
+}
+
+// A play of one six as a scan along `row` meets it: a face that begins at whiteX,
+// white from above the glyph down to 11 rows under the row, two dark rows under
+// that, and the glyph 3 right of whiteX and 109 above the first dark row. What
+// lies left of the face (the card's black edge) is each caller's own.
+inline void PaintLaidSix(platform::Image& screen, int whiteX, int row) {
+    const int edge = row + 12, gy = edge - contract::kGlyphAboveEdge;
+    screen.FillRect(whiteX, gy - 4, 30, edge - gy + 4, kWhite);
+    screen.FillRect(whiteX, edge, 30, 2, kDark);
+    PaintSix(screen, whiteX + contract::kGlyphRightOfHit, gy);
 }
 
 }  // namespace vantrel::testing

@@ -1,6 +1,7 @@
 #include "platform/headless/headless_platform.h"
 
 #include <algorithm>
+#include <string>
 
 namespace vantrel::platform::headless {
 namespace {
@@ -103,7 +104,7 @@ std::unique_ptr<ClientSurface> FakeDesktop::OpenClient(ForeignWindow window) {
 }
 
 void FakeDesktop::RequestBitsPerPixel(int bits) {
-    depthRequests_.push_back(bits);
+    journal_.Add("depth " + std::to_string(bits));
     bitsPerPixel_ = bits;
 }
 
@@ -111,9 +112,11 @@ HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const WindowSpec& spe
     : platform_(platform), spec_(spec), events_(events), topLeft_(spec.topLeft),
       picture_(spec.width, spec.height) {
     platform_.windows_.push_back(this);
+    platform_.journal_.Add("create " + spec_.caption);
 }
 
 HeadlessWindow::~HeadlessWindow() {
+    platform_.journal_.Add("destroy " + spec_.caption);
     std::erase(platform_.windows_, this);
     platform_.destroyed_.push_back(spec_.caption);
     if (platform_.dragging_ == this) platform_.dragging_ = nullptr;
@@ -128,6 +131,21 @@ void HeadlessWindow::Present(const platform::Image& frame, std::span<const Rect>
         counts_.bounds = BoundingUnion(counts_.bounds, area);
         picture_.Blit(frame, 0, 0, area);
     }
+}
+
+void HeadlessWindow::MoveTo(Point topLeft) {
+    topLeft_ = topLeft;
+    platform_.journal_.Add("move " + spec_.caption + " " + std::to_string(topLeft.x) + "," + std::to_string(topLeft.y));
+}
+
+void HeadlessWindow::Show() {
+    shown_ = true;
+    platform_.journal_.Add("show " + spec_.caption);
+}
+
+void HeadlessWindow::MakeLayered() {
+    layered_ = true;
+    platform_.journal_.Add("layered " + spec_.caption);
 }
 
 void HeadlessWindow::DragWindow() {

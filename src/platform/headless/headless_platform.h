@@ -4,7 +4,8 @@
 // from a frame source; the cursor and mouse buttons are set by the caller. Every
 // hosted window keeps a whole picture of itself, into which each present copies
 // only the rectangles it names, as a screen would; it also counts what was
-// presented, for tests and benchmarks.
+// presented, for tests and benchmarks; and a journal lists, in order, what the
+// program asked of its windows and the display.
 #pragma once
 
 #include <cstdint>
@@ -23,9 +24,27 @@ namespace vantrel::platform::headless {
 // The client area of a fake window at a moment of virtual time.
 using FrameSource = std::function<const platform::Image&(std::int64_t nowMs)>;
 
+// One line per request, in the order made: "create VXMain", "move VXMain 8,8",
+// "layered VXMain", "show VXMain", "destroy VXMain" (the on-screen window goes),
+// "depth 32" (a display depth asked for). Sequences such as the start-up's and the
+// close's are checked on it; `onEntry` lets a test look at other state (a file, a
+// flag) at the moment an entry is made.
+class Journal {
+public:
+    void Add(std::string entry) {
+        entries_.push_back(std::move(entry));
+        if (onEntry) onEntry(entries_.back());
+    }
+    const std::vector<std::string>& entries() const { return entries_; }
+    std::function<void(const std::string&)> onEntry;
+
+private:
+    std::vector<std::string> entries_;
+};
+
 class FakeDesktop final : public Desktop {
 public:
-    explicit FakeDesktop(const std::int64_t& clock) : clock_(clock) {}
+    FakeDesktop(const std::int64_t& clock, Journal& journal) : clock_(clock), journal_(journal) {}
 
     // Windows of other programs. Later windows win a title lookup, as the newest
     // top-level window would.
@@ -37,7 +56,6 @@ public:
 
     void SetCursor(Point p) { cursor_ = p; }
     void SetBitsPerPixel(int bits) { bitsPerPixel_ = bits; }
-    const std::vector<int>& depthRequests() const { return depthRequests_; }
     void SetMonitors(std::vector<Rect> monitors) { monitors_ = std::move(monitors); }
     Rect screen() const { return monitors_.front(); }
 
@@ -59,11 +77,11 @@ private:
         bool topmost = false;
     };
     const std::int64_t& clock_;
+    Journal& journal_;
     std::map<ForeignWindow, Window> windows_;
     ForeignWindow nextHandle_ = 0x1000;
     Point cursor_;
     int bitsPerPixel_ = 32;
-    std::vector<int> depthRequests_;
     std::vector<Rect> monitors_{{0, 0, 1280, 1024}};
     platform::Image desktopPicture_;
 };
@@ -97,9 +115,9 @@ public:
     WindowEvents& events() const { return events_; }
 
     void Present(const platform::Image& frame, std::span<const Rect> changed) override;
-    void MoveTo(Point topLeft) override { topLeft_ = topLeft; }
-    void Show() override { shown_ = true; }
-    void MakeLayered() override { layered_ = true; }
+    void MoveTo(Point topLeft) override;
+    void Show() override;
+    void MakeLayered() override;
     void DragWindow() override;
     void SetTooltips(std::vector<TooltipArea> areas) override { tooltips_ = std::move(areas); }
 
@@ -119,9 +137,10 @@ private:
 
 class HeadlessPlatform final : public Platform {
 public:
-    HeadlessPlatform() : desktop_(now_) {}
+    HeadlessPlatform() : desktop_(now_, journal_) {}
 
     FakeDesktop& fakeDesktop() { return desktop_; }
+    Journal& journal() { return journal_; }
     Desktop& desktop() override { return desktop_; }
 
     // The virtual clock. Advancing fires every timer that falls due on the way.
@@ -163,6 +182,7 @@ private:
     HeadlessWindow* WindowAt(Point screen) const;
 
     std::int64_t now_ = 0;
+    Journal journal_;
     FakeDesktop desktop_;
     std::map<TimerId, PendingTimer> timers_;
     TimerId nextTimer_ = 1;
