@@ -40,6 +40,8 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
     // Exact title match; UTF-8 in, compared as UTF-16, whatever the ANSI code page.
+    // A backend that keeps a window's client area open between ticks lets it go
+    // here once the find no longer returns that window.
     virtual ForeignWindow FindWindowByTitle(const std::string& title) = 0;
     // Outer rectangle in screen pixels; an empty rectangle when the window is gone.
     virtual Rect WindowRect(ForeignWindow window) = 0;

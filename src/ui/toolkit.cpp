@@ -21,9 +21,11 @@ void Toolkit::EndEvent() {
     for (Form* form : forms_) form->Refresh();
     if (--depth_ == 0) {
         // In the order they were unloaded: a close that unloads other windows
-        // takes them off the screen in the order it named them.
-        for (auto& window : retired_) window.reset();
+        // takes them off the screen in the order it named them. Taken out first,
+        // so that an event a destruction sends finds nothing left to destroy.
+        auto retired = std::move(retired_);
         retired_.clear();
+        for (auto& window : retired) window.reset();
     }
 }
 

@@ -13,14 +13,18 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
 using namespace vantrel::platform;
+using vantrel::platform::win32::DisplayModeFor;
+using vantrel::platform::win32::DisplayModeRequest;
 using vantrel::platform::win32::Narrow;
 using vantrel::platform::win32::Widen;
+using vantrel::platform::win32::Win32Desktop;
 using vantrel::platform::win32::Win32Platform;
 using vantrel::e2e::TestPattern;
 using vantrel::platform::Image;
@@ -88,15 +92,23 @@ void TestUtf16() {
     CHECK(Widen("\xF0\x9F\x82\xA1").size() == 2);  // one surrogate pair
 }
 
+// A shown window with the game's title whose client area is `picture`.
+std::unique_ptr<HostedWindow> ShowGameWindow(Win32Platform& platform, WindowEvents& events, const Image& picture,
+                                             Point at, std::vector<std::shared_ptr<const Image>> icons = {}) {
+    auto window = platform.CreateHostedWindow(
+        WindowSpec{kGameTitle, picture.width(), picture.height(), at, std::move(icons)}, events);
+    window->PresentWhole(picture);
+    window->Show();
+    return window;
+}
+
 void TestWindowAndCaptures(Win32Platform& platform) {
     Desktop& desktop = platform.desktop();
     Recorder recorder;
     const Image picture = TestPattern(300, 200);
     const std::vector<std::shared_ptr<const Image>> icons{std::make_shared<const Image>(TestPattern(32, 32)),
                                                            std::make_shared<const Image>(TestPattern(16, 16))};
-    auto window = platform.CreateHostedWindow(WindowSpec{kGameTitle, 300, 200, Point{40, 50}, icons}, recorder);
-    window->PresentWhole(picture);
-    window->Show();
+    auto window = ShowGameWindow(platform, recorder, picture, Point{40, 50}, icons);
 
     // Found by its UTF-16 title whatever the ANSI code page; geometry and style.
     const ForeignWindow found = desktop.FindWindowByTitle(kGameTitle);
@@ -181,6 +193,41 @@ void TestWindowAndCaptures(Win32Platform& platform) {
     CHECK(!desktop.OpenClient(found)->Copy(Rect{0, 0, 2, 2}, stale.data()));
     CHECK(stale == std::vector<std::uint32_t>(4, 0xDEADBEEFu));  // a failed copy leaves the buffer alone
     CHECK(desktop.WindowRect(0) == Rect{});
+}
+
+// The game's DC is kept between ticks while a find still returns its window, and
+// let go at the first find that does not; a surface in use keeps reading.
+void TestHeldDcGoesWithTheWindow(Win32Platform& platform) {
+    Win32Desktop desktop;
+    Recorder recorder;
+    const Image picture = TestPattern(120, 80);
+    auto window = ShowGameWindow(platform, recorder, picture, Point{60, 70});
+    const ForeignWindow found = desktop.FindWindowByTitle(kGameTitle);
+    CHECK(found != 0 && !desktop.HoldsClientDc());
+    auto surface = desktop.OpenClient(found);
+    CHECK(desktop.HoldsClientDc());
+    CHECK(desktop.FindWindowByTitle(kGameTitle) == found);
+    CHECK(desktop.HoldsClientDc());
+
+    CHECK(desktop.FindWindowByTitle("no window has this title") == 0);
+    CHECK(!desktop.HoldsClientDc());
+    CHECK(Read(*surface, Rect{0, 0, 120, 80}) == Expected(picture, Rect{0, 0, 120, 80}));
+    surface.reset();
+
+    desktop.OpenClient(found);
+    CHECK(desktop.HoldsClientDc());
+    window.reset();  // the game goes
+    CHECK(desktop.FindWindowByTitle(kGameTitle) == 0);
+    CHECK(!desktop.HoldsClientDc());
+}
+
+void TestDisplayModeRequest() {
+    const DisplayModeRequest request = DisplayModeFor(32);
+    CHECK(request.mode.dmSize == sizeof(DEVMODEA));
+    CHECK(request.mode.dmFields == 0x5C0000);
+    CHECK(request.mode.dmBitsPerPel == 32);
+    CHECK(request.mode.dmPelsWidth == 0 && request.mode.dmPelsHeight == 0 && request.mode.dmDisplayFrequency == 0);
+    CHECK(request.flags == 0x80000000);
 }
 
 void TestDesktopQueries(Win32Platform& platform) {
@@ -379,6 +426,8 @@ int main() {
     Win32Platform platform;
     TestUtf16();
     TestWindowAndCaptures(platform);
+    TestHeldDcGoesWithTheWindow(platform);
+    TestDisplayModeRequest();
     TestDesktopQueries(platform);
     TestMouseAndClose(platform);
     TestTooltips(platform);

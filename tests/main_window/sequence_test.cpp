@@ -177,17 +177,20 @@ TEST_F(SequenceTest, OneHandAsksTheOverlaysAndTheAnimationsAtEachStep) {
     EXPECT_EQ(player().PlayStart, 0);
     EXPECT_FALSE(player().loaded());
 
-    // Seat 2 lays its last card: the hand is reset, the detail window emptied, the
-    // player window loaded (hidden) and reset, the watcher waits for a deal and the
-    // idle animations resume.
+    // Seat 2 lays its last card: the hand is reset (the turn still moves on after
+    // it), the detail window emptied, the player window loaded (hidden) and reset,
+    // the watcher waits for a deal and the idle animations resume.
     tally().RemainCards(2) = 1;
     detail().imgEmit(1).SetPicture(detail().picCards(6).picture());
     detail().imgDivide(2).SetVisible(true);
     LaySix(2);
     platform.AdvanceTo(1550);
     EXPECT_FALSE(tally().bInHand);
+    EXPECT_EQ(tally().nTurn, 1);
     EXPECT_EQ(shared().PlayHistory(0, 21), 0);
     EXPECT_EQ(VisibleMarks(), 48);
+    EXPECT_FALSE(main().imgRMNum(1).HasPicture());
+    EXPECT_FALSE(main().imgRMNum(2).HasPicture());
     EXPECT_FALSE(main().tmrEmit.Enabled());
     EXPECT_TRUE(main().tmrStart.Enabled());
     EXPECT_TRUE(main().tmrTipInterval.Enabled());
@@ -195,7 +198,7 @@ TEST_F(SequenceTest, OneHandAsksTheOverlaysAndTheAnimationsAtEachStep) {
     EXPECT_FALSE(detail().imgEmit(1).HasPicture());
     EXPECT_FALSE(detail().imgDivide(2).visible());
     EXPECT_TRUE(player().loaded());
-    EXPECT_EQ(shared().bPlayerOpen, kTrue);
+    EXPECT_EQ(shared().bPlayerOpen, -1);
 }
 
 TEST(DisplayDepthTest, OnlyADisplayNotAt32BitsIsSwitchedAndOnlyAtTheFirstStartUp) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "shared/card_code.h"
 #include "support/card_probes.h"
 #include "support/game_fixture.h"
 #include "support/painted_table.h"
@@ -19,8 +20,6 @@ namespace {
 
 using namespace vantrel::testing;
 using namespace vantrel::testing::contract;
-
-int RankOf(int code) { return code == 49 ? 15 : (code - 1) / 4 + 3; }
 
 class WatchContractTest : public ProgramFixture {
 protected:
@@ -33,9 +32,12 @@ protected:
     }
     recognition::CardTally& tally() { return main().tally; }
 
-    void PaintPlay(int whiteX, int row) { PaintLaidSix(screen, whiteX, row); }
-    // The rank the contract reads off a glyph at (gx, gy) of the screen as painted.
-    int RankAt(int gx, int gy) const { return RankOf(test::ReadCardRow(screen, gx, gy).codes.at(0)); }
+    // The rank the contract reads, on the screen as painted, for a hit whose white
+    // pixel is at whiteX and whose walk down ends at edgeY.
+    int RankRead(int whiteX, int edgeY) const {
+        const auto row = test::ReadCardRow(screen, whiteX + kGlyphRightOfHit, edgeY - kGlyphAboveEdge);
+        return cards::RankOf(row.codes.at(0));
+    }
     // One play tick with `seat` to move on a fresh hand: the rank of the first card
     // recorded, or 0 when no play was found.
     int PlayTick(int seat) {
@@ -86,9 +88,9 @@ TEST_F(WatchContractTest, EachSeatsScanCoversItsSpanOnItsRowAndNoFurther) {
         };
         for (const Case& c : cases) {
             screen.Fill(kFelt);
-            PaintPlay(c.blackX + 1, scan.row);
+            PaintLaidSix(screen, c.blackX + 1, scan.row);
             screen.set(c.blackX, scan.row + c.rowOffset, kBlack);
-            const int expected = c.hit ? RankAt(c.blackX + 1 + kGlyphRightOfHit, scan.row + 12 - kGlyphAboveEdge) : 0;
+            const int expected = c.hit ? RankRead(c.blackX + 1, scan.row + kLaidSixEdge) : 0;
             EXPECT_EQ(PlayTick(seat), expected) << "seat " << seat << ": " << c.what;
         }
     }
@@ -96,18 +98,18 @@ TEST_F(WatchContractTest, EachSeatsScanCoversItsSpanOnItsRowAndNoFurther) {
 
 TEST_F(WatchContractTest, AHitIsABlackPixelThenAWhiteOneEachByItsBounds) {
     const int row = kScan[1].row, x = 500;
-    PaintPlay(x + 1, row);
-    const int six = RankAt(x + 1 + kGlyphRightOfHit, row + 12 - kGlyphAboveEdge);
+    PaintLaidSix(screen, x + 1, row);
+    const int six = RankRead(x + 1, row + kLaidSixEdge);
     ASSERT_EQ(six, 6);
     for (const EdgeCase& c : EdgeCases(kScanBlack)) {
         screen.Fill(kFelt);
-        PaintPlay(x + 1, row);
+        PaintLaidSix(screen, x + 1, row);
         screen.set(x, row, c.colour);
         EXPECT_EQ(PlayTick(1), c.inBand ? six : 0) << "black " << c.what;
     }
     for (const EdgeCase& c : EdgeCases(kScanWhite)) {
         screen.Fill(kFelt);
-        PaintPlay(x + 1, row);
+        PaintLaidSix(screen, x + 1, row);
         screen.set(x, row, kBlack);
         screen.set(x + 1, row, c.colour);
         EXPECT_EQ(PlayTick(1), c.inBand ? six : 0) << "white " << c.what;
@@ -115,7 +117,7 @@ TEST_F(WatchContractTest, AHitIsABlackPixelThenAWhiteOneEachByItsBounds) {
     // After a black pixel that is not followed by white the scan skips that pixel,
     // so black, black, white is no hit.
     screen.Fill(kFelt);
-    PaintPlay(x + 2, row);
+    PaintLaidSix(screen, x + 2, row);
     screen.set(x, row, kBlack);
     screen.set(x + 1, row, kBlack);
     EXPECT_EQ(PlayTick(1), 0);
@@ -124,18 +126,15 @@ TEST_F(WatchContractTest, AHitIsABlackPixelThenAWhiteOneEachByItsBounds) {
 // The walk stops at the first pixel inside the band; one just outside lets it go a
 // row further, and the row is read there.
 TEST_F(WatchContractTest, TheWalkDownStopsAtTheLowerEdgeByItsBounds) {
-    const int row = kScan[1].row, x = 500, edge = row + 12;
+    const int row = kScan[1].row, x = 500, edge = row + kLaidSixEdge;
     for (const EdgeCase& c : EdgeCases(kLowerEdge)) {
         screen.Fill(kFelt);
-        PaintPlay(x + 1, row);
+        PaintLaidSix(screen, x + 1, row);
         screen.set(x, row, kBlack);
         screen.set(x + 1, edge, c.colour);
-        const int readAt = (c.inBand ? edge : edge + 1) - kGlyphAboveEdge;
-        EXPECT_EQ(PlayTick(1), RankAt(x + 1 + kGlyphRightOfHit, readAt)) << c.what;
+        EXPECT_EQ(PlayTick(1), RankRead(x + 1, c.inBand ? edge : edge + 1)) << c.what;
     }
-    EXPECT_NE(RankAt(x + 1 + kGlyphRightOfHit, edge - kGlyphAboveEdge),
-              RankAt(x + 1 + kGlyphRightOfHit, edge + 1 - kGlyphAboveEdge))
-        << "a row lower must read differently";
+    EXPECT_NE(RankRead(x + 1, edge), RankRead(x + 1, edge + 1)) << "a row lower must read differently";
 }
 
 // Only a place right of and below the screen's top-left corner is taken.

@@ -181,6 +181,23 @@ TEST_F(ReaderTest, TheNextCardProbesRedBoundIsTen) {
     }
 }
 
+// The user's own play has no count to show, so a row of 22 cards reaches the
+// history and overflows its 20 columns plus the count: the hand is dropped and
+// no part of the row is left behind.
+TEST_F(ReaderTest, APlayTooLongForItsHistoryRowDropsTheHandAndLeavesNoPartOfIt) {
+    for (int k = 0; k < 22; ++k) testing::PaintBlankCard(screen, 30 + 22 * k, 200);
+    recognition::CardTally& tally = main().tally;
+    tally.bInHand = true;
+    tally.nTurn = 0;
+    tally.RemainCards.Fill(16);
+    Tick();
+    std::int16_t x = 30;
+    main().reader.ReadCards(x, 200, 3);
+    EXPECT_FALSE(tally.bInHand);
+    EXPECT_EQ(tally.nPlayCount, 0);
+    for (int column = 1; column <= 21; ++column) EXPECT_EQ(shared().PlayHistory(0, column), 0) << column;
+}
+
 TEST_F(ReaderTest, ARowThatNeverEndsDropsTheHandAtItsFiftyFirstCard) {
     screen.Fill({0, 0, 0});  // dark everywhere: every probe asks for one more card
     main().tally.bInHand = true;

@@ -205,7 +205,16 @@ TEST_F(TallyTest, ResetLoadsClosedOverlaysHiddenSoTheyStayCurrent) {
     EXPECT_FALSE(platform.FindWindow("VXPlayer")->shown());
 }
 
-TEST_F(TallyTest, AHundredAndSecondMoveDropsTheHandWhetherPassOrPlay) {
+TEST_F(TallyTest, TheHundredAndFirstMoveIsKeptAndTheNextDropsTheHandWhetherPassOrPlay) {
+    Follow(1);
+    tally().nPlayCount = 100;
+    screen.set(658, 154, kPassSign);
+    EXPECT_TRUE(tally().CheckPass(1));
+    EXPECT_EQ(tally().nPlayCount, 101);
+    EXPECT_EQ(shared().PlayHistory(100, 1), 9455);
+    EXPECT_TRUE(tally().bInHand);
+    screen.set(658, 154, {10, 100, 115});
+
     for (const bool pass : {true, false}) {
         Follow(1);
         tally().nPlayCount = 101;

@@ -87,6 +87,10 @@ TEST(KeepOnScreenTest, OnlyAWindowWhollyOffEveryMonitorIsMoved) {
         {{-500, 100, -372, 626}, {0, 100}},       // off to the left
         {{3000, 2000, 3460, 2083}, {2100, 941}},  // off beyond the second monitor
         {{100, -400, 228, 126 - 400}, {100, 0}},  // off the top
+        {{2559, 100, 2687, 626}, {2559, 100}},    // one column on the second monitor
+        {{2560, 100, 2688, 626}, {2432, 100}},    // just off its right edge
+        {{100, -525, 228, 1}, {100, -525}},       // one row on the screen
+        {{100, -526, 228, 0}, {100, 0}},          // just off its top edge
     };
     for (const Case& c : cases) EXPECT_EQ(KeepOnScreen(c.window, monitors), c.expected) << c.window.left;
 }

@@ -14,16 +14,21 @@ std::string Classes(const platform::Image& image, int x, int y, const auto& prob
 std::string GlyphClasses(const platform::Image& image, int x, int y) { return Classes(image, x, y, kGlyphProbes); }
 std::string StripClasses(const platform::Image& image, int x, int y) { return Classes(image, x, y, kSuitProbes); }
 
-bool Holds(const GlyphTest& test, std::string_view glyph_classes) {
-    for (std::size_t i = 0; i < test.classes.size(); ++i)
-        if (test.classes[i] != '.' && test.classes[i] != glyph_classes[i]) return false;
-    return true;
+std::size_t DecidingTest(std::string_view glyph_classes) {
+    std::size_t t = 0;
+    for (; t < kDecisionList.size(); ++t) {
+        const std::string_view cells = kDecisionList[t].classes;
+        bool holds = true;
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            if (cells[i] != '.' && cells[i] != glyph_classes[i]) holds = false;
+        if (holds) break;
+    }
+    return t;
 }
 
 int RankFromClasses(std::string_view glyph_classes) {
-    for (const GlyphTest& test : kDecisionList)
-        if (Holds(test, glyph_classes)) return test.rank;
-    return kTwo;
+    const std::size_t t = DecidingTest(glyph_classes);
+    return t < kDecisionList.size() ? kDecisionList[t].rank : kTwo;
 }
 
 int SuitFromClasses(std::string_view strip_classes) {

@@ -66,8 +66,9 @@ constexpr bool IsInk(std::uint8_t blue) { return blue < 150; }
 std::string GlyphClasses(const platform::Image& image, int x, int y);
 std::string StripClasses(const platform::Image& image, int x, int y);
 
-// Whether all of the test's probes show their class.
-bool Holds(const GlyphTest& test, std::string_view glyph_classes);
+// The index in kDecisionList of the test that decides on these glyph classes, or
+// kDecisionList.size() when none holds.
+std::size_t DecidingTest(std::string_view glyph_classes);
 // The decision list applied to glyph classes: a rank 3..14, or kTwo.
 int RankFromClasses(std::string_view glyph_classes);
 // Suit 1..4 from strip classes, or 0 when all four read ink.

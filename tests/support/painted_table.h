@@ -45,11 +45,13 @@ inline void PaintSix(platform::Image& screen, int gx, int gy) {
 }
 
 // A play of one six as a scan along `row` meets it: a face that begins at whiteX,
-// white from above the glyph down to 11 rows under the row, two dark rows under
-// that, and the glyph 3 right of whiteX and 109 above the first dark row. What
-// lies left of the face (the card's black edge) is each caller's own.
+// white from above the glyph down to the row before its lower edge, two dark rows
+// from kLaidSixEdge under the scan row on, and the glyph 3 right of whiteX and 109
+// above the first dark row. What lies left of the face (the card's black edge) is
+// each caller's own.
+constexpr int kLaidSixEdge = 12;
 inline void PaintLaidSix(platform::Image& screen, int whiteX, int row) {
-    const int edge = row + 12, gy = edge - contract::kGlyphAboveEdge;
+    const int edge = row + kLaidSixEdge, gy = edge - contract::kGlyphAboveEdge;
     screen.FillRect(whiteX, gy - 4, 30, edge - gy + 4, kWhite);
     screen.FillRect(whiteX, edge, 30, 2, kDark);
     PaintSix(screen, whiteX + contract::kGlyphRightOfHit, gy);

@@ -16,8 +16,8 @@ Rect FromRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 class Win32ClientSurface final : public ClientSurface {
 public:
-    Win32ClientSurface(HWND window, HDC source, std::optional<BitmapCanvas>& canvas)
-        : window_(window), source_(source), canvas_(canvas) {}
+    Win32ClientSurface(HWND window, std::shared_ptr<WindowDc> source, std::optional<BitmapCanvas>& canvas)
+        : window_(window), sourceDc_(std::move(source)), source_(sourceDc_->get()), canvas_(canvas) {}
 
     Rect Bounds() const override {
         if (!window_) return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -54,14 +54,29 @@ private:
     }
 
     HWND window_;
+    std::shared_ptr<WindowDc> sourceDc_;
     HDC source_;
     std::optional<BitmapCanvas>& canvas_;
 };
 
 }  // namespace
 
+DisplayModeRequest DisplayModeFor(int bitsPerPixel) {
+    DisplayModeRequest request;
+    std::memset(&request.mode, 0, sizeof request.mode);
+    request.mode.dmSize = sizeof(DEVMODEA);
+    request.mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
+    request.mode.dmBitsPerPel = static_cast<DWORD>(bitsPerPixel);
+    request.flags = 0x80000000;
+    return request;
+}
+
 ForeignWindow Win32Desktop::FindWindowByTitle(const std::string& title) {
-    return reinterpret_cast<ForeignWindow>(FindWindowW(nullptr, Widen(title).c_str()));
+    const HWND found = FindWindowW(nullptr, Widen(title).c_str());
+    // The held DC belongs to a window this find no longer names: it has gone (or
+    // another window bears the title now), so the DC goes too.
+    if (sourceDc_ && found != sourceWindow_) sourceDc_.reset();
+    return reinterpret_cast<ForeignWindow>(found);
 }
 
 Rect Win32Desktop::WindowRect(ForeignWindow window) {
@@ -78,11 +93,10 @@ void Win32Desktop::PlaceTopmost(ForeignWindow window, Point topLeft) {
 std::unique_ptr<ClientSurface> Win32Desktop::OpenClient(ForeignWindow window) {
     const HWND hwnd = ToHwnd(window);
     if (!sourceDc_ || sourceWindow_ != hwnd || !sourceDc_->get()) {
-        sourceDc_.reset();
-        sourceDc_.emplace(hwnd);
+        sourceDc_ = std::make_shared<WindowDc>(hwnd);
         sourceWindow_ = hwnd;
     }
-    return std::make_unique<Win32ClientSurface>(hwnd, sourceDc_->get(), canvas_);
+    return std::make_unique<Win32ClientSurface>(hwnd, sourceDc_, canvas_);
 }
 
 int Win32Desktop::BitsPerPixel() {
@@ -91,15 +105,8 @@ int Win32Desktop::BitsPerPixel() {
 }
 
 void Win32Desktop::RequestBitsPerPixel(int bits) {
-    // Width, height and frequency are flagged but left zero, and the flag word
-    // 0x80000000 is none of the documented CDS_ values: the request is made in
-    // exactly this form on purpose, and what the system answers does not matter.
-    DEVMODEA mode;
-    std::memset(&mode, 0, sizeof mode);
-    mode.dmSize = sizeof(DEVMODEA);
-    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
-    mode.dmBitsPerPel = static_cast<DWORD>(bits);
-    ChangeDisplaySettingsA(&mode, 0x80000000);
+    DisplayModeRequest request = DisplayModeFor(bits);
+    ChangeDisplaySettingsA(&request.mode, request.flags);
 }
 
 Point Win32Desktop::CursorPos() {
