@@ -29,10 +29,12 @@ namespace {
 
 using namespace vantrel::e2e;
 
-// The table's clock: short enough for hundreds of hands within the hour, long
-// enough that a move stays well past the check made after it.
-constexpr wchar_t kSessionClock[] = L"--think-ms 300-380 --deal-ms 400 --final-ms 500 --pause-ms 800";
-constexpr DWORD kSessionSettleMs = 180;
+// The table's clock: short enough for 300 hands in about 80 minutes. The program
+// keeps up with a move only while it shows (two moves' time, and a hand's last
+// one for its final span), so on a shared machine these spans leave room for a
+// process held up for most of a second.
+constexpr wchar_t kSessionClock[] = L"--think-ms 400-480 --deal-ms 500 --final-ms 800 --pause-ms 1000";
+constexpr DWORD kSessionSettleMs = 250;
 
 struct Sample {
     int hands = 0;
