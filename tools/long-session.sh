@@ -5,7 +5,7 @@
 # set, its live GDI and USER objects, its processor time and the differences from
 # the log so far; then whether the working set grew less than 1 MB from the first
 # row to the last, the object counts stayed flat and nothing differed (exit
-# status 0 when all hold). A command, not a test: 300 hands take most of an hour.
+# status 0 when all hold). A command, not a test: 300 hands take about 80 minutes.
 #
 #   tools/long-session.sh [HANDS [EVERY]]      defaults: 300 hands, a row every 50
 #
