@@ -79,15 +79,25 @@ cleanup() {
     local status=$?
     trap - EXIT INT TERM HUP
     stop_process "$command_pid"
-    # The prefix's own services (explorer, services, winedevice) and whatever the
-    # command's Windows programs started; then wait, bounded, until the server is
-    # gone so the next run starts a fresh one. Before Xvfb, so that none of them
-    # loses its display while still running.
-    timeout 10 wineserver -k >/dev/null 2>&1
-    timeout 10 wineserver -w >/dev/null 2>&1
+    # Before Xvfb, so that none of the prefix's processes loses its display while
+    # still running.
+    end_wine_server
     stop_process "$xvfb_pid"
     exit "$status"
 }
+# end_wine_server: ends the prefix's server, its services (explorer, services,
+# winedevice) and whatever Windows programs ran in it, and waits, bounded, until
+# it is gone. A server that does not go within its 10 s is killed outright: one
+# left behind would take the next run's programs onto a desktop whose display
+# is already gone, where no window can be created.
+end_wine_server() {
+    timeout 10 wineserver -k >/dev/null 2>&1
+    timeout 10 wineserver -w >/dev/null 2>&1 && return 0
+    echo "$script_name: the Wine server of $prefix outlived 10 s; killing it" >&2
+    timeout 5 wineserver -k9 >/dev/null 2>&1
+    timeout 10 wineserver -w >/dev/null 2>&1
+}
+
 trap cleanup EXIT
 trap 'exit 129' HUP
 trap 'exit 130' INT
@@ -138,6 +148,9 @@ start_xvfb() {
     return 1
 }
 
+# A server still up from an earlier run that was itself killed (its cleanup never
+# ran) belongs to a display that is gone.
+end_wine_server
 start_xvfb || die "no free X display found from :90 to :189"
 
 if [ ! -f "$prefix/system.reg" ]; then
