@@ -40,7 +40,7 @@ export TMPDIR=$scratch/tmp
 # a file an interrupted run left edited).
 sync_tree() {
     local path
-    (cd "$root" && git ls-files --cached --others --exclude-standard -- CMakeLists.txt cmake src sim assets tests tools) |
+    (cd "$root" && git ls-files --cached --others --exclude-standard) |
         while IFS= read -r path; do
             [ -f "$root/$path" ] || continue
             if ! cmp -s "$root/$path" "$tree/$path"; then
