@@ -24,16 +24,12 @@ bool Within(platform::Rect inner, platform::Rect outer) {
 
 }  // namespace
 
-void PixelBuffer::Recreate(int columns, int rows) {
+void PixelBuffer::Take(int columns, int rows, const std::uint8_t* from, std::size_t count) {
     columns_ = columns;
     rows_ = rows;
-    bytes_.assign(static_cast<std::size_t>(columns) * rows, 0);
-}
-
-std::uint8_t PixelBuffer::operator()(int column, int row) const {
-    if (column < 1 || column > columns_) ui::RaiseSubscript("PixelBuf column", column);
-    if (row < 1 || row > rows_) ui::RaiseSubscript("PixelBuf row", row);
-    return bytes_[static_cast<std::size_t>(row - 1) * columns_ + (column - 1)];
+    bytes_.resize(static_cast<std::size_t>(columns) * rows);
+    std::memcpy(bytes_.data(), from, count);
+    std::fill(bytes_.begin() + static_cast<std::ptrdiff_t>(count), bytes_.end(), std::uint8_t{0});
 }
 
 void ScreenSampler::BeginTick(platform::ClientSurface* hGameDC) {
@@ -55,9 +51,24 @@ void ScreenSampler::Prefetch(platform::Rect area) {
 }
 
 const ScreenSampler::Band* ScreenSampler::Covering(platform::Rect area) {
-    for (const Band& band : bands_)
-        if (Within(area, band.area)) return &band;
+    if (lastBand_ < bands_.size() && Within(area, bands_[lastBand_].area)) return &bands_[lastBand_];
+    for (std::size_t i = 0; i < bands_.size(); ++i) {
+        if (Within(area, bands_[i].area)) {
+            lastBand_ = i;
+            return &bands_[i];
+        }
+    }
     return nullptr;
+}
+
+void ScreenSampler::CopyOntoSurface(const Band& band, platform::Rect area, int surfaceLeft, int surfaceTop) {
+    const int bandWidth = band.area.width(), width = area.width();
+    const std::uint32_t* from =
+        band.pixels.data() + static_cast<std::size_t>(area.top - band.area.top) * bandWidth + (area.left - band.area.left);
+    std::uint32_t* to = picTemp.data() + static_cast<std::size_t>(area.top - surfaceTop) * kSurfaceWidth +
+                        (area.left - surfaceLeft);
+    for (int row = area.top; row < area.bottom; ++row, from += bandWidth, to += kSurfaceWidth)
+        std::copy_n(from, width, to);
 }
 
 const ScreenSampler::Band* ScreenSampler::Fetch(platform::Rect area) {
@@ -68,7 +79,7 @@ const ScreenSampler::Band* ScreenSampler::Fetch(platform::Rect area) {
     return &bands_.back();
 }
 
-void ScreenSampler::CaptureRect(std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h) {
+void ScreenSampler::CaptureAnyRect(std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h) {
     // The copy onto the capture surface: only what lies inside the client area and
     // on the surface is written; the rest keeps its earlier pixels.
     const platform::Rect wanted{x, y, x + std::min<int>(w, kSurfaceWidth), y + std::min<int>(h, kSurfaceHeight)};
@@ -78,22 +89,15 @@ void ScreenSampler::CaptureRect(std::int16_t x, std::int16_t y, std::int16_t w, 
         band = prefetching_ ? Covering(readable) : nullptr;
         if (!band) band = Fetch(readable);
     }
-    if (band) {
-        for (int gy = readable.top; gy < readable.bottom; ++gy)
-            for (int gx = readable.left; gx < readable.right; ++gx)
-                picTemp[static_cast<std::size_t>(gy - y) * kSurfaceWidth + (gx - x)] =
-                    band->pixels[static_cast<std::size_t>(gy - band->area.top) * band->area.width() +
-                                 (gx - band->area.left)];
-    }
+    if (band) CopyOntoSurface(*band, readable, x, y);
 
     // The read back, in the 16-bit arithmetic of the bounds.
     const std::int16_t columns = ui::Int16(4 * w);
     if (w < 1 || h < 1) ui::RaiseSubscript("PixelBuf bounds", w < 1 ? w : h);
-    PixelBuf.Recreate(columns, h);
     const std::int16_t byteCount = ui::Int16(ui::Int16(w * h) * 4);
     const std::size_t readBytes = std::min<std::size_t>(
-        {static_cast<std::size_t>(byteCount), sizeof(picTemp), PixelBuf.size()});
-    std::memcpy(PixelBuf.data(), picTemp.data(), readBytes);
+        {static_cast<std::size_t>(byteCount), sizeof(picTemp), static_cast<std::size_t>(columns) * h});
+    PixelBuf.Take(columns, h, reinterpret_cast<const std::uint8_t*>(picTemp.data()), readBytes);
 }
 
 }  // namespace vantrel::recognition

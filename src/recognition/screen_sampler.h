@@ -16,21 +16,34 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "platform/platform.h"
+#include "ui/runtime_error.h"
 
 namespace vantrel::recognition {
 
 class PixelBuffer {
 public:
-    // Discards contents and bounds: (1..columns, 1..rows), zero-filled.
-    void Recreate(int columns, int rows);
-    std::uint8_t operator()(int column, int row) const;
+    // Discards contents and bounds: (1..columns, 1..rows), holding the first
+    // `count` bytes of `from` (at most columns x rows) and zeros after them.
+    void Take(int columns, int rows, const std::uint8_t* from, std::size_t count);
+    // Take(4, 1, the pixel's 4 bytes, 4), inline for the one-pixel captures.
+    void TakePixel(std::uint32_t pixel) {
+        columns_ = 4;
+        rows_ = 1;
+        bytes_.resize(4);
+        std::memcpy(bytes_.data(), &pixel, 4);
+    }
+    // Inline: the hand watcher reads a few hundred thousand bytes a minute.
+    std::uint8_t operator()(int column, int row) const {
+        if (column < 1 || column > columns_) ui::RaiseSubscript("PixelBuf column", column);
+        if (row < 1 || row > rows_) ui::RaiseSubscript("PixelBuf row", row);
+        return bytes_[static_cast<std::size_t>(row - 1) * columns_ + (column - 1)];
+    }
     int columns() const { return columns_; }
     int rows() const { return rows_; }
-    std::uint8_t* data() { return bytes_.data(); }
-    std::size_t size() const { return bytes_.size(); }
 
 private:
     int columns_ = 0, rows_ = 0;
@@ -52,7 +65,22 @@ public:
     // The client area of this tick (empty when there is none).
     platform::Rect bounds() const { return bounds_; }
 
-    void CaptureRect(std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h);
+    void CaptureRect(std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h) {
+        // Most captures are one pixel of the band the last one came from (a scan
+        // along a row or down a column): served right here. Bands lie inside the
+        // client area, so the pixel is readable, and the general path would leave
+        // the same surface and buffer.
+        if (w == 1 && h == 1 && prefetching_ && lastBand_ < bands_.size()) {
+            const Band& band = bands_[lastBand_];
+            if (x >= band.area.left && x < band.area.right && y >= band.area.top && y < band.area.bottom) {
+                picTemp[0] = band.pixels[static_cast<std::size_t>(y - band.area.top) * band.area.width() +
+                                         (x - band.area.left)];
+                PixelBuf.TakePixel(picTemp[0]);
+                return;
+            }
+        }
+        CaptureAnyRect(x, y, w, h);
+    }
     static std::int16_t IsInk(std::uint8_t b) { return b < 150 ? 1 : 0; }
 
     PixelBuffer PixelBuf;
@@ -65,7 +93,9 @@ private:
         platform::Rect area;
         std::vector<std::uint32_t> pixels;
     };
+    void CaptureAnyRect(std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h);
     const Band* Covering(platform::Rect area);
+    void CopyOntoSurface(const Band& band, platform::Rect area, int surfaceLeft, int surfaceTop);
     // Null when the copy failed: what the surface holds then stays.
     const Band* Fetch(platform::Rect area);
 
@@ -73,6 +103,8 @@ private:
     // The client area's extent, asked once a tick: asking costs a round trip.
     platform::Rect bounds_;
     std::vector<Band> bands_;
+    // Where the last capture was found: a scan probes along one band for a while.
+    std::size_t lastBand_ = 0;
     std::array<std::uint32_t, kSurfaceWidth * kSurfaceHeight> picTemp{};
     long long copies_ = 0;
     bool prefetching_ = true;
