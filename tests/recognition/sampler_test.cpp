@@ -136,15 +136,23 @@ TEST_F(SamplerTest, PrefetchedRegionsServeCapturesExactlyAsFreshCopies) {
     }
 }
 
-TEST_F(SamplerTest, AScanOfARowCostsOneCopyPerTick) {
+TEST_F(SamplerTest, AScanOfARowAndAReadOfARowOfCardsCostOneCopyEachPerTick) {
     sampler.BeginTick(surface.get());
     sampler.Prefetch({460, 214, 642, 215});
     for (std::int16_t x = 460; x <= 641; ++x) sampler.CaptureRect(x, 214, 1, 1);
     EXPECT_EQ(sampler.copies(), 1);
+    // Glyphs and pips up to the region's last column and row are inside it.
+    sampler.Prefetch({198, 358, 561, 384});
+    for (std::int16_t x = 198; x <= 534; x = static_cast<std::int16_t>(x + 16)) {
+        sampler.CaptureRect(x, 358, 11, 16);
+        sampler.CaptureRect(static_cast<std::int16_t>(x + 1), 379, 11, 5);  // down to the last row
+    }
+    sampler.CaptureRect(550, 358, 11, 16);  // up to the last column
+    EXPECT_EQ(sampler.copies(), 2);
     sampler.EndTick();
     sampler.BeginTick(surface.get());
     sampler.CaptureRect(460, 214, 1, 1);  // a new tick copies afresh
-    EXPECT_EQ(sampler.copies(), 2);
+    EXPECT_EQ(sampler.copies(), 3);
 }
 
 }  // namespace
