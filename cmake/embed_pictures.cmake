@@ -16,9 +16,9 @@ foreach(name IN LISTS pictures)
   math(EXPR n "${n} + 1")
 endforeach()
 file(WRITE ${OUT}.tmp "// Generated from assets/ui by cmake/embed_pictures.cmake; do not edit.
-#include \"assets/baked_pictures.h\"
+#include \"shared/baked_pictures.h\"
 
-namespace vantrel::assets {
+namespace vantrel::pictures {
 namespace {
 ${arrays}
 constexpr BakedPng kPictures[] = {
@@ -27,7 +27,7 @@ ${entries}};
 
 std::span<const BakedPng> BakedPictures() { return kPictures; }
 
-}  // namespace vantrel::assets
+}  // namespace vantrel::pictures
 ")
 # Touch the output only when it changes, so that an unchanged picture set rebuilds nothing.
 file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)

@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "shared/card_code.h"
+#include "base/card_code.h"
 #include "sim/table_state.h"
 
 namespace vantrel::sim {

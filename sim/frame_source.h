@@ -21,7 +21,7 @@ public:
 
     // The client area at `time_ms`: always the same image, which holds the state of
     // the latest time asked until a call asks for a time that shows another state.
-    const platform::Image& FrameAt(std::int64_t time_ms);
+    const base::Image& FrameAt(std::int64_t time_ms);
 
 private:
     const Timeline& timeline_;

@@ -50,7 +50,7 @@
 #include <array>
 
 #include "sim/table_state.h"
-#include "platform/image.h"
+#include "base/image.h"
 
 namespace vantrel::sim::layout {
 
@@ -117,24 +117,24 @@ constexpr std::array<Point, kSeats> kAvatarCentre{{{110, 410}, {626, 72}, {180, 
 constexpr int kAvatarRadius = 28;
 
 // --- Colours ----------------------------------------------------------------------
-constexpr platform::Rgb kFelt{52, 122, 70};
-constexpr platform::Rgb kFeltRim{34, 84, 46};
-constexpr platform::Rgb kPanel{62, 136, 80};
-constexpr platform::Rgb kPanelEdge{44, 104, 58};
-constexpr platform::Rgb kCardShadow{28, 70, 40};
-constexpr platform::Rgb kDeckBack{0, 70, 115};
-constexpr platform::Rgb kDeckFrame{150, 180, 215};
-constexpr platform::Rgb kBar{86, 58, 40};
-constexpr platform::Rgb kBarEdge{120, 84, 56};
-constexpr platform::Rgb kLampLit{60, 170, 150};
-constexpr platform::Rgb kLampOff{64, 72, 82};
-constexpr platform::Rgb kFirstBadge{250, 200, 55};
-constexpr platform::Rgb kPassBadge{255, 200, 0};
-constexpr platform::Rgb kBadgeRim{150, 95, 0};
-constexpr platform::Rgb kSignText{100, 30, 0};
-constexpr platform::Rgb kAvatarBack{228, 222, 196};
-constexpr platform::Rgb kSkin{240, 200, 160};
-constexpr platform::Rgb kHair{60, 40, 30};
-constexpr std::array<platform::Rgb, kSeats> kShirt{{{200, 60, 60}, {90, 70, 160}, {70, 90, 215}}};
+constexpr base::Rgb kFelt{52, 122, 70};
+constexpr base::Rgb kFeltRim{34, 84, 46};
+constexpr base::Rgb kPanel{62, 136, 80};
+constexpr base::Rgb kPanelEdge{44, 104, 58};
+constexpr base::Rgb kCardShadow{28, 70, 40};
+constexpr base::Rgb kDeckBack{0, 70, 115};
+constexpr base::Rgb kDeckFrame{150, 180, 215};
+constexpr base::Rgb kBar{86, 58, 40};
+constexpr base::Rgb kBarEdge{120, 84, 56};
+constexpr base::Rgb kLampLit{60, 170, 150};
+constexpr base::Rgb kLampOff{64, 72, 82};
+constexpr base::Rgb kFirstBadge{250, 200, 55};
+constexpr base::Rgb kPassBadge{255, 200, 0};
+constexpr base::Rgb kBadgeRim{150, 95, 0};
+constexpr base::Rgb kSignText{100, 30, 0};
+constexpr base::Rgb kAvatarBack{228, 222, 196};
+constexpr base::Rgb kSkin{240, 200, 160};
+constexpr base::Rgb kHair{60, 40, 30};
+constexpr std::array<base::Rgb, kSeats> kShirt{{{200, 60, 60}, {90, 70, 160}, {70, 90, 215}}};
 
 }  // namespace vantrel::sim::layout

@@ -6,17 +6,17 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "assets/card_art.h"
-#include "assets/pixel_art.h"
-#include "shared/card_code.h"
+#include "sim/card_art/card_art.h"
+#include "sim/card_art/pixel_art.h"
+#include "base/card_code.h"
 #include "sim/table_layout.h"
 
 namespace vantrel::sim {
 namespace {
 
 using namespace layout;
-using platform::Image;
-using platform::Rgb;
+using base::Image;
+using base::Rgb;
 
 using SignGlyph = std::array<std::string_view, 11>;
 
@@ -132,12 +132,12 @@ void DrawDeck(Image& image) {
 void DrawCardRow(Image& image, Point first_glyph, const std::vector<CardCode>& cards) {
     if (cards.empty()) return;
     const int count = static_cast<int>(cards.size());
-    image.FillRect(first_glyph.x + assets::kCardLeft + kCardShadowOffset,
-                   first_glyph.y + assets::kCardTop + kCardShadowOffset,
-                   (count - 1) * assets::kCardPitch + assets::kCardWidth, assets::kCardHeight, kCardShadow);
+    image.FillRect(first_glyph.x + card_art::kCardLeft + kCardShadowOffset,
+                   first_glyph.y + card_art::kCardTop + kCardShadowOffset,
+                   (count - 1) * card_art::kCardPitch + card_art::kCardWidth, card_art::kCardHeight, kCardShadow);
     for (int k = 0; k < count; ++k) {
         const cards::Card card = cards::CardOf(cards[static_cast<std::size_t>(k)]);
-        assets::DrawCard(image, first_glyph.x + k * assets::kCardPitch, first_glyph.y, card.rank, card.suit);
+        card_art::DrawCard(image, first_glyph.x + k * card_art::kCardPitch, first_glyph.y, card.rank, card.suit);
     }
 }
 
@@ -147,7 +147,7 @@ void DrawFirstMoverBadge(Image& image, int seat) {
     FillDisc(image, centre, kFirstBadgeRadius, kBadgeRim);
     FillDisc(image, centre, kFirstBadgeRadius - 1, kFirstBadge);
     const Point glyph = Offset(probe, kFirstGlyphFromProbe);
-    assets::StampPixelArt(image, glyph.x, glyph.y, kFirstGlyph, kSignText);
+    card_art::StampPixelArt(image, glyph.x, glyph.y, kFirstGlyph, kSignText);
 }
 
 void DrawPassBadge(Image& image, int seat) {
@@ -156,8 +156,8 @@ void DrawPassBadge(Image& image, int seat) {
     DrawTag(image, {probe.x + r.x, probe.y + r.y, r.w, r.h}, 5, kBadgeRim, kPassBadge);
     const Point first = Offset(probe, kPassFirstGlyphFromProbe);
     const Point second = Offset(probe, kPassSecondGlyphFromProbe);
-    assets::StampPixelArt(image, first.x, first.y, kPassGlyphNot, kSignText);
-    assets::StampPixelArt(image, second.x, second.y, kPassGlyphOut, kSignText);
+    card_art::StampPixelArt(image, first.x, first.y, kPassGlyphNot, kSignText);
+    card_art::StampPixelArt(image, second.x, second.y, kPassGlyphOut, kSignText);
 }
 
 // --- The table as pieces ------------------------------------------------------------
@@ -221,9 +221,9 @@ bool Overlap(Rect a, Rect b) {
 Rect CardRowFootprint(Point first_glyph, const std::vector<CardCode>& cards) {
     if (cards.empty()) return {};
     const int count = static_cast<int>(cards.size());
-    return {first_glyph.x + assets::kCardLeft, first_glyph.y + assets::kCardTop,
-            (count - 1) * assets::kCardPitch + assets::kCardWidth + kCardShadowOffset,
-            assets::kCardHeight + kCardShadowOffset};
+    return {first_glyph.x + card_art::kCardLeft, first_glyph.y + card_art::kCardTop,
+            (count - 1) * card_art::kCardPitch + card_art::kCardWidth + kCardShadowOffset,
+            card_art::kCardHeight + kCardShadowOffset};
 }
 
 Rect DeckFootprint() {
@@ -316,7 +316,7 @@ void CopyArea(const Image& from, Rect r, Image& into) {
 
 }  // namespace
 
-platform::Image RenderTable(const TableState& state) {
+base::Image RenderTable(const TableState& state) {
     CheckCardCodes(state);
     Image image = Background();
     for (const Piece& piece : kPiecesBottomUp) DrawPiece(piece, state, image);
@@ -325,7 +325,7 @@ platform::Image RenderTable(const TableState& state) {
 
 TableCanvas::TableCanvas() : frame_(RenderTable(shown_)) {}
 
-const platform::Image& TableCanvas::Show(const TableState& next) {
+const base::Image& TableCanvas::Show(const TableState& next) {
     CheckCardCodes(next);
     std::array<bool, kPiecesBottomUp.size()> redraw{};
     std::vector<Rect> dirty;

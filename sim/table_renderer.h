@@ -5,12 +5,12 @@
 #pragma once
 
 #include "sim/table_state.h"
-#include "platform/image.h"
+#include "base/image.h"
 
 namespace vantrel::sim {
 
 // Card codes in the state must be 1..49 (std::invalid_argument otherwise).
-platform::Image RenderTable(const TableState& state);
+base::Image RenderTable(const TableState& state);
 
 // One frame kept showing a table that changes: Show brings it from the state it
 // shows to the next by restoring the background under the pieces that changed
@@ -24,13 +24,13 @@ public:
 
     // Card codes as for RenderTable; a state that fails leaves the frame as it was.
     // The returned frame is this canvas's own, updated in place by later calls.
-    const platform::Image& Show(const TableState& next);
-    const platform::Image& frame() const { return frame_; }
+    const base::Image& Show(const TableState& next);
+    const base::Image& frame() const { return frame_; }
     const TableState& shown() const { return shown_; }
 
 private:
     TableState shown_;
-    platform::Image frame_;
+    base::Image frame_;
 };
 
 }  // namespace vantrel::sim

@@ -12,7 +12,7 @@
 
 #include "sim/table_renderer.h"
 #include "sim/timeline.h"
-#include "platform/png.h"
+#include "base/png.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ bool WriteFrames(const vantrel::sim::Timeline& timeline, const std::filesystem::
     for (const vantrel::sim::TimedState& change : timeline.changes()) {
         char name[32];
         std::snprintf(name, sizeof name, "%09lld.png", static_cast<long long>(change.time_ms));
-        if (!vantrel::platform::WritePng(vantrel::sim::RenderTable(change.state), dir / name)) {
+        if (!vantrel::base::WritePng(vantrel::sim::RenderTable(change.state), dir / name)) {
             std::cerr << "table-sim: cannot write " << (dir / name) << "\n";
             return false;
         }

@@ -98,7 +98,7 @@ void frmIdentify::Form_MouseMove(const ui::MouseEvent&) {
 bool frmIdentify::CursorInside(const ButtonRect& r) const {
     // The window's place in pixels is Left and Top divided exactly, not rounded.
     const double left = Left() / ui::kTwipsPerPixel, top = Top() / ui::kTwipsPerPixel;
-    const platform::Point cursor = shared_.CursorPos;
+    const base::Point cursor = shared_.CursorPos;
     return left + r.x1 < cursor.x && cursor.x < left + r.x2 && top + r.y1 < cursor.y && cursor.y < top + r.y2;
 }
 
@@ -174,7 +174,7 @@ void frmIdentify::tmrFindDDZ_Timer() {
 }
 
 void frmIdentify::tmrGamePos_Timer() {
-    const platform::Rect r = shared_.platform().desktop().WindowRect(hGameWnd);
+    const base::Rect r = shared_.platform().desktop().WindowRect(hGameWnd);
     // A minimised window stands at large negative coordinates; a window at the very
     // edge of the screen is not taken either.
     if (r.left > 0 && r.top > 0) {
@@ -187,8 +187,8 @@ void frmIdentify::tmrGamePos_Timer() {
 void frmIdentify::tmrDelay_Timer() {
     platform::Desktop& desktop = shared_.platform().desktop();
     posRec = settings_.Read(SettingsRecord::GameWindow);
-    const platform::Rect now = desktop.WindowRect(hGameWnd);
-    const platform::Point at =
+    const base::Rect now = desktop.WindowRect(hGameWnd);
+    const base::Point at =
         KeepOnScreen({posRec.X, posRec.Y, posRec.X + now.width(), posRec.Y + now.height()}, desktop.Monitors());
     desktop.PlaceTopmost(hGameWnd, at);
     tmrDelay.SetEnabled(false);
@@ -196,7 +196,7 @@ void frmIdentify::tmrDelay_Timer() {
 
 // --- The hand watcher.
 
-platform::Rgb frmIdentify::Probe(int x, int y) {
+base::Rgb frmIdentify::Probe(int x, int y) {
     sampler.CaptureRect(ui::Int16(x), ui::Int16(y), 1, 1);
     return {sampler.PixelBuf(3, 1), sampler.PixelBuf(2, 1), sampler.PixelBuf(1, 1)};
 }
@@ -204,9 +204,9 @@ platform::Rgb frmIdentify::Probe(int x, int y) {
 void frmIdentify::tmrStart_Timer() {
     const GameDC dc(*this);
     if (!tally.bInHand) {
-        const platform::Rgb top = Probe(400, 192);
+        const base::Rgb top = Probe(400, 192);
         if (!(top.b > 80 && top.b < 150 && top.r < 20)) return;
-        const platform::Rgb corner = Probe(785, 591);
+        const base::Rgb corner = Probe(785, 591);
         if (!(corner.b > 120 && corner.b < 180 && corner.g > 110 && corner.r < 175)) return;
         tally.bInHand = true;
         bTurnKnown = false;
@@ -240,8 +240,8 @@ bool frmIdentify::FindPlay(std::int16_t seat, int clientHeight) {
     const std::int16_t y = ScanRow(seat);
     // The white pixel of a hit may lie one past the span's last x.
     sampler.Prefetch({span.first, y, span.last + 2, y + 1});
-    auto black = [](platform::Rgb c) { return c.b < 4 && c.g < 4 && c.r < 4; };
-    auto white = [](platform::Rgb c) { return c.b > 220 && c.g > 220 && c.r > 220; };
+    auto black = [](base::Rgb c) { return c.b < 4 && c.g < 4 && c.r < 4; };
+    auto white = [](base::Rgb c) { return c.b > 220 && c.g > 220 && c.r > 220; };
     bool hit = false;
     for (nScanX = span.first; nScanX <= span.last && !hit;) {
         const bool isBlack = black(Probe(nScanX, y));
@@ -258,7 +258,7 @@ bool frmIdentify::FindPlay(std::int16_t seat, int clientHeight) {
     for (nScanY = y;;) {
         nScanY = ui::Int16(nScanY + 1);
         if (nScanY >= clientHeight) return false;
-        const platform::Rgb c = Probe(nScanX, nScanY);
+        const base::Rgb c = Probe(nScanX, nScanY);
         if (c.b <= 100 && c.g <= 100 && c.r <= 100) break;
     }
     nScanX = ui::Int16(nScanX + 3);

@@ -133,7 +133,7 @@ private:
     void SetRollTips();
     void SaveGamePosition();
     // One pixel of the game through the sampler: blue, green, red.
-    platform::Rgb Probe(int x, int y);
+    base::Rgb Probe(int x, int y);
     bool FindPlay(std::int16_t seat, int clientHeight);
     // Asks the player window to show the newest move when it follows the play.
     void FollowPlay();

@@ -12,7 +12,7 @@
 
 #include <cstdint>
 
-#include "overlays/overlay_form.h"
+#include "shared/skinned_form.h"
 #include "ui/bounded_array.h"
 
 namespace vantrel {

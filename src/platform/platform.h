@@ -14,9 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/image.h"
+#include "base/image.h"
 
 namespace vantrel::platform {
+
+// The seam speaks in the base layer's geometry and pictures.
+using base::Image;
+using base::Point;
+using base::Rect;
+using base::Rgb;
 
 // An opaque reference to a top-level window of another program; 0 is none.
 using ForeignWindow = std::uintptr_t;
@@ -84,9 +90,9 @@ public:
     // The window's client area becomes `frame` (the window's size). Only the
     // `changed` rectangles (window pixels) differ from the frame presented before;
     // only they are copied and repainted, so a 12 x 12 blink costs 12 x 12 pixels.
-    virtual void Present(const platform::Image& frame, std::span<const Rect> changed) = 0;
+    virtual void Present(const base::Image& frame, std::span<const Rect> changed) = 0;
     // A first frame, or one that changed all over.
-    void PresentWhole(const platform::Image& frame) {
+    void PresentWhole(const base::Image& frame) {
         const Rect whole = frame.Bounds();
         Present(frame, {&whole, 1});
     }

@@ -8,16 +8,16 @@
 namespace vantrel::recognition {
 namespace {
 
-platform::Rect Intersect(platform::Rect a, platform::Rect b) {
-    platform::Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+base::Rect Intersect(base::Rect a, base::Rect b) {
+    base::Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
                      std::min(a.bottom, b.bottom)};
     if (r.left >= r.right || r.top >= r.bottom) return {};
     return r;
 }
 
-bool Empty(platform::Rect r) { return r.left >= r.right || r.top >= r.bottom; }
+bool Empty(base::Rect r) { return r.left >= r.right || r.top >= r.bottom; }
 
-bool Within(platform::Rect inner, platform::Rect outer) {
+bool Within(base::Rect inner, base::Rect outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;
 }
@@ -34,7 +34,7 @@ void PixelBuffer::Take(int columns, int rows, const std::uint8_t* from, std::siz
 
 void ScreenSampler::BeginTick(platform::ClientSurface* hGameDC) {
     source_ = hGameDC;
-    bounds_ = source_ ? source_->Bounds() : platform::Rect{};
+    bounds_ = source_ ? source_->Bounds() : base::Rect{};
     bands_.clear();
 }
 
@@ -44,13 +44,13 @@ void ScreenSampler::EndTick() {
     bands_.clear();
 }
 
-void ScreenSampler::Prefetch(platform::Rect area) {
+void ScreenSampler::Prefetch(base::Rect area) {
     if (!source_ || !prefetching_) return;
-    const platform::Rect clipped = Intersect(area, bounds_);
+    const base::Rect clipped = Intersect(area, bounds_);
     if (!Empty(clipped) && !Covering(clipped)) Fetch(clipped);
 }
 
-const ScreenSampler::Band* ScreenSampler::Covering(platform::Rect area) {
+const ScreenSampler::Band* ScreenSampler::Covering(base::Rect area) {
     if (lastBand_ < bands_.size() && Within(area, bands_[lastBand_].area)) return &bands_[lastBand_];
     for (std::size_t i = 0; i < bands_.size(); ++i) {
         if (Within(area, bands_[i].area)) {
@@ -61,7 +61,7 @@ const ScreenSampler::Band* ScreenSampler::Covering(platform::Rect area) {
     return nullptr;
 }
 
-void ScreenSampler::CopyOntoSurface(const Band& band, platform::Rect area, int surfaceLeft, int surfaceTop) {
+void ScreenSampler::CopyOntoSurface(const Band& band, base::Rect area, int surfaceLeft, int surfaceTop) {
     const int bandWidth = band.area.width(), width = area.width();
     const std::uint32_t* from =
         band.pixels.data() + static_cast<std::size_t>(area.top - band.area.top) * bandWidth + (area.left - band.area.left);
@@ -71,7 +71,7 @@ void ScreenSampler::CopyOntoSurface(const Band& band, platform::Rect area, int s
         std::copy_n(from, width, to);
 }
 
-const ScreenSampler::Band* ScreenSampler::Fetch(platform::Rect area) {
+const ScreenSampler::Band* ScreenSampler::Fetch(base::Rect area) {
     Band band{area, std::vector<std::uint32_t>(static_cast<std::size_t>(area.width()) * area.height())};
     ++copies_;
     if (!source_->Copy(area, band.pixels.data())) return nullptr;
@@ -82,8 +82,8 @@ const ScreenSampler::Band* ScreenSampler::Fetch(platform::Rect area) {
 void ScreenSampler::CaptureAnyRect(std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h) {
     // The copy onto the capture surface: only what lies inside the client area and
     // on the surface is written; the rest keeps its earlier pixels.
-    const platform::Rect wanted{x, y, x + std::min<int>(w, kSurfaceWidth), y + std::min<int>(h, kSurfaceHeight)};
-    const platform::Rect readable = source_ ? Intersect(wanted, bounds_) : platform::Rect{};
+    const base::Rect wanted{x, y, x + std::min<int>(w, kSurfaceWidth), y + std::min<int>(h, kSurfaceHeight)};
+    const base::Rect readable = source_ ? Intersect(wanted, bounds_) : base::Rect{};
     const Band* band = nullptr;
     if (!Empty(readable)) {
         band = prefetching_ ? Covering(readable) : nullptr;

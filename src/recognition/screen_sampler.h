@@ -58,12 +58,12 @@ public:
     // The game's client area for this tick, or none; `EndTick` forgets every copy.
     void BeginTick(platform::ClientSurface* hGameDC);
     void EndTick();
-    void Prefetch(platform::Rect area);
+    void Prefetch(base::Rect area);
     // With prefetching off every capture makes its own copy, one round trip per
     // probe: the benchmarks' baseline.
     void SetPrefetching(bool on) { prefetching_ = on; }
     // The client area of this tick (empty when there is none).
-    platform::Rect bounds() const { return bounds_; }
+    base::Rect bounds() const { return bounds_; }
 
     void CaptureRect(std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h) {
         // Most captures are one pixel of the band the last one came from (a scan
@@ -90,18 +90,18 @@ public:
 
 private:
     struct Band {
-        platform::Rect area;
+        base::Rect area;
         std::vector<std::uint32_t> pixels;
     };
     void CaptureAnyRect(std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h);
-    const Band* Covering(platform::Rect area);
-    void CopyOntoSurface(const Band& band, platform::Rect area, int surfaceLeft, int surfaceTop);
+    const Band* Covering(base::Rect area);
+    void CopyOntoSurface(const Band& band, base::Rect area, int surfaceLeft, int surfaceTop);
     // Null when the copy failed: what the surface holds then stays.
-    const Band* Fetch(platform::Rect area);
+    const Band* Fetch(base::Rect area);
 
     platform::ClientSurface* source_ = nullptr;
     // The client area's extent, asked once a tick: asking costs a round trip.
-    platform::Rect bounds_;
+    base::Rect bounds_;
     std::vector<Band> bands_;
     // Where the last capture was found: a scan probes along one band for a while.
     std::size_t lastBand_ = 0;

@@ -16,7 +16,7 @@ struct ButtonRect {
     std::int16_t x1 = 0, x2 = 0, y1 = 0, y2 = 0;
 };
 
-inline bool IsOver(const ui::Form& window, const ButtonRect& r, platform::Point cursor) {
+inline bool IsOver(const ui::Form& window, const ButtonRect& r, base::Point cursor) {
     const double left = window.Left() / ui::kTwipsPerPixel, top = window.Top() / ui::kTwipsPerPixel;
     return left + r.x1 < cursor.x && cursor.x < left + r.x2 && top + r.y1 < cursor.y && cursor.y < top + r.y2;
 }

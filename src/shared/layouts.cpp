@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "shared/card_code.h"
+#include "base/card_code.h"
 
 namespace vantrel::layouts {
 namespace {

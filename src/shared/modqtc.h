@@ -53,7 +53,7 @@ public:
     std::int16_t FirstSeat = 0;
     std::int16_t bDetailOpen = kFalse;
     std::int16_t bPlayerOpen = kFalse;
-    platform::Point CursorPos;
+    base::Point CursorPos;
 
     ui::Toolkit& toolkit() { return toolkit_; }
     platform::Platform& platform() { return toolkit_.platform(); }

@@ -101,23 +101,23 @@ bool SettingsFile::Write(SettingsRecord record, PosRec value) {
     return static_cast<bool>(file);
 }
 
-platform::Point KeepOnScreen(platform::Rect window, const std::vector<platform::Rect>& monitors) {
-    const platform::Point at{window.left, window.top};
+base::Point KeepOnScreen(base::Rect window, const std::vector<base::Rect>& monitors) {
+    const base::Point at{window.left, window.top};
     if (monitors.empty()) return at;
-    auto overlaps = [&](const platform::Rect& m) {
+    auto overlaps = [&](const base::Rect& m) {
         return window.left < m.right && window.right > m.left && window.top < m.bottom && window.bottom > m.top;
     };
     if (std::any_of(monitors.begin(), monitors.end(), overlaps)) return at;
 
     // The shortest move that puts the whole window on a monitor (or its top-left
     // part, where the window is larger than the monitor).
-    auto moveOnto = [&](const platform::Rect& m) {
+    auto moveOnto = [&](const base::Rect& m) {
         const int x = std::clamp(window.left, m.left, std::max(m.left, m.right - window.width()));
         const int y = std::clamp(window.top, m.top, std::max(m.top, m.bottom - window.height()));
-        return platform::Point{x, y};
+        return base::Point{x, y};
     };
-    auto distance = [&](const platform::Rect& m) {
-        const platform::Point p = moveOnto(m);
+    auto distance = [&](const base::Rect& m) {
+        const base::Point p = moveOnto(m);
         return std::hypot(double(p.x - window.left), double(p.y - window.top));
     };
     const auto nearest = std::min_element(monitors.begin(), monitors.end(),

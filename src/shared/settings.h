@@ -54,6 +54,6 @@ private:
 // Where a window of this outer rectangle (screen pixels) should stand: where it is
 // when any part of it lies on a monitor, otherwise moved the shortest way onto the
 // nearest monitor.
-platform::Point KeepOnScreen(platform::Rect window, const std::vector<platform::Rect>& monitors);
+base::Point KeepOnScreen(base::Rect window, const std::vector<base::Rect>& monitors);
 
 }  // namespace vantrel

@@ -5,9 +5,9 @@ namespace vantrel {
 void PlaceFromRecord(ui::Form& form, const SettingsFile& settings, SettingsRecord record, platform::Desktop& desktop) {
     const PosRec stored = settings.Read(record);
     const int x = stored.X / ui::kTwipsPerPixel, y = stored.Y / ui::kTwipsPerPixel;
-    const platform::Point at =
+    const base::Point at =
         KeepOnScreen({x, y, x + form.widthPx(), y + form.heightPx()}, desktop.Monitors());
-    if (at == platform::Point{x, y}) {
+    if (at == base::Point{x, y}) {
         form.SetLeft(stored.X);
         form.SetTop(stored.Y);
     } else {

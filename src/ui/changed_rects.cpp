@@ -2,13 +2,13 @@
 
 namespace vantrel::ui {
 
-void ChangedRects::Add(platform::Rect changed) {
-    changed = platform::Intersection(changed, bounds_);
+void ChangedRects::Add(base::Rect changed) {
+    changed = base::Intersection(changed, bounds_);
     if (changed.empty()) return;
     // Merging can make the new rectangle cheap to join with one passed over
     // before, so look again from the start after every merge.
     for (auto it = rects_.begin(); it != rects_.end();) {
-        const platform::Rect joined = platform::BoundingUnion(*it, changed);
+        const base::Rect joined = base::BoundingUnion(*it, changed);
         if (joined.area() <= it->area() + changed.area()) {
             changed = joined;
             rects_.erase(it);
@@ -19,8 +19,8 @@ void ChangedRects::Add(platform::Rect changed) {
     }
     rects_.push_back(changed);
     if (rects_.size() > kMostRects) {
-        platform::Rect all;
-        for (const platform::Rect& r : rects_) all = platform::BoundingUnion(all, r);
+        base::Rect all;
+        for (const base::Rect& r : rects_) all = base::BoundingUnion(all, r);
         rects_.assign(1, all);
     }
 }

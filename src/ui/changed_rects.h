@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/image.h"
+#include "base/image.h"
 
 namespace vantrel::ui {
 
@@ -17,17 +17,17 @@ class ChangedRects {
 public:
     static constexpr std::size_t kMostRects = 16;
 
-    explicit ChangedRects(platform::Rect bounds) : bounds_(bounds) {}
+    explicit ChangedRects(base::Rect bounds) : bounds_(bounds) {}
 
-    void Add(platform::Rect changed);
+    void Add(base::Rect changed);
     void AddWhole() { Add(bounds_); }
     void Clear() { rects_.clear(); }
     bool empty() const { return rects_.empty(); }
-    std::span<const platform::Rect> rects() const { return rects_; }
+    std::span<const base::Rect> rects() const { return rects_; }
 
 private:
-    platform::Rect bounds_;
-    std::vector<platform::Rect> rects_;
+    base::Rect bounds_;
+    std::vector<base::Rect> rects_;
 };
 
 }  // namespace vantrel::ui

@@ -44,6 +44,6 @@ void PictureCell::MoveTo(int left, int top) {
     if (visible_ && !tooltip().empty()) owner_.MarkTooltipsChanged();
 }
 
-platform::Rect PictureCell::PixelBounds() const { return {left_, top_, left_ + width(), top_ + height()}; }
+base::Rect PictureCell::PixelBounds() const { return {left_, top_, left_ + width(), top_ + height()}; }
 
 }  // namespace vantrel::ui

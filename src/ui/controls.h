@@ -15,7 +15,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/image.h"
+#include "base/image.h"
 #include "ui/runtime_error.h"
 
 namespace vantrel::ui {
@@ -23,7 +23,7 @@ namespace vantrel::ui {
 constexpr int kTwipsPerPixel = 15;
 
 // A picture handle: null is "no picture". Pictures are shared, never drawn into.
-using Picture = std::shared_ptr<const platform::Image>;
+using Picture = std::shared_ptr<const base::Image>;
 
 struct MouseEvent {
     platform::MouseButton button = platform::MouseButton::Left;
@@ -60,7 +60,7 @@ public:
     const std::string& tooltip() const { return start_.tooltip; }
 
     // Window pixels covered by the cell.
-    platform::Rect PixelBounds() const;
+    base::Rect PixelBounds() const;
 
     std::function<void(const MouseEvent&)> onMouseDown, onMouseUp, onMouseMove;
     std::function<void()> onClick;

@@ -11,7 +11,7 @@ namespace {
 
 int ToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
 
-bool Inside(const platform::Rect& r, platform::Point p) {
+bool Inside(const base::Rect& r, base::Point p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
 
@@ -86,27 +86,27 @@ void Form::SetTop(double twips) {
     if (window_) window_->MoveTo({ToPixels(left_), ToPixels(top_)});
 }
 
-platform::Image Form::Compose() const {
-    platform::Image image(widthPx_, heightPx_);
+base::Image Form::Compose() const {
+    base::Image image(widthPx_, heightPx_);
     ComposeInto(image, image.Bounds());
     return image;
 }
 
-void Form::ComposeInto(platform::Image& image, platform::Rect area) const {
+void Form::ComposeInto(base::Image& image, base::Rect area) const {
     image.FillRect(area.left, area.top, area.width(), area.height(), kBackColour);
     if (background_) image.Blit(*background_, 0, 0, area);
     for (const auto& cell : cells_) {
         if (!cell.visible() || !cell.HasPicture()) continue;
         // A picture larger than its cell is cut at the cell's edges.
-        const platform::Rect bounds = cell.PixelBounds();
-        image.Blit(*cell.picture(), bounds.left, bounds.top, platform::Intersection(area, bounds));
+        const base::Rect bounds = cell.PixelBounds();
+        image.Blit(*cell.picture(), bounds.left, bounds.top, base::Intersection(area, bounds));
     }
 }
 
 void Form::Refresh() {
     if (!window_) return;
     if (!changed_.empty()) {
-        for (const platform::Rect& area : changed_.rects()) ComposeInto(frame_, area);
+        for (const base::Rect& area : changed_.rects()) ComposeInto(frame_, area);
         window_->Present(frame_, changed_.rects());
         changed_.Clear();
     }
@@ -129,13 +129,13 @@ std::vector<platform::TooltipArea> Form::VisibleTooltips() const {
     return areas;
 }
 
-PictureCell* Form::HitTest(platform::Point at) const {
+PictureCell* Form::HitTest(base::Point at) const {
     for (auto it = cells_.rbegin(); it != cells_.rend(); ++it)
         if (it->visible() && Inside(it->PixelBounds(), at)) return const_cast<PictureCell*>(&*it);
     return nullptr;
 }
 
-void Form::Dispatch(PictureCell* target, platform::MouseButton button, platform::Point at,
+void Form::Dispatch(PictureCell* target, platform::MouseButton button, base::Point at,
                     void (Form::*formHandler)(const MouseEvent&),
                     std::function<void(const MouseEvent&)> PictureCell::*cellHandler) {
     if (target) {
@@ -146,7 +146,7 @@ void Form::Dispatch(PictureCell* target, platform::MouseButton button, platform:
     }
 }
 
-void Form::OnMouseDown(platform::MouseButton button, platform::Point at) {
+void Form::OnMouseDown(platform::MouseButton button, base::Point at) {
     toolkit_.RunEvent([&] {
         pressed_ = true;
         pressedCell_ = HitTest(at);
@@ -155,7 +155,7 @@ void Form::OnMouseDown(platform::MouseButton button, platform::Point at) {
     });
 }
 
-void Form::OnMouseUp(platform::MouseButton button, platform::Point at) {
+void Form::OnMouseUp(platform::MouseButton button, base::Point at) {
     toolkit_.RunEvent([&] {
         PictureCell* target = pressed_ ? pressedCell_ : HitTest(at);
         const bool click = pressed_ && HitTest(at) == pressedCell_;
@@ -166,7 +166,7 @@ void Form::OnMouseUp(platform::MouseButton button, platform::Point at) {
     });
 }
 
-void Form::OnMouseMove(platform::Point at) {
+void Form::OnMouseMove(base::Point at) {
     toolkit_.RunEvent([&] {
         PictureCell* target = pressed_ ? pressedCell_ : HitTest(at);
         Dispatch(target, pressed_ ? pressedButton_ : platform::MouseButton::None, at, &Form::Form_MouseMove, &PictureCell::onMouseMove);
@@ -180,10 +180,10 @@ void Form::DragWindow() {
     pressedCell_ = nullptr;
 }
 
-void Form::OnMoved(platform::Point topLeft) {
+void Form::OnMoved(base::Point topLeft) {
     // Left and Top follow the window when it moves other than by the program; a
     // move to where they already put it keeps their fractions of a pixel.
-    if (topLeft == platform::Point{ToPixels(left_), ToPixels(top_)}) return;
+    if (topLeft == base::Point{ToPixels(left_), ToPixels(top_)}) return;
     left_ = topLeft.x * kTwipsPerPixel;
     top_ = topLeft.y * kTwipsPerPixel;
 }

@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/image.h"
+#include "base/image.h"
 #include "ui/changed_rects.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
@@ -34,7 +34,7 @@ namespace vantrel::ui {
 
 class Toolkit;
 
-constexpr platform::Rgb kBackColour{58, 110, 165};
+constexpr base::Rgb kBackColour{58, 110, 165};
 
 class Form : public platform::WindowEvents {
 public:
@@ -63,7 +63,7 @@ public:
 
     // The window as it looks now, composed afresh: background and visible cells
     // over the back colour. What the window shows after a refresh is exactly this.
-    platform::Image Compose() const;
+    base::Image Compose() const;
     // The on-screen window while loaded, null otherwise.
     platform::HostedWindow* window() const { return window_.get(); }
 
@@ -81,7 +81,7 @@ public:
 
     // Called by controls when the look of these window pixels changes; the toolkit
     // presents them after the event.
-    void MarkChanged(platform::Rect area) {
+    void MarkChanged(base::Rect area) {
         if (window_) changed_.Add(area);
     }
     // Called by controls when a cell with a tooltip shows, hides or moves.
@@ -90,11 +90,11 @@ public:
     void Refresh();
 
     // WindowEvents: input from the on-screen window, in window pixels.
-    void OnMouseDown(platform::MouseButton button, platform::Point at) override;
-    void OnMouseUp(platform::MouseButton button, platform::Point at) override;
-    void OnMouseMove(platform::Point at) override;
+    void OnMouseDown(platform::MouseButton button, base::Point at) override;
+    void OnMouseUp(platform::MouseButton button, base::Point at) override;
+    void OnMouseMove(base::Point at) override;
     void OnCloseRequest() override;
-    void OnMoved(platform::Point topLeft) override;
+    void OnMoved(base::Point topLeft) override;
 
 protected:
     virtual void Form_Load() {}
@@ -113,12 +113,12 @@ protected:
 
 private:
     // The topmost visible cell under a window pixel, or null for the bare form.
-    PictureCell* HitTest(platform::Point at) const;
-    void Dispatch(PictureCell* target, platform::MouseButton button, platform::Point at,
+    PictureCell* HitTest(base::Point at) const;
+    void Dispatch(PictureCell* target, platform::MouseButton button, base::Point at,
                   void (Form::*formHandler)(const MouseEvent&),
                   std::function<void(const MouseEvent&)> PictureCell::*cellHandler);
     std::vector<platform::TooltipArea> VisibleTooltips() const;
-    void ComposeInto(platform::Image& image, platform::Rect area) const;
+    void ComposeInto(base::Image& image, base::Rect area) const;
 
     Toolkit& toolkit_;
     std::string caption_;
@@ -134,7 +134,7 @@ private:
     std::map<std::string, ControlArray<PictureStore>, std::less<>> storeArrays_;
     std::unique_ptr<platform::HostedWindow> window_;
     // What the window was last given, and what has changed since.
-    platform::Image frame_;
+    base::Image frame_;
     ChangedRects changed_;
     bool tooltipsChanged_ = false;
     std::vector<platform::TooltipArea> shownTooltips_;

@@ -33,8 +33,8 @@ using namespace vantrel::testing;
 const std::string kTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
 constexpr int kRounds = 1000;
 
-platform::Image StillTable() {
-    platform::Image screen(800, 600, kFelt);
+base::Image StillTable() {
+    base::Image screen(800, 600, kFelt);
     PaintDealSigns(screen);
     screen.set(542, 322, kSign);
     PaintOwnRow(screen, 16);
@@ -47,11 +47,11 @@ int RunTable() {
     platform::win32::Win32Platform platform;
     struct Closer : platform::WindowEvents {
         platform::Platform* owner = nullptr;
-        void OnMouseDown(platform::MouseButton, platform::Point) override {}
-        void OnMouseUp(platform::MouseButton, platform::Point) override {}
-        void OnMouseMove(platform::Point) override {}
+        void OnMouseDown(platform::MouseButton, base::Point) override {}
+        void OnMouseUp(platform::MouseButton, base::Point) override {}
+        void OnMouseMove(base::Point) override {}
         void OnCloseRequest() override { owner->Quit(); }
-        void OnMoved(platform::Point) override {}
+        void OnMoved(base::Point) override {}
     } events;
     events.owner = &platform;
     const auto window = platform.CreateHostedWindow({kTitle, 800, 600, {20, 20}, {}}, events);

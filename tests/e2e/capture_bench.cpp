@@ -23,7 +23,7 @@ namespace {
 
 using vantrel::platform::ClientSurface;
 using vantrel::platform::ForeignWindow;
-using vantrel::platform::Rect;
+using vantrel::base::Rect;
 using vantrel::platform::win32::BitmapCanvas;
 using vantrel::platform::win32::PaintDc;
 using vantrel::platform::win32::Win32Desktop;
@@ -54,7 +54,7 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int RunTarget() {
     BitmapCanvas picture(nullptr, kClientWidth, kClientHeight);
-    const vantrel::platform::Image pattern = vantrel::e2e::TestPattern(kClientWidth, kClientHeight);
+    const vantrel::base::Image pattern = vantrel::e2e::TestPattern(kClientWidth, kClientHeight);
     std::copy_n(pattern.data(), static_cast<std::size_t>(kClientWidth) * kClientHeight, picture.dib().bits());
     targetPicture = &picture;
 
@@ -105,7 +105,7 @@ double MedianMicroseconds(int rounds, Work&& work) {
     return Median(samples);
 }
 
-bool Matches(const std::vector<std::uint32_t>& pixels, const vantrel::platform::Image& pattern, Rect area) {
+bool Matches(const std::vector<std::uint32_t>& pixels, const vantrel::base::Image& pattern, Rect area) {
     std::size_t i = 0;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
@@ -115,7 +115,7 @@ bool Matches(const std::vector<std::uint32_t>& pixels, const vantrel::platform::
 
 
 // The target's window once it is up and painted, or 0 after about 30 s.
-ForeignWindow WaitForTarget(Win32Desktop& desktop, const vantrel::platform::Image& pattern) {
+ForeignWindow WaitForTarget(Win32Desktop& desktop, const vantrel::base::Image& pattern) {
     const Rect probe{0, 0, kClientWidth, 1};
     std::vector<std::uint32_t> row(kClientWidth);
     for (int attempt = 0; attempt < 600; ++attempt, Sleep(50)) {
@@ -134,7 +134,7 @@ int RunBench() {
         std::puts("capture_bench: cannot start the target process");
         return 1;
     }
-    const vantrel::platform::Image pattern = vantrel::e2e::TestPattern(kClientWidth, kClientHeight);
+    const vantrel::base::Image pattern = vantrel::e2e::TestPattern(kClientWidth, kClientHeight);
     const ForeignWindow window = WaitForTarget(desktop, pattern);
     if (!window) {
         std::puts("capture_bench: the target window did not appear painted");

@@ -9,9 +9,9 @@
 #include <optional>
 #include <sstream>
 
-#include "platform/png.h"
+#include "base/png.h"
 #include "platform/win32/utf16.h"
-#include "shared/card_code.h"
+#include "base/card_code.h"
 #include "shared/layouts.h"
 #include "shared/pictures.h"
 #include "ui/form.h"
@@ -134,7 +134,7 @@ int LiveTestMain(int argc, wchar_t** argv, const std::string& name,
     return run(check, paths);
 }
 
-platform::Rect OuterRect(HWND window) {
+base::Rect OuterRect(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     return {r.left, r.top, r.right, r.bottom};
@@ -157,10 +157,10 @@ Table StartTable(const std::wstring& tableExe, const std::wstring& arguments, co
     return table;
 }
 
-long long MsUntilPlaced(HWND window, platform::Point at, DWORD deadlineMs) {
+long long MsUntilPlaced(HWND window, base::Point at, DWORD deadlineMs) {
     const ULONGLONG start = GetTickCount64();
     const bool placed = WaitFor(deadlineMs, [&] {
-        const platform::Rect r = OuterRect(window);
+        const base::Rect r = OuterRect(window);
         return r.left == at.x && r.top == at.y;
     });
     return placed ? static_cast<long long>(GetTickCount64() - start) : -1;
@@ -230,8 +230,8 @@ void Expected::Apply(const std::string& line) {
 bool WindowReader::Capture() {
     const HWND window = FindWindowW(nullptr, Widen(layout_.caption).c_str());
     if (!window || !IsWindowVisible(window)) return false;
-    const platform::Rect r = OuterRect(window);
-    picture_ = platform::Image(r.width(), r.height());
+    const base::Rect r = OuterRect(window);
+    picture_ = base::Image(r.width(), r.height());
     return desktop_.OpenClient(0)->Copy(r, picture_.data());
 }
 
@@ -242,7 +242,7 @@ bool WindowReader::Same(std::uint32_t a, std::uint32_t b) const {
     return true;
 }
 
-bool WindowReader::Shows(const platform::Image& tile, int left, int top) const {
+bool WindowReader::Shows(const base::Image& tile, int left, int top) const {
     for (int y = 0; y < tile.height(); ++y)
         for (int x = 0; x < tile.width(); ++x)
             if (!Same(picture_.at(left + x, top + y), tile.at(x, y))) return false;
@@ -253,7 +253,7 @@ bool WindowReader::Shows(std::string_view pictureName, int left, int top) const 
     return Shows(*pictures::Get(pictureName), left, top);
 }
 
-bool WindowReader::ShowsAs(const platform::Image& expected, int left, int top, int width, int height) const {
+bool WindowReader::ShowsAs(const base::Image& expected, int left, int top, int width, int height) const {
     for (int y = top; y < top + height; ++y)
         for (int x = left; x < left + width; ++x)
             if (!Same(picture_.at(x, y), expected.at(x, y))) return false;
@@ -397,12 +397,12 @@ std::string LogFollower::Summary() const {
 void SaveScreens(const Checks& checks, const std::wstring& folder, std::initializer_list<const WindowReader*> readers) {
     const std::string stem = Narrow(folder) + "\\" + checks.name();
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    platform::Image screen(width, height);
+    base::Image screen(width, height);
     platform::win32::Win32Desktop().OpenClient(0)->Copy({0, 0, width, height}, screen.data());
-    platform::WritePng(screen, stem + "_screen.png");
+    base::WritePng(screen, stem + "_screen.png");
     for (const WindowReader* reader : readers)
         if (!reader->picture().empty())
-            platform::WritePng(reader->picture(), stem + "_" + std::string(reader->layout().caption) + ".png");
+            base::WritePng(reader->picture(), stem + "_" + std::string(reader->layout().caption) + ".png");
 }
 
 int Verdict(const Checks& checks, const std::wstring& folder, std::initializer_list<const WindowReader*> readers) {

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "child_process.h"
-#include "platform/image.h"
+#include "base/image.h"
 #include "platform/platform.h"
 #include "platform/win32/desktop.h"
 #include "ui/layout.h"
@@ -113,7 +113,7 @@ struct LiveTestPaths {
 int LiveTestMain(int argc, wchar_t** argv, const std::string& name,
                  const std::function<int(Checks&, const LiveTestPaths&)>& run);
 
-platform::Rect OuterRect(HWND window);
+base::Rect OuterRect(HWND window);
 HWND FindCaption(const wchar_t* caption);
 
 // The stand-in started in `folder` with `arguments` (and writing its log afresh
@@ -126,7 +126,7 @@ Table StartTable(const std::wstring& tableExe, const std::wstring& arguments, co
                  const std::wstring& log = {});
 
 // Milliseconds from now until `window` stands at `at`, or -1 after `deadlineMs`.
-long long MsUntilPlaced(HWND window, platform::Point at, DWORD deadlineMs);
+long long MsUntilPlaced(HWND window, base::Point at, DWORD deadlineMs);
 
 // One line of the log (sim/hand_log.h): a deal with seat 0's codes, the first
 // seat, a move with its codes (none for a pass) and every seat's count after it,
@@ -174,15 +174,15 @@ public:
 
     // False when the window is missing or hidden.
     bool Capture();
-    const platform::Image& picture() const { return picture_; }
+    const base::Image& picture() const { return picture_; }
     const ui::FormLayout& layout() const { return layout_; }
 
     // Whether `tile` stands with its corner at (left, top).
-    bool Shows(const platform::Image& tile, int left, int top) const;
+    bool Shows(const base::Image& tile, int left, int top) const;
     bool Shows(std::string_view pictureName, int left, int top) const;
     // Whether the rectangle shows exactly what `expected`, a picture of the whole
     // window, has there.
-    bool ShowsAs(const platform::Image& expected, int left, int top, int width, int height) const;
+    bool ShowsAs(const base::Image& expected, int left, int top, int width, int height) const;
     // Whether the window's background shows in the rectangle: nothing is drawn there.
     bool ShowsBackground(int left, int top, int width, int height) const;
     bool ShowsBackground(const ui::ControlSpec& cell) const;
@@ -193,7 +193,7 @@ private:
     platform::win32::Win32Desktop desktop_;
     const ui::FormLayout& layout_;
     int tolerance_;
-    platform::Image picture_;
+    base::Image picture_;
 };
 
 // The main window's marks and count cells.

@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "child_process.h"
-#include "platform/png.h"
+#include "base/png.h"
 #include "live_check.h"
 #include "platform/win32/utf16.h"
 #include "shared/layouts.h"
@@ -43,9 +43,9 @@ using vantrel::e2e::Record;
 using vantrel::e2e::RecordOf;
 using vantrel::e2e::WaitFor;
 using vantrel::e2e::WindowsPath;
-using vantrel::platform::Image;
-using vantrel::platform::Point;
-using vantrel::platform::Rect;
+using vantrel::base::Image;
+using vantrel::base::Point;
+using vantrel::base::Rect;
 using vantrel::platform::win32::Narrow;
 using vantrel::platform::win32::Widen;
 
@@ -161,7 +161,7 @@ std::wstring TipText(HWND tooltip) {
 void SaveScreen(vantrel::platform::win32::Win32Desktop& desktop, Rect area, const std::wstring& file) {
     Image shot(area.width(), area.height());
     desktop.OpenClient(0)->Copy(area, shot.data());
-    vantrel::platform::WritePng(shot, Narrow(file));
+    vantrel::base::WritePng(shot, Narrow(file));
 }
 
 // Closes an overlay window standing at `at` (moved there first) as the system would.
@@ -241,7 +241,7 @@ int Run(const std::wstring& vantrelExe, const std::wstring& unixWork) {
     if (tip) {
         CHECK(TipText(tip) == L"\u51fa\u724c\u67e5\u770b\u5668", "the tooltip reads \"%s\"\n",
               Narrow(TipText(tip)).c_str());
-        const Rect both = vantrel::platform::BoundingUnion(OuterRect(chrome.window()), OuterRect(tip));
+        const Rect both = vantrel::base::BoundingUnion(OuterRect(chrome.window()), OuterRect(tip));
         SaveScreen(desktop, {both.left - 8, both.top - 8, both.right + 8, both.bottom + 8}, work + L"\\tooltip.png");
     }
 

@@ -43,7 +43,7 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     check.That(placedAfter < 0 || (placedAfter >= 1300 && placedAfter <= 3500),
                "the table was placed " + std::to_string(placedAfter) + " ms after it appeared");
     check.That(GetWindowLongW(table.window, GWL_EXSTYLE) & WS_EX_TOPMOST, "the table is not topmost");
-    const vantrel::platform::Rect placedRect = OuterRect(table.window);
+    const vantrel::base::Rect placedRect = OuterRect(table.window);
     check.That(placedRect.width() > 800 && placedRect.height() > 600, "the table changed size");
 
     // Two hands, checked after every move.

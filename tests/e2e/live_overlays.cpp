@@ -25,10 +25,10 @@
 
 #include "live_check.h"
 #include "platform/win32/utf16.h"
-#include "shared/card_code.h"
+#include "base/card_code.h"
 #include "shared/layouts.h"
 #include "shared/pictures.h"
-#include "tools/soak/overlay_view.h"
+#include "support/overlay_view.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ const ui::ControlSpec& DetailControl(std::string_view name, int index = 0) {
 const ui::ControlSpec& PlayerControl(std::string_view name, int index = 0) {
     return ui::FindControl(layouts::kPlayer, name, index);
 }
-platform::Point Centre(const ui::ControlSpec& c) { return {c.left + c.width / 2, c.top + c.height / 2}; }
+base::Point Centre(const ui::ControlSpec& c) { return {c.left + c.width / 2, c.top + c.height / 2}; }
 
 // The detail window's rows as the screen shows them.
 class DetailReader : public WindowReader {
@@ -94,7 +94,7 @@ public:
     std::vector<int> AreasDiffering(const ReplayView& view) const {
         std::vector<int> differing;
         for (int seat = 0; seat < 3; ++seat) {
-            platform::Image expected = *pictures::Get(layout().background);
+            base::Image expected = *pictures::Get(layout().background);
             for (const soak::ReplayTile& t : view.area[static_cast<std::size_t>(seat)])
                 expected.Blit(*pictures::Get(PlayerControl("picCards", t.tile).picture), t.left, Top(seat));
             // From the area's first slot to where the last card of the longest move can end.
@@ -116,25 +116,25 @@ public:
 
     bool Run(const std::string& xdotoolArguments) { return xdotool_.Run(xdotoolArguments); }
     // A press and release at a point of a window (window pixels).
-    bool Click(HWND window, platform::Point at) {
-        const platform::Point p = OnScreen(window, at);
+    bool Click(HWND window, base::Point at) {
+        const base::Point p = OnScreen(window, at);
         return Run("mousemove " + Coords(p) + " sleep 0.05 click 1");
     }
     // The cursor crosses the bare background at (5, 5), which starts the window's
     // hover timer, and rests on `at` until the hover look shows; then a press there
     // and a release at `releaseAt`.
-    bool HoverClick(HWND window, platform::Point at, platform::Point releaseAt) {
+    bool HoverClick(HWND window, base::Point at, base::Point releaseAt) {
         return Run("mousemove " + Coords(OnScreen(window, {5, 5})) + " sleep 0.1 mousemove " +
                    Coords(OnScreen(window, at)) + " sleep 0.3 mousedown 1 sleep 0.05 mousemove " +
                    Coords(OnScreen(window, releaseAt)) + " sleep 0.05 mouseup 1");
     }
 
 private:
-    static platform::Point OnScreen(HWND window, platform::Point at) {
-        const platform::Rect r = OuterRect(window);
+    static base::Point OnScreen(HWND window, base::Point at) {
+        const base::Rect r = OuterRect(window);
         return {r.left + at.x, r.top + at.y};
     }
-    static std::string Coords(platform::Point p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
+    static std::string Coords(base::Point p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
     Xdotool xdotool_;
 };
 
@@ -256,16 +256,16 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     HandOnTable table(log);
     Mouse mouse(paths.hostWork);
     Session session(check, table);
-    const platform::Point orderButton = Centre(DetailControl("imgButton", 1));
-    const platform::Point tickBox = Centre(PlayerControl("imgMark"));
+    const base::Point orderButton = Centre(DetailControl("imgButton", 1));
+    const base::Point tickBox = Centre(PlayerControl("imgMark"));
     auto button = [](int k) { return Centre(PlayerControl("imgButton", k)); };
     // Released 42 x 14 pixels from the close image's corner: beside the 34 x 13 image, within 43 x 15.
-    const platform::Point closeImage = Centre(DetailControl("imgClose", 0)), closeRelease{420 + 42, 14};
+    const base::Point closeImage = Centre(DetailControl("imgClose", 0)), closeRelease{420 + 42, 14};
     bool detailOpen = true, playerOpen = true;
     // Moved from outside, then closed with its close button: the window must save
     // where it stands in its record.
-    const platform::Point detailMovedTo{30, 730}, playerMovedTo{500, 720};
-    auto CloseWithItsButton = [&](const wchar_t* caption, platform::Point movedTo, int record) {
+    const base::Point detailMovedTo{30, 730}, playerMovedTo{500, 720};
+    auto CloseWithItsButton = [&](const wchar_t* caption, base::Point movedTo, int record) {
         const std::string name = platform::win32::Narrow(caption);
         SetWindowPos(FindCaption(caption), nullptr, movedTo.x, movedTo.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         Sleep(100);

@@ -5,15 +5,15 @@
 
 #include <cstdint>
 
-#include "platform/image.h"
+#include "base/image.h"
 
 namespace vantrel::e2e {
 
-inline platform::Image TestPattern(int width, int height) {
-    platform::Image image(width, height);
+inline base::Image TestPattern(int width, int height) {
+    base::Image image(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.set(x, y, platform::Rgb{static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 5),
+            image.set(x, y, base::Rgb{static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 5),
                                     static_cast<std::uint8_t>(x ^ y)});
     return image;
 }

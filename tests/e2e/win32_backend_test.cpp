@@ -27,8 +27,8 @@ using vantrel::platform::win32::Widen;
 using vantrel::platform::win32::Win32Desktop;
 using vantrel::platform::win32::Win32Platform;
 using vantrel::e2e::TestPattern;
-using vantrel::platform::Image;
-using vantrel::platform::Rgb;
+using vantrel::base::Image;
+using vantrel::base::Rgb;
 
 int failures = 0;
 

@@ -27,13 +27,13 @@
 
 #include "platform/win32/desktop.h"
 #include "platform/win32/utf16.h"
-#include "platform/image.h"
-#include "platform/png.h"
+#include "base/image.h"
+#include "base/png.h"
 
 namespace {
 
 using vantrel::platform::ForeignWindow;
-using vantrel::platform::Rect;
+using vantrel::base::Rect;
 using vantrel::platform::win32::Narrow;
 using vantrel::platform::win32::Win32Desktop;
 
@@ -95,8 +95,8 @@ const WindowInfo* FindByCaption(const std::vector<WindowInfo>& windows, const st
     return hidden;
 }
 
-bool Save(const vantrel::platform::Image& image, const std::wstring& file) {
-    if (file.size() >= 4 && file.compare(file.size() - 4, 4, L".png") == 0) return vantrel::platform::WritePng(image, file);
+bool Save(const vantrel::base::Image& image, const std::wstring& file) {
+    if (file.size() >= 4 && file.compare(file.size() - 4, 4, L".png") == 0) return vantrel::base::WritePng(image, file);
     std::ofstream out(std::filesystem::path(file), std::ios::binary);
     out.write(reinterpret_cast<const char*>(image.data()),
               static_cast<std::streamsize>(image.width()) * image.height() * sizeof(std::uint32_t));
@@ -104,9 +104,9 @@ bool Save(const vantrel::platform::Image& image, const std::wstring& file) {
 }
 
 // Reads `area` of `window`'s client (window 0: the screen) into an image.
-vantrel::platform::Image Capture(ForeignWindow window, Rect area) {
+vantrel::base::Image Capture(ForeignWindow window, Rect area) {
     Win32Desktop desktop;
-    vantrel::platform::Image image(area.width(), area.height());
+    vantrel::base::Image image(area.width(), area.height());
     desktop.OpenClient(window)->Copy(area, image.data());
     return image;
 }

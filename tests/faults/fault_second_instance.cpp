@@ -59,7 +59,7 @@ public:
         windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
         windowClass.lpszClassName = kCoverClass;
         RegisterClassExW(&windowClass);
-        const vantrel::platform::Rect r = OuterRect(target);
+        const vantrel::base::Rect r = OuterRect(target);
         window_ = CreateWindowExW(0, kCoverClass, L"cover", WS_POPUP, r.left, r.top, r.width(), r.height(), nullptr,
                                   nullptr, GetModuleHandleW(nullptr), nullptr);
         ShowWindow(window_, SW_SHOW);
@@ -84,7 +84,7 @@ void StartSecondCopy(Checks& check, const std::wstring& exe, const std::wstring&
                      const std::wstring& settings) {
     const std::vector<unsigned char> bytesBefore = FileBytes(settings);
     const FILETIME writtenBefore = WriteTime(settings);
-    const vantrel::platform::Rect tableBefore = OuterRect(table);
+    const vantrel::base::Rect tableBefore = OuterRect(table);
     const Cover cover(main);
     check.That(Above(cover.get(), main), "the cover is not over the main window to begin with");
 
@@ -105,7 +105,7 @@ void StartSecondCopy(Checks& check, const std::wstring& exe, const std::wstring&
     Sleep(2000);  // beyond the placement a second copy would have made
     check.That(CountCaption(kMainCaption) == 1 && CountCaption(kDetailCaption) == 1 && CountCaption(kPlayerCaption) == 1,
                "the program's windows are not there once each");
-    const vantrel::platform::Rect tableAfter = OuterRect(table);
+    const vantrel::base::Rect tableAfter = OuterRect(table);
     check.That(tableAfter == tableBefore, "the table was moved to (" + std::to_string(tableAfter.left) + ", " +
                                               std::to_string(tableAfter.top) + ")");
     const FILETIME writtenAfter = WriteTime(settings);

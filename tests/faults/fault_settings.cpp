@@ -24,8 +24,8 @@
 namespace {
 
 using namespace vantrel::e2e;
-using vantrel::platform::Point;
-using vantrel::platform::Rect;
+using vantrel::base::Point;
+using vantrel::base::Rect;
 
 struct Places {
     Point main, detail, player;

@@ -17,8 +17,8 @@ namespace {
 
 using namespace vantrel::testing;
 using platform::MouseButton;
-using platform::Point;
-using platform::Rect;
+using base::Point;
+using base::Rect;
 
 // A point inside each button's picture, in window pixels.
 Point ButtonCentre(int button) {
@@ -221,7 +221,7 @@ TEST_F(ChromeTest, Button1MidHandStartsOverAndTheNextDealIsFollowed) {
     EXPECT_EQ(shared().PlayHistory(0, 21), 0);
 
     // The next deal, with seat 2 to move first.
-    screen = platform::Image(800, 600, kFelt);
+    screen = base::Image(800, 600, kFelt);
     PaintDealSigns(screen);
     PaintOwnRow(screen, 16);
     const recognition::ProbePoint sign = recognition::CardTally::FirstSeatProbe(2);

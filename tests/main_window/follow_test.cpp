@@ -3,7 +3,7 @@
 // window, the detail window, and the player window whenever its replay has caught up.
 #include <gtest/gtest.h>
 
-#include "tools/soak/follow_check.h"
+#include "support/follow_check.h"
 
 namespace vantrel {
 namespace {

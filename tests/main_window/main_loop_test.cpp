@@ -33,8 +33,8 @@ TEST_F(MainLoopTest, TheGameIsFoundPlacedAndFollowed) {
     platform.AdvanceTo(2499);
     EXPECT_EQ(platform.fakeDesktop().WindowRect(game).left, 300);
     platform.AdvanceTo(2500);
-    const platform::Rect placed = platform.fakeDesktop().WindowRect(game);
-    EXPECT_EQ(placed, (platform::Rect{175, 8, 175 + 808, 8 + 634}));  // moved, not resized
+    const base::Rect placed = platform.fakeDesktop().WindowRect(game);
+    EXPECT_EQ(placed, (base::Rect{175, 8, 175 + 808, 8 + 634}));  // moved, not resized
     EXPECT_TRUE(platform.fakeDesktop().IsTopmost(game));
     EXPECT_FALSE(main().tmrDelay.Enabled());
     platform.AdvanceTo(3000);
@@ -106,7 +106,7 @@ TEST_F(MainLoopTest, TheDealProbesAreStrict) {
     Start();
     OpenGame();
     struct Case {
-        platform::Rgb top, corner;
+        base::Rgb top, corner;
         bool deal;
     };
     const Case cases[] = {

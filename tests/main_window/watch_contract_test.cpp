@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shared/card_code.h"
+#include "base/card_code.h"
 #include "support/card_probes.h"
 #include "support/game_fixture.h"
 #include "support/painted_table.h"
@@ -140,7 +140,7 @@ TEST_F(WatchContractTest, TheWalkDownStopsAtTheLowerEdgeByItsBounds) {
 // Only a place right of and below the screen's top-left corner is taken.
 TEST_F(WatchContractTest, TheGamesPlaceIsTakenOnlyWhenBothEdgesArePositive) {
     struct Case {
-        platform::Point at;
+        base::Point at;
         bool taken;
     };
     for (const Case& c : {Case{{1, 1}, true}, Case{{0, 1}, false}, Case{{1, 0}, false}, Case{{-1, 5}, false}}) {

@@ -34,7 +34,7 @@ std::vector<std::vector<int>> ThreeRounds(int firstSeat) {
 
 class DetailTest : public OverlayFixture {
 protected:
-    platform::Point At(int x, int y) { return OverlayFixture::At(detail(), x, y); }
+    base::Point At(int x, int y) { return OverlayFixture::At(detail(), x, y); }
     DetailView Shown() { return soak::ReadDetail(detail()); }
     void PressClose() {
         Hover(detail(), At(425, 5), kTick);
@@ -74,9 +74,9 @@ TEST_F(DetailTest, ASecondPlayAfterThreeCardsHasItsDividerAt92AndItsFirstCardAt9
     EXPECT_EQ(detail().imgDivide(2).left(), 92);
     EXPECT_EQ(detail().imgEmit(4).left(), 94);
     // On the window itself: the divider's one column at x = 92, the 8 from x = 94.
-    const platform::Image window = detail().Compose();
-    const platform::Image& divider = *pictures::Get(ui::FindControl(layouts::kDetail, "imgDivide", 2).picture);
-    const platform::Image& eight = *detail().picCards(8).picture();
+    const base::Image window = detail().Compose();
+    const base::Image& divider = *pictures::Get(ui::FindControl(layouts::kDetail, "imgDivide", 2).picture);
+    const base::Image& eight = *detail().picCards(8).picture();
     for (int y = 0; y < 24; ++y) EXPECT_EQ(window.at(92, 52 + y), divider.at(0, y)) << y;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 15; ++x) ASSERT_EQ(window.at(94 + x, 54 + y), eight.at(x, y)) << x << "," << y;
@@ -90,7 +90,7 @@ TEST_F(DetailTest, RankOrderAndBackWhateverSeatMovedFirst) {
         detail().ShowDetail();
         const DetailView playOrder = View(Row({14, 4, 4}, {56}), Row({5, 5, 13, 3}, {74, 92}));
         EXPECT_EQ(Shown(), playOrder);
-        const platform::Image before = detail().Compose();
+        const base::Image before = detail().Compose();
 
         Click(At(430, 40));  // the order button
         EXPECT_EQ(detail().DetailMode, frmDetail::kRankOrder);
@@ -110,8 +110,8 @@ TEST_F(DetailTest, RankOrderAndBackWhateverSeatMovedFirst) {
 TEST_F(DetailTest, AReleaseOutsideTheOrderButtonChangesNothing) {
     Record(0, ThreeRounds(0));
     detail().ShowDetail();
-    const platform::Image before = detail().Compose();
-    for (const platform::Point release : {At(407 + 47, 40), At(430, 18 + 47), At(406, 40), At(430, 17)}) {
+    const base::Image before = detail().Compose();
+    for (const base::Point release : {At(407 + 47, 40), At(430, 18 + 47), At(406, 40), At(430, 17)}) {
         Click(At(430, 40), release);
         EXPECT_EQ(detail().DetailMode, frmDetail::kPlayOrder);
         EXPECT_EQ(detail().Compose(), before);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "support/game_fixture.h"
-#include "tools/soak/overlay_view.h"
+#include "support/overlay_view.h"
 
 namespace vantrel::testing {
 
@@ -46,18 +46,18 @@ protected:
 
     // A point of a window, in its own pixels, on the screen: where the window
     // stands, or would stand if it were open.
-    static platform::Point At(const ui::Form& window, int x, int y) {
+    static base::Point At(const ui::Form& window, int x, int y) {
         return {static_cast<int>(std::lround(window.Left() / ui::kTwipsPerPixel)) + x,
                 static_cast<int>(std::lround(window.Top() / ui::kTwipsPerPixel)) + y};
     }
-    void Click(platform::Point at, platform::Point releaseAt) {
+    void Click(base::Point at, base::Point releaseAt) {
         platform.PressMouse(at);
         platform.ReleaseMouse(releaseAt);
     }
-    void Click(platform::Point at) { Click(at, at); }
+    void Click(base::Point at) { Click(at, at); }
     // The cursor comes in over the bare background, which starts the hover timer,
     // and rests on `at` for one hover tick.
-    void Hover(const ui::Form& window, platform::Point at, int hoverTickMs) {
+    void Hover(const ui::Form& window, base::Point at, int hoverTickMs) {
         platform.MoveMouse(At(window, 5, 5));
         platform.MoveMouse(at);
         platform.AdvanceBy(hoverTickMs);

@@ -18,9 +18,9 @@ constexpr int kPassTile = modQTC::PassMark;
 
 class PlayerTest : public OverlayFixture {
 protected:
-    platform::Point At(int x, int y) { return OverlayFixture::At(player(), x, y); }
+    base::Point At(int x, int y) { return OverlayFixture::At(player(), x, y); }
     // The middle of transport button k (1..7) or of the close image (8).
-    platform::Point Centre(int k) {
+    base::Point Centre(int k) {
         const ButtonRect& r = player().ButtonRects(k);
         return At((r.x1 + r.x2) / 2, (r.y1 + r.y2) / 2);
     }
@@ -206,9 +206,9 @@ TEST_F(PlayerTest, BeforePlayHasEverCopiedTheFirstSeatSteppingGoesByTheHandsOwn)
 
 TEST_F(PlayerTest, AReleaseOutsideAButtonRestoresItsLookAndDoesNothing) {
     Record(2, kFourMoves);
-    for (const platform::Point off : {platform::Point{20, 0}, {0, 20}, {-10, 0}, {0, -10}}) {
+    for (const base::Point off : {base::Point{20, 0}, {0, 20}, {-10, 0}, {0, -10}}) {
         PressButton(frmPlayer::kStepForward);
-        const platform::Point c = Centre(frmPlayer::kStepForward);
+        const base::Point c = Centre(frmPlayer::kStepForward);
         platform.ReleaseMouse({c.x + off.x, c.y + off.y});
         EXPECT_EQ(player().PlayCursor, 0);
         EXPECT_TRUE(player().imgButton(4).visible());
@@ -269,7 +269,7 @@ TEST_F(PlayerTest, DraggedByItsBackgroundOrACardSlotAndSavedWhereItWasClosed) {
     platform.ReleaseMouse(At(5 + 6, 60));
     EXPECT_EQ(platform.FindWindow("VXPlayer")->drags(), 2);
 
-    for (const platform::Point release : {platform::Point{43, 5}, {20, 15}}) {  // from the close image's corner
+    for (const base::Point release : {base::Point{43, 5}, {20, 15}}) {  // from the close image's corner
         PressButton(frmPlayer::kClose);
         platform.ReleaseMouse(At(420 + release.x, release.y));
         EXPECT_TRUE(player().loaded());

@@ -26,8 +26,8 @@ using test::kSuitProbes;
 
 // Probe pixels sit on the ink/paper cut of the blue byte; red and green stay put,
 // so a probe that reads another byte sees no difference between the two sides.
-constexpr platform::Rgb kInkEdge{90, 210, 149}, kPaperEdge{90, 210, 150};
-constexpr platform::Rgb kPaper{255, 255, 255};
+constexpr base::Rgb kInkEdge{90, 210, 149}, kPaperEdge{90, 210, 150};
+constexpr base::Rgb kPaper{255, 255, 255};
 
 int CodeOf(int rank, int suit) { return rank == test::kTwo ? 49 : (rank - 3) * 4 + suit; }
 

@@ -6,9 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "assets/card_art.h"
+#include "sim/card_art/card_art.h"
 #include "support/game_fixture.h"
-#include "shared/card_code.h"
+#include "base/card_code.h"
 #include "support/painted_table.h"
 
 namespace vantrel {
@@ -54,15 +54,15 @@ protected:
 TEST_F(ReaderTest, EveryRankSuitAndInkOfTheArtworkReadsRight) {
     for (int rank = 3; rank <= 15; ++rank)
         for (int suit = 1; suit <= 4; ++suit)
-            for (const assets::Ink ink : {assets::Ink::kBlack, assets::Ink::kRed}) {
+            for (const card_art::Ink ink : {card_art::Ink::kBlack, card_art::Ink::kRed}) {
                 screen.Fill(testing::kFelt);
-                assets::DrawCard(screen, 300, 200, rank, suit);
-                screen.Blit(assets::RankGlyph(rank, ink), 300, 200);
+                card_art::DrawCard(screen, 300, 200, rank, suit);
+                screen.Blit(card_art::RankGlyph(rank, ink), 300, 200);
                 std::int16_t end = 0;
                 const auto codes = ReadAt(300, 200, &end);
-                ASSERT_EQ(codes.size(), 1u) << assets::RankName(rank) << " of " << assets::SuitName(suit);
+                ASSERT_EQ(codes.size(), 1u) << card_art::RankName(rank) << " of " << card_art::SuitName(suit);
                 EXPECT_EQ(codes[0], CodeOf(rank, suit))
-                    << assets::RankName(rank) << " of " << assets::SuitName(suit) << " in " << assets::InkName(ink);
+                    << card_art::RankName(rank) << " of " << card_art::SuitName(suit) << " in " << card_art::InkName(ink);
                 EXPECT_EQ(end, 322);
             }
 }
@@ -84,7 +84,7 @@ TEST_F(ReaderTest, RandomRowsOfRealCardsAreTalliedExactly) {
         const int gx = 14 + static_cast<int>(random() % 40), gy = 114;
         for (int k = 0; k < n; ++k) {
             const int code = row[static_cast<std::size_t>(k)];
-            assets::DrawCard(screen, gx + 22 * k, gy, cards::RankOf(code), cards::SuitOf(code));
+            card_art::DrawCard(screen, gx + 22 * k, gy, cards::RankOf(code), cards::SuitOf(code));
         }
         tally.ResetHand(true);
         tally.nTurn = 2;
@@ -129,7 +129,7 @@ TEST_F(ReaderTest, TheDecisionListsOrderDecides) {
     };
     for (const Case& c : cases) {
         screen.Fill(testing::kFelt);
-        assets::DrawCard(screen, 300, 200, 3, 1);
+        card_art::DrawCard(screen, 300, 200, 3, 1);
         Glyph(300, 200, c.ink);
         const auto codes = ReadAt(300, 200);
         ASSERT_EQ(codes.size(), 1u) << c.why;
@@ -137,7 +137,7 @@ TEST_F(ReaderTest, TheDecisionListsOrderDecides) {
     }
     // All ink matches no test: the 2, which needs no suit.
     screen.Fill(testing::kFelt);
-    assets::DrawCard(screen, 300, 200, 3, 1);
+    card_art::DrawCard(screen, 300, 200, 3, 1);
     screen.FillRect(300, 200, 11, 16, {0, 0, 0});
     EXPECT_EQ(ReadAt(300, 200), std::vector<int>{49});
 }
@@ -156,7 +156,7 @@ TEST_F(ReaderTest, TheSuitProbesAreTriedInOrderAndNoSuitKeepsTheRank) {
     };
     for (const Case& c : cases) {
         screen.Fill(testing::kFelt);
-        assets::DrawCard(screen, 300, 200, 10, 1);
+        card_art::DrawCard(screen, 300, 200, 10, 1);
         screen.FillRect(301, 221, 11, 5, {0, 0, 0});
         for (auto [col, row] : c.paper) screen.set(301 + col, 221 + row, testing::kWhite);
         EXPECT_EQ(ReadAt(300, 200), std::vector<int>{(10 - 3) * 4 + c.suit}) << "suit " << c.suit;
@@ -166,8 +166,8 @@ TEST_F(ReaderTest, TheSuitProbesAreTriedInOrderAndNoSuitKeepsTheRank) {
 TEST_F(ReaderTest, TheNextCardProbesRedBoundIsTen) {
     for (const int red : {9, 10}) {
         screen.Fill(testing::kFelt);
-        assets::DrawCard(screen, 300, 200, 5, 2);
-        assets::DrawCard(screen, 322, 200, 9, 3);
+        card_art::DrawCard(screen, 300, 200, 5, 2);
+        card_art::DrawCard(screen, 322, 200, 9, 3);
         screen.set(318, 200, {static_cast<std::uint8_t>(red), 0, 0});
         std::int16_t end = 0;
         const auto codes = ReadAt(300, 200, &end);
@@ -214,7 +214,7 @@ TEST_F(ReaderTest, ARowThatNeverEndsDropsTheHandAtItsFiftyFirstCard) {
 
     // The next row starts again at the first entry.
     screen.Fill(testing::kFelt);
-    assets::DrawCard(screen, 300, 200, 7, 4);
+    card_art::DrawCard(screen, 300, 200, 7, 4);
     EXPECT_EQ(ReadAt(300, 200), std::vector<int>{(7 - 3) * 4 + 4});
 }
 

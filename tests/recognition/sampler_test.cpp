@@ -12,7 +12,7 @@
 namespace vantrel::recognition {
 namespace {
 
-using platform::Rect;
+using base::Rect;
 
 class SamplerTest : public ::testing::Test {
 protected:
@@ -21,7 +21,7 @@ protected:
         for (int y = 0; y < screen.height(); ++y)
             for (int x = 0; x < screen.width(); ++x) screen.at(x, y) = random() & 0xFFFFFF;
         game = platform.fakeDesktop().AddWindow("game", {0, 0, 808, 634},
-                                                [this](std::int64_t) -> const platform::Image& { return screen; });
+                                                [this](std::int64_t) -> const base::Image& { return screen; });
         surface = platform.fakeDesktop().OpenClient(game);
     }
     std::vector<std::uint8_t> Buffer(const ScreenSampler& s) const {
@@ -32,7 +32,7 @@ protected:
     }
 
     platform::headless::HeadlessPlatform platform;
-    platform::Image screen;
+    base::Image screen;
     platform::ForeignWindow game;
     std::unique_ptr<platform::ClientSurface> surface;
     ScreenSampler sampler;

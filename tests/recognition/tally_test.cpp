@@ -127,8 +127,8 @@ TEST_F(TallyTest, MovesAreRowsInTurnOrderFromTheFirstSeat) {
 }
 
 // The pass sign's colour, well inside its band.
-constexpr platform::Rgb kPassSign{250, 200, 10};
-constexpr platform::Rgb kFirstMoverSign{245, 200, 55};
+constexpr base::Rgb kPassSign{250, 200, 10};
+constexpr base::Rgb kFirstMoverSign{245, 200, 55};
 
 TEST_F(TallyTest, APassIsARowOfItsOwn) {
     Follow(1);
@@ -144,7 +144,7 @@ TEST_F(TallyTest, APassIsARowOfItsOwn) {
 
 TEST_F(TallyTest, MarkerBandsAreStrict) {
     struct Case {
-        platform::Rgb colour;
+        base::Rgb colour;
         bool pass, first;
     };
     const Case cases[] = {

@@ -76,10 +76,10 @@ TEST(SettingsFileTest, AnUnusableFileGivesDefaultsAndWritesNothing) {
 }
 
 TEST(KeepOnScreenTest, OnlyAWindowWhollyOffEveryMonitorIsMoved) {
-    const std::vector<platform::Rect> monitors{{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}};
+    const std::vector<base::Rect> monitors{{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}};
     struct Case {
-        platform::Rect window;
-        platform::Point expected;
+        base::Rect window;
+        base::Point expected;
     };
     const Case cases[] = {
         {{100, 100, 228, 626}, {100, 100}},       // on screen

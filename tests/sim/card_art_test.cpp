@@ -7,15 +7,15 @@
 
 #include <gtest/gtest.h>
 
-#include "assets/card_art.h"
-#include "platform/png.h"
+#include "sim/card_art/card_art.h"
+#include "base/png.h"
 #include "support/card_probes.h"
-#include "tests/support/artwork_check.h"
+#include "support/artwork_check.h"
 
 namespace vantrel::test {
 namespace {
 
-using assets::Ink;
+using card_art::Ink;
 
 struct GlyphGolden {
     int rank;
@@ -41,24 +41,24 @@ constexpr std::array<GlyphGolden, 13> kGlyphGolden{{
 
 TEST(CardArt, EveryGlyphShowsItsGoldenClassesInBothInksAndIsRecognised) {
     for (const GlyphGolden& golden : kGlyphGolden) {
-        SCOPED_TRACE(assets::RankName(golden.rank));
+        SCOPED_TRACE(card_art::RankName(golden.rank));
         EXPECT_EQ(RankFromClasses(golden.classes), golden.recognised);
         for (Ink ink : {Ink::kBlack, Ink::kRed}) {
-            const platform::Image glyph = assets::RankGlyph(golden.rank, ink);
-            ASSERT_EQ(glyph.width(), assets::kGlyphWidth);
-            ASSERT_EQ(glyph.height(), assets::kGlyphHeight);
-            EXPECT_EQ(GlyphClasses(glyph, 0, 0), golden.classes) << assets::InkName(ink);
+            const base::Image glyph = card_art::RankGlyph(golden.rank, ink);
+            ASSERT_EQ(glyph.width(), card_art::kGlyphWidth);
+            ASSERT_EQ(glyph.height(), card_art::kGlyphHeight);
+            EXPECT_EQ(GlyphClasses(glyph, 0, 0), golden.classes) << card_art::InkName(ink);
         }
     }
 }
 
 TEST(CardArt, EverySuitStripShowsItsGoldenClassesAndIsRecognised) {
-    constexpr std::array<std::string_view, assets::kSuitCount> kStripGolden{"PIII", "IPIP", "IIPP", "IIIP"};
-    for (int suit = 1; suit <= assets::kSuitCount; ++suit) {
-        SCOPED_TRACE(assets::SuitName(suit));
-        const platform::Image pip = assets::SuitPip(suit);
-        ASSERT_EQ(pip.width(), assets::kPipWidth);
-        ASSERT_GE(pip.height(), assets::kSuitStripHeight);
+    constexpr std::array<std::string_view, card_art::kSuitCount> kStripGolden{"PIII", "IPIP", "IIPP", "IIIP"};
+    for (int suit = 1; suit <= card_art::kSuitCount; ++suit) {
+        SCOPED_TRACE(card_art::SuitName(suit));
+        const base::Image pip = card_art::SuitPip(suit);
+        ASSERT_EQ(pip.width(), card_art::kPipWidth);
+        ASSERT_GE(pip.height(), card_art::kSuitStripHeight);
         const auto classes = StripClasses(pip, 0, 0);
         EXPECT_EQ(classes, kStripGolden[static_cast<std::size_t>(suit - 1)]);
         EXPECT_EQ(SuitFromClasses(classes), suit);
@@ -70,18 +70,18 @@ TEST(CardArt, EverySuitStripShowsItsGoldenClassesAndIsRecognised) {
 TEST(CardArt, EveryProbeOfEveryCardReadsFarFromTheInkCut) {
     constexpr int kGx = 10, kGy = 10;
     int nearest = -1;
-    for (int rank = assets::kLowestRank; rank <= assets::kHighestRank; ++rank) {
-        for (int suit = 1; suit <= assets::kSuitCount; ++suit) {
+    for (int rank = card_art::kLowestRank; rank <= card_art::kHighestRank; ++rank) {
+        for (int suit = 1; suit <= card_art::kSuitCount; ++suit) {
             for (Ink ink : {Ink::kBlack, Ink::kRed}) {
-                platform::Image card(40, 130, {52, 122, 70});
-                assets::DrawCard(card, kGx, kGy, rank, suit);
-                card.Blit(assets::RankGlyph(rank, ink), kGx, kGy);  // each ink on each suit's face
+                base::Image card(40, 130, {52, 122, 70});
+                card_art::DrawCard(card, kGx, kGy, rank, suit);
+                card.Blit(card_art::RankGlyph(rank, ink), kGx, kGy);  // each ink on each suit's face
                 const int expected = rank == 15 ? kTwo : (rank - 3) * 4 + suit;
                 EXPECT_EQ(ReadCardRow(card, kGx, kGy).codes, std::vector<int>{expected});
                 std::vector<std::uint8_t> blues;
                 for (const ProbePixel& p : kGlyphProbes) blues.push_back(card.rgb(kGx + p.column, kGy + p.row).b);
                 for (const ProbePixel& p : kSuitProbes)
-                    blues.push_back(card.rgb(kGx + assets::kPipDx + p.column, kGy + assets::kPipDy + p.row).b);
+                    blues.push_back(card.rgb(kGx + card_art::kPipDx + p.column, kGy + card_art::kPipDy + p.row).b);
                 for (int blue : blues)
                     if (nearest < 0 || std::abs(blue - 150) < std::abs(nearest - 150)) nearest = blue;
             }
@@ -95,21 +95,21 @@ TEST(CardArt, EveryProbeOfEveryCardReadsFarFromTheInkCut) {
 
 TEST(CardArt, CardEdgesAndBlankFaceSitWhereTheTableReaderLooks) {
     constexpr int kGx = 10, kGy = 10;
-    platform::Image card(40, 130, {52, 122, 70});
-    assets::DrawCard(card, kGx, kGy, 9, assets::kHearts);
+    base::Image card(40, 130, {52, 122, 70});
+    card_art::DrawCard(card, kGx, kGy, 9, card_art::kHearts);
     for (int y = kGy - 3; y < kGy + 109; ++y) {
-        EXPECT_EQ(card.rgb(kGx - 4, y), (platform::Rgb{0, 0, 0})) << y;
-        EXPECT_EQ(card.rgb(kGx - 3, y), (platform::Rgb{255, 255, 255})) << y;
+        EXPECT_EQ(card.rgb(kGx - 4, y), (base::Rgb{0, 0, 0})) << y;
+        EXPECT_EQ(card.rgb(kGx - 3, y), (base::Rgb{255, 255, 255})) << y;
     }
-    EXPECT_EQ(card.rgb(kGx - 3, kGy + 109), (platform::Rgb{0, 0, 0}));
-    for (int y = kGy + assets::kBlankFaceFirstRow; y < kGy + 109; ++y)
-        for (int x = kGx - 3; x <= kGx + 24; ++x) ASSERT_EQ(card.rgb(x, y), (platform::Rgb{255, 255, 255})) << x << "," << y;
+    EXPECT_EQ(card.rgb(kGx - 3, kGy + 109), (base::Rgb{0, 0, 0}));
+    for (int y = kGy + card_art::kBlankFaceFirstRow; y < kGy + 109; ++y)
+        for (int x = kGx - 3; x <= kGx + 24; ++x) ASSERT_EQ(card.rgb(x, y), (base::Rgb{255, 255, 255})) << x << "," << y;
 }
 
 // --- The committed PNGs ---------------------------------------------------------
 
 TEST(CardArtFiles, CommittedPicturesEqualWhatTheArtworkDraws) {
-    vantrel::testing::ExpectCommittedArtwork(assets::ArtworkFiles(), VANTREL_CARD_ART_DIR, "generate-card-art");
+    vantrel::testing::ExpectCommittedArtwork(card_art::ArtworkFiles(), VANTREL_CARD_ART_DIR, "generate-card-art");
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ namespace vantrel::sim {
 namespace {
 
 // Where two frames first differ, for a readable failure.
-std::string FirstDifference(const platform::Image& got, const platform::Image& want) {
+std::string FirstDifference(const base::Image& got, const base::Image& want) {
     if (got.width() != want.width() || got.height() != want.height()) return "the sizes differ";
     for (int y = 0; y < want.height(); ++y)
         for (int x = 0; x < want.width(); ++x)
@@ -27,8 +27,8 @@ std::string FirstDifference(const platform::Image& got, const platform::Image& w
 }
 
 void ExpectShowsLikeAFullRedraw(TableCanvas& canvas, const TableState& state, const std::string& when) {
-    const platform::Image& frame = canvas.Show(state);
-    const platform::Image full = RenderTable(state);
+    const base::Image& frame = canvas.Show(state);
+    const base::Image full = RenderTable(state);
     EXPECT_TRUE(frame == full) << when << ": the canvas differs from a full redraw, " << FirstDifference(frame, full);
     EXPECT_EQ(canvas.shown(), state) << when;
 }

@@ -11,7 +11,7 @@
 
 #include "support/card_probes.h"
 #include "sim/table_renderer.h"
-#include "platform/png.h"
+#include "base/png.h"
 
 namespace vantrel::test {
 namespace {
@@ -45,13 +45,13 @@ const Band kPassBand{"pass",
 // The least margin we accept on either side of a band.
 constexpr int kBandMargin = 20;
 
-int Value(platform::Rgb c, Channel channel) {
+int Value(base::Rgb c, Channel channel) {
     return channel == Channel::kB ? c.b : channel == Channel::kG ? c.g : c.r;
 }
 
 // Positive: inside the band by this much (the tightest clause). Negative: outside
 // it by this much (the most clearly failed clause).
-int SignedMargin(const Band& band, platform::Rgb c) {
+int SignedMargin(const Band& band, base::Rgb c) {
     int inside = 1 << 20, outside = 0;
     for (const Clause& clause : band.clauses) {
         const int v = Value(c, clause.channel);
@@ -62,8 +62,8 @@ int SignedMargin(const Band& band, platform::Rgb c) {
     return outside > 0 ? -outside : inside;
 }
 
-void ExpectBand(const platform::Image& frame, const Band& band, int x, int y, bool lit) {
-    const platform::Rgb c = frame.rgb(x, y);
+void ExpectBand(const base::Image& frame, const Band& band, int x, int y, bool lit) {
+    const base::Rgb c = frame.rgb(x, y);
     const int margin = SignedMargin(band, c);
     const std::string where = std::string(band.name) + " at (" + std::to_string(x) + "," + std::to_string(y) +
                               ") reads RGB " + std::to_string(c.r) + "," + std::to_string(c.g) + "," +
@@ -79,12 +79,12 @@ constexpr std::array<std::pair<int, int>, 3> kScanSpan{{{240, 360}, {460, 640}, 
 constexpr std::array<int, 3> kFirstWhiteX{243, 463, 11};
 constexpr std::array<int, 3> kGlyphTop{238, 114, 114};
 
-bool Black(platform::Rgb c) { return c.r < 4 && c.g < 4 && c.b < 4; }
-bool White(platform::Rgb c) { return c.r > 220 && c.g > 220 && c.b > 220; }
-bool Dark(platform::Rgb c) { return c.r <= 100 && c.g <= 100 && c.b <= 100; }
+bool Black(base::Rgb c) { return c.r < 4 && c.g < 4 && c.b < 4; }
+bool White(base::Rgb c) { return c.r > 220 && c.g > 220 && c.b > 220; }
+bool Dark(base::Rgb c) { return c.r <= 100 && c.g <= 100 && c.b <= 100; }
 
 // x of the white pixel of the first black-then-white pair, or none.
-std::optional<int> Scan(const platform::Image& frame, int seat) {
+std::optional<int> Scan(const base::Image& frame, int seat) {
     const int y = kScanRow[static_cast<std::size_t>(seat)];
     const auto [first, last] = kScanSpan[static_cast<std::size_t>(seat)];
     for (int x = first; x <= last;) {
@@ -97,7 +97,7 @@ std::optional<int> Scan(const platform::Image& frame, int seat) {
     return std::nullopt;
 }
 
-std::optional<int> WalkDown(const platform::Image& frame, int x, int y) {
+std::optional<int> WalkDown(const base::Image& frame, int x, int y) {
     while (++y < frame.height())
         if (Dark(frame.rgb(x, y))) return y;
     return std::nullopt;
@@ -180,7 +180,7 @@ std::vector<NamedState> States() {
     return states;
 }
 
-void ExpectRow(const platform::Image& frame, int x, int y, const std::vector<sim::CardCode>& cards) {
+void ExpectRow(const base::Image& frame, int x, int y, const std::vector<sim::CardCode>& cards) {
     const ReadRow row = ReadCardRow(frame, x, y);
     EXPECT_EQ(row.codes, cards);  // CardCode is the program's code: 49 for the 2
     for (std::size_t k = 0; k < row.next_probe_red.size(); ++k) {
@@ -193,11 +193,11 @@ class RenderedTable : public ::testing::TestWithParam<NamedState> {};
 
 TEST_P(RenderedTable, ProbesScansAndRowsReadAsTheStateSays) {
     const TableState& state = GetParam().state;
-    const platform::Image frame = sim::RenderTable(state);
+    const base::Image frame = sim::RenderTable(state);
     ASSERT_EQ(frame.width(), 800);
     ASSERT_EQ(frame.height(), 600);
     if (const char* dump = std::getenv("VANTREL_FRAME_DUMP_DIR"))
-        platform::WritePng(frame, std::filesystem::path(dump) / (GetParam().name + ".png"));
+        base::WritePng(frame, std::filesystem::path(dump) / (GetParam().name + ".png"));
 
     ExpectBand(frame, kDealBand, 400, 192, state.in_hand);
     ExpectBand(frame, kDealLampBand, 785, 591, state.in_hand);

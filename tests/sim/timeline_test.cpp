@@ -314,7 +314,7 @@ TEST(FrameSource, OneFrameShowsTheStateAtEveryTimeAskedForwardsOrBack) {
     const HandTimes& first = timeline.hand_times()[0];
     const HandTimes& second = timeline.hand_times()[1];
 
-    const platform::Image& opening = frames.FrameAt(-100);
+    const base::Image& opening = frames.FrameAt(-100);
     EXPECT_EQ(opening, RenderTable(TableState{}));
     // Forwards through the first hand's moves, then back to its deal, then a jump
     // into the second hand: every time shows its own state in the one frame.
@@ -323,7 +323,7 @@ TEST(FrameSource, OneFrameShowsTheStateAtEveryTimeAskedForwardsOrBack) {
     times.insert(times.end(), {first.cleared_ms, first.deal_ms, first.move_ms[4], second.move_ms[3], first.sign_ms,
                                second.cleared_ms + 50});
     for (std::int64_t t : times) {
-        const platform::Image& frame = frames.FrameAt(t);
+        const base::Image& frame = frames.FrameAt(t);
         EXPECT_EQ(&frame, &opening) << t;
         EXPECT_EQ(frame, RenderTable(timeline.StateAt(t))) << t;
     }

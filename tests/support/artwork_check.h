@@ -11,18 +11,18 @@
 #include <string_view>
 #include <vector>
 
-#include "assets/artwork_files.h"
-#include "platform/png.h"
+#include "base/artwork_files.h"
+#include "base/png.h"
 
 namespace vantrel::testing {
 
-inline void ExpectCommittedArtwork(const std::vector<assets::ArtworkFile>& drawn, const std::filesystem::path& folder,
+inline void ExpectCommittedArtwork(const std::vector<base::ArtworkFile>& drawn, const std::filesystem::path& folder,
                                    std::string_view generator) {
     std::set<std::string> expected;
-    for (const assets::ArtworkFile& file : drawn) {
+    for (const base::ArtworkFile& file : drawn) {
         SCOPED_TRACE(file.name);
         expected.insert(file.name);
-        const std::optional<platform::Image> committed = platform::ReadPng(folder / file.name);
+        const std::optional<base::Image> committed = base::ReadPng(folder / file.name);
         ASSERT_TRUE(committed) << "missing or unreadable; run " << generator;
         EXPECT_TRUE(*committed == file.picture) << "stale; run " << generator << " and commit " << folder;
     }

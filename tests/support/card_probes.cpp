@@ -3,7 +3,7 @@
 namespace vantrel::test {
 namespace {
 
-std::string Classes(const platform::Image& image, int x, int y, const auto& probes) {
+std::string Classes(const base::Image& image, int x, int y, const auto& probes) {
     std::string classes;
     for (const ProbePixel& p : probes) classes += IsInk(image.rgb(x + p.column, y + p.row).b) ? 'I' : 'P';
     return classes;
@@ -11,8 +11,8 @@ std::string Classes(const platform::Image& image, int x, int y, const auto& prob
 
 }  // namespace
 
-std::string GlyphClasses(const platform::Image& image, int x, int y) { return Classes(image, x, y, kGlyphProbes); }
-std::string StripClasses(const platform::Image& image, int x, int y) { return Classes(image, x, y, kSuitProbes); }
+std::string GlyphClasses(const base::Image& image, int x, int y) { return Classes(image, x, y, kGlyphProbes); }
+std::string StripClasses(const base::Image& image, int x, int y) { return Classes(image, x, y, kSuitProbes); }
 
 std::size_t DecidingTest(std::string_view glyph_classes) {
     std::size_t t = 0;
@@ -36,7 +36,7 @@ int SuitFromClasses(std::string_view strip_classes) {
     return paper == std::string_view::npos ? 0 : static_cast<int>(paper) + 1;
 }
 
-ReadRow ReadCardRow(const platform::Image& image, int x, int y) {
+ReadRow ReadCardRow(const base::Image& image, int x, int y) {
     ReadRow row;
     for (int card = 0; card < 51 && image.Contains(x + kNextCardProbe, y + 25); ++card, x += kCardPitch) {
         int code = RankFromClasses(GlyphClasses(image, x, y));

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/image.h"
+#include "base/image.h"
 
 namespace vantrel::test {
 
@@ -63,8 +63,8 @@ constexpr int kCardPitch = 22;
 constexpr bool IsInk(std::uint8_t blue) { return blue < 150; }
 
 // 'I' (ink) or 'P' (paper) per probe, for the glyph or strip whose top-left is (x, y).
-std::string GlyphClasses(const platform::Image& image, int x, int y);
-std::string StripClasses(const platform::Image& image, int x, int y);
+std::string GlyphClasses(const base::Image& image, int x, int y);
+std::string StripClasses(const base::Image& image, int x, int y);
 
 // The index in kDecisionList of the test that decides on these glyph classes, or
 // kDecisionList.size() when none holds.
@@ -80,6 +80,6 @@ struct ReadRow {
 };
 // Reads a row from the first glyph origin (x, y) on, 22 pixels a card, while the
 // next-card probe is dark; gives up after 51 cards as the program does.
-ReadRow ReadCardRow(const platform::Image& image, int x, int y);
+ReadRow ReadCardRow(const base::Image& image, int x, int y);
 
 }  // namespace vantrel::test

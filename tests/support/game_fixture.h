@@ -52,8 +52,8 @@ protected:
     modQTC& shared() { return program.shared(); }
 
     // A game window of the exact title whose client area is `screen`.
-    platform::ForeignWindow OpenGame(platform::Rect outer = {300, 200, 1108, 834}) {
-        game = platform.fakeDesktop().AddWindow(kGameTitle, outer, [this](std::int64_t) -> const platform::Image& {
+    platform::ForeignWindow OpenGame(base::Rect outer = {300, 200, 1108, 834}) {
+        game = platform.fakeDesktop().AddWindow(kGameTitle, outer, [this](std::int64_t) -> const base::Image& {
             return screen;
         });
         return game;
@@ -82,7 +82,7 @@ protected:
     ScratchDir dir;
     platform::headless::HeadlessPlatform platform;
     Program program{platform};
-    platform::Image screen{800, 600, {10, 100, 115}};
+    base::Image screen{800, 600, {10, 100, 115}};
     platform::ForeignWindow game = 0;
 };
 

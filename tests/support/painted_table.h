@@ -5,39 +5,39 @@
 
 #include <string_view>
 
-#include "platform/image.h"
+#include "base/image.h"
 #include "support/card_probes.h"
 #include "support/pixel_contract.h"
 
 namespace vantrel::testing {
 
-constexpr platform::Rgb kFelt{10, 100, 115};    // holds the first deal probe
-constexpr platform::Rgb kCorner{80, 150, 150};  // holds the second deal probe
-constexpr platform::Rgb kSign{245, 200, 55};    // a first-mover sign
-constexpr platform::Rgb kPass{250, 200, 10};    // a pass sign
-constexpr platform::Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kDark{40, 40, 40};
+constexpr base::Rgb kFelt{10, 100, 115};    // holds the first deal probe
+constexpr base::Rgb kCorner{80, 150, 150};  // holds the second deal probe
+constexpr base::Rgb kSign{245, 200, 55};    // a first-mover sign
+constexpr base::Rgb kPass{250, 200, 10};    // a pass sign
+constexpr base::Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kDark{40, 40, 40};
 
-inline void PaintDealSigns(platform::Image& screen) {
+inline void PaintDealSigns(base::Image& screen) {
     screen.set(400, 192, kFelt);
     screen.set(785, 591, kCorner);
 }
 
 // A face-up card with a blank face, its glyph origin at (gx, gy): a black left
 // edge at gx - 4 and a dark lower edge 109 below the glyph's top row.
-inline void PaintBlankCard(platform::Image& screen, int gx, int gy) {
+inline void PaintBlankCard(base::Image& screen, int gx, int gy) {
     screen.FillRect(gx - 4, gy - 4, 30, 114, kWhite);
     screen.FillRect(gx - 4, gy - 4, 1, 114, kBlack);
     screen.FillRect(gx - 4, gy + 109, 30, 2, kDark);
 }
 
-inline void PaintOwnRow(platform::Image& screen, int cards) {
+inline void PaintOwnRow(base::Image& screen, int cards) {
     for (int k = 0; k < cards; ++k) PaintBlankCard(screen, 198 + 22 * k, 358);
 }
 
 // A card face with a six's glyph at (gx, gy): ink at the six's probes on white,
 // a white suit strip (a spade) and a white next-card probe, so a row read there
 // is one six.
-inline void PaintSix(platform::Image& screen, int gx, int gy) {
+inline void PaintSix(base::Image& screen, int gx, int gy) {
     constexpr std::string_view kSix = "IIIPPPPPPP";
     screen.FillRect(gx - 3, gy - 4, 29, 34, kWhite);
     for (std::size_t k = 0; k < test::kGlyphProbes.size(); ++k)
@@ -50,7 +50,7 @@ inline void PaintSix(platform::Image& screen, int gx, int gy) {
 // above the first dark row. What lies left of the face (the card's black edge) is
 // each caller's own.
 constexpr int kLaidSixEdge = 12;
-inline void PaintLaidSix(platform::Image& screen, int whiteX, int row) {
+inline void PaintLaidSix(base::Image& screen, int whiteX, int row) {
     const int edge = row + kLaidSixEdge, gy = edge - contract::kGlyphAboveEdge;
     screen.FillRect(whiteX, gy - 4, 30, edge - gy + 4, kWhite);
     screen.FillRect(whiteX, edge, 30, 2, kDark);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/image.h"
+#include "base/image.h"
 
 namespace vantrel::testing::contract {
 
@@ -28,7 +28,7 @@ struct Clause {
 };
 
 struct Band {
-    platform::Rgb inside;  // a colour that passes every clause by a wide margin
+    base::Rgb inside;  // a colour that passes every clause by a wide margin
     std::vector<Clause> clauses;
 };
 
@@ -89,7 +89,7 @@ constexpr int kGlyphRightOfHit = 3;
 constexpr int kGlyphAboveEdge = 109;
 
 struct EdgeCase {
-    platform::Rgb colour;
+    base::Rgb colour;
     bool inBand;
     std::string what;
 };
@@ -104,7 +104,7 @@ inline std::vector<EdgeCase> EdgeCases(const Band& band) {
         const char* name = c.channel == Channel::Blue ? "B" : c.channel == Channel::Green ? "G" : "R";
         const char* op = c.bound == Bound::Below ? " < " : c.bound == Bound::Above ? " > " : " <= ";
         for (const int value : {inside, outside}) {
-            platform::Rgb colour = band.inside;
+            base::Rgb colour = band.inside;
             std::uint8_t& byte = c.channel == Channel::Blue ? colour.b : c.channel == Channel::Green ? colour.g : colour.r;
             byte = static_cast<std::uint8_t>(value);
             cases.push_back({colour, value == inside,

@@ -16,11 +16,11 @@
 namespace vantrel::ui {
 namespace {
 
-using platform::Image;
+using base::Image;
 using platform::MouseButton;
-using platform::Rgb;
-using platform::Point;
-using platform::Rect;
+using base::Rgb;
+using base::Point;
+using base::Rect;
 using platform::headless::HeadlessPlatform;
 
 Picture Solid(int w, int h, Rgb c) { return std::make_shared<const Image>(w, h, c); }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "shared/card_code.h"
+#include "base/card_code.h"
 #include "shared/layouts.h"
 #include "shared/pictures.h"
 #include "support/game_fixture.h"
@@ -13,7 +13,7 @@
 namespace vantrel {
 namespace {
 
-using platform::Image;
+using base::Image;
 using ui::ControlSpec;
 using ui::FindControl;
 using ui::FormLayout;

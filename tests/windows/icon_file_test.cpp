@@ -6,8 +6,8 @@
 #include <iterator>
 #include <vector>
 
-#include "assets/icon_file.h"
-#include "platform/png.h"
+#include "artwork/icon_file.h"
+#include "base/png.h"
 
 namespace vantrel {
 namespace {
@@ -21,21 +21,21 @@ unsigned Word(const std::vector<std::uint8_t>& b, std::size_t at) { return b[at]
 std::uint32_t Dword(const std::vector<std::uint8_t>& b, std::size_t at) { return Word(b, at) | Word(b, at + 2) << 16; }
 
 TEST(IconFileTest, TheCommittedIconIsMadeFromTheCommittedPictures) {
-    std::vector<platform::Image> pictures;
+    std::vector<base::Image> pictures;
     for (const char* name : {"icon-32.png", "icon-16.png"}) {
-        auto picture = platform::ReadPng(std::filesystem::path(VANTREL_SOURCE_DIR) / "assets/ui/main" / name);
+        auto picture = base::ReadPng(std::filesystem::path(VANTREL_SOURCE_DIR) / "assets/ui/main" / name);
         ASSERT_TRUE(picture) << name;
         pictures.push_back(std::move(*picture));
     }
-    EXPECT_EQ(ReadBytes(std::filesystem::path(VANTREL_SOURCE_DIR) / "assets/vantrel.ico"), assets::IconFile(pictures))
+    EXPECT_EQ(ReadBytes(std::filesystem::path(VANTREL_SOURCE_DIR) / "assets/vantrel.ico"), artwork::IconFile(pictures))
         << "stale: run make-icon and commit assets/vantrel.ico";
 }
 
 TEST(IconFileTest, EachEntryPointsAtABottomUpBitmapOfItsPicture) {
-    platform::Image big(32, 32, {10, 20, 30}), small(16, 16, {40, 50, 60});
+    base::Image big(32, 32, {10, 20, 30}), small(16, 16, {40, 50, 60});
     big.set(0, 0, {255, 0, 0});  // top-left, stored in the last row of the bitmap
-    const std::vector<platform::Image> pictures{big, small};
-    const std::vector<std::uint8_t> file = assets::IconFile(pictures);
+    const std::vector<base::Image> pictures{big, small};
+    const std::vector<std::uint8_t> file = artwork::IconFile(pictures);
     ASSERT_EQ(Word(file, 2), 1u);  // an icon, not a cursor
     ASSERT_EQ(Word(file, 4), 2u);
     std::size_t expectedOffset = 6 + 2 * 16;

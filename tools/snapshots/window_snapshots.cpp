@@ -18,7 +18,7 @@
 #include "overlays/frm_detail.h"
 #include "overlays/frm_player.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/png.h"
+#include "base/png.h"
 #include "shared/layouts.h"
 #include "shared/modqtc.h"
 #include "sim/frame_source.h"
@@ -31,25 +31,25 @@ namespace fs = std::filesystem;
 
 const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
 
-platform::Image Enlarged(const platform::Image& picture, int factor) {
-    platform::Image out(picture.width() * factor, picture.height() * factor);
+base::Image Enlarged(const base::Image& picture, int factor) {
+    base::Image out(picture.width() * factor, picture.height() * factor);
     for (int y = 0; y < out.height(); ++y)
         for (int x = 0; x < out.width(); ++x) out.at(x, y) = picture.at(x / factor, y / factor);
     return out;
 }
 
-bool Write(const platform::Image& picture, const fs::path& folder, const std::string& name, bool enlarged) {
-    bool written = platform::WritePng(picture, folder / (name + ".png"));
+bool Write(const base::Image& picture, const fs::path& folder, const std::string& name, bool enlarged) {
+    bool written = base::WritePng(picture, folder / (name + ".png"));
     if (enlarged)
         for (int factor : {2, 4})
-            written = written && platform::WritePng(Enlarged(picture, factor),
+            written = written && base::WritePng(Enlarged(picture, factor),
                                                      folder / (name + "-" + std::to_string(factor) + "x.png"));
     if (!written) std::fprintf(stderr, "window-snapshots: cannot write %s under %s\n", name.c_str(), folder.c_str());
     return written;
 }
 
 // The centre of a control, on the screen.
-platform::Point ScreenCentre(const ui::Form& form, const ui::FormLayout& layout, std::string_view control, int index) {
+base::Point ScreenCentre(const ui::Form& form, const ui::FormLayout& layout, std::string_view control, int index) {
     const ui::ControlSpec& c = ui::FindControl(layout, control, index);
     return {static_cast<int>(form.Left()) / ui::kTwipsPerPixel + c.left + c.width / 2,
             static_cast<int>(form.Top()) / ui::kTwipsPerPixel + c.top + c.height / 2};
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
     Program program(platform);
     program.Start();
     platform.fakeDesktop().AddWindow(kGameTitle, {300, 200, 1108, 834},
-                                     [&frames](std::int64_t t) -> const platform::Image& { return frames.FrameAt(t); });
+                                     [&frames](std::int64_t t) -> const base::Image& { return frames.FrameAt(t); });
 
     // Just before the move after `move` appears, so that `move` has been followed
     // and the player window has stepped through it.
@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     ok = ok && Write(main.Compose(), folder, "main-hover", true);
 
     // A click on the order button switches the detail window to rank order.
-    const platform::Point order = ScreenCentre(detail, layouts::kDetail, "imgButton", 1);
+    const base::Point order = ScreenCentre(detail, layouts::kDetail, "imgButton", 1);
     platform.MoveMouse(order);
     platform.PressMouse(order);
     platform.ReleaseMouse(order);

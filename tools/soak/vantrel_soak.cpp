@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "sim/timeline.h"
-#include "tools/soak/follow_check.h"
+#include "support/follow_check.h"
 
 int main(int argc, char** argv) {
     using namespace vantrel;

@@ -6,12 +6,12 @@
 namespace vantrel::platform::headless {
 namespace {
 
-constexpr platform::Rgb kDesktopColour{0, 78, 152};
+constexpr base::Rgb kDesktopColour{0, 78, 152};
 
 // A client area read from a fixed picture, as a device context held for one tick.
 class PictureSurface final : public ClientSurface {
 public:
-    explicit PictureSurface(const platform::Image* picture) : picture_(picture) {}
+    explicit PictureSurface(const base::Image* picture) : picture_(picture) {}
     Rect Bounds() const override {
         return picture_ ? Rect{0, 0, picture_->width(), picture_->height()} : Rect{};
     }
@@ -23,7 +23,7 @@ public:
     }
 
 private:
-    const platform::Image* picture_;
+    const base::Image* picture_;
 };
 
 // A window's client area while it is minimised: the copy yields black.
@@ -93,12 +93,12 @@ std::unique_ptr<ClientSurface> FakeDesktop::OpenClient(ForeignWindow window) {
     if (window == 0) {
         const Rect s = screen();
         if (desktopPicture_.width() != s.width() || desktopPicture_.height() != s.height())
-            desktopPicture_ = platform::Image(s.width(), s.height(), kDesktopColour);
+            desktopPicture_ = base::Image(s.width(), s.height(), kDesktopColour);
         return std::make_unique<PictureSurface>(&desktopPicture_);
     }
     const auto it = windows_.find(window);
     if (it == windows_.end()) return std::make_unique<PictureSurface>(nullptr);  // a stale handle reads nothing
-    const platform::Image& frame = it->second.frames(clock_);
+    const base::Image& frame = it->second.frames(clock_);
     if (it->second.minimised) return std::make_unique<BlankSurface>(Rect{0, 0, frame.width(), frame.height()});
     return std::make_unique<PictureSurface>(&frame);
 }
@@ -123,7 +123,7 @@ HeadlessWindow::~HeadlessWindow() {
     if (platform_.pressedWindow_ == this) platform_.pressedWindow_ = nullptr;
 }
 
-void HeadlessWindow::Present(const platform::Image& frame, std::span<const Rect> changed) {
+void HeadlessWindow::Present(const base::Image& frame, std::span<const Rect> changed) {
     lastPresent_.assign(changed.begin(), changed.end());
     ++counts_.presents;
     for (const Rect& area : changed) {

@@ -17,12 +17,12 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/image.h"
+#include "base/image.h"
 
 namespace vantrel::platform::headless {
 
 // The client area of a fake window at a moment of virtual time.
-using FrameSource = std::function<const platform::Image&(std::int64_t nowMs)>;
+using FrameSource = std::function<const base::Image&(std::int64_t nowMs)>;
 
 // One line per request, in the order made: "create VXMain", "move VXMain 8,8",
 // "layered VXMain", "show VXMain", "destroy VXMain" (the on-screen window goes),
@@ -83,7 +83,7 @@ private:
     Point cursor_;
     int bitsPerPixel_ = 32;
     std::vector<Rect> monitors_{{0, 0, 1280, 1024}};
-    platform::Image desktopPicture_;
+    base::Image desktopPicture_;
 };
 
 class HeadlessPlatform;
@@ -96,7 +96,7 @@ public:
     const std::string& caption() const { return spec_.caption; }
     Rect ScreenRect() const { return {topLeft_.x, topLeft_.y, topLeft_.x + spec_.width, topLeft_.y + spec_.height}; }
     // What the window shows: every rectangle ever presented, copied in turn.
-    const platform::Image& picture() const { return picture_; }
+    const base::Image& picture() const { return picture_; }
     // The rectangles of the last present.
     const std::vector<Rect>& lastPresent() const { return lastPresent_; }
     // Presents since the window was made or the counts were last reset: how many,
@@ -114,7 +114,7 @@ public:
     const std::vector<TooltipArea>& tooltips() const { return tooltips_; }
     WindowEvents& events() const { return events_; }
 
-    void Present(const platform::Image& frame, std::span<const Rect> changed) override;
+    void Present(const base::Image& frame, std::span<const Rect> changed) override;
     void MoveTo(Point topLeft) override;
     void Show() override;
     void MakeLayered() override;
@@ -126,7 +126,7 @@ private:
     WindowSpec spec_;
     WindowEvents& events_;
     Point topLeft_;
-    platform::Image picture_;
+    base::Image picture_;
     std::vector<Rect> lastPresent_;
     PresentCounts counts_;
     bool shown_ = false;

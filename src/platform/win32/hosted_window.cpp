@@ -170,7 +170,7 @@ void Win32HostedWindow::Paint(HWND window) {
 // idle program cost. WM_PAINT still repaints from the DIB whatever the system
 // asks for, so a window that is hidden or covered while presented is made whole
 // when it shows.
-void Win32HostedWindow::Present(const platform::Image& frame, std::span<const Rect> changed) {
+void Win32HostedWindow::Present(const base::Image& frame, std::span<const Rect> changed) {
     if (!picture_ || !*picture_) return;
     // A paint may still be reading the bits.
     GdiFlush();

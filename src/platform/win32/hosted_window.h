@@ -33,7 +33,7 @@ public:
     Win32HostedWindow(const Win32HostedWindow&) = delete;
     Win32HostedWindow& operator=(const Win32HostedWindow&) = delete;
 
-    void Present(const platform::Image& frame, std::span<const Rect> changed) override;
+    void Present(const base::Image& frame, std::span<const Rect> changed) override;
     void MoveTo(Point topLeft) override;
     void Show() override;
     void MakeLayered() override;

@@ -1,0 +1,27 @@
+#include "base/artwork_files.h"
+
+#include <iostream>
+
+#include "base/png.h"
+
+namespace vantrel::base {
+
+int WriteArtwork(const std::vector<ArtworkFile>& files, const std::filesystem::path& folder, const char* tool) {
+    for (const ArtworkFile& file : files) {
+        const std::filesystem::path path = folder / file.name;
+        std::error_code error;
+        std::filesystem::create_directories(path.parent_path(), error);
+        if (error) {
+            std::cerr << tool << ": cannot create " << path.parent_path() << ": " << error.message() << "\n";
+            return 1;
+        }
+        if (!base::WritePng(file.picture, path)) {
+            std::cerr << tool << ": cannot write " << path << "\n";
+            return 1;
+        }
+    }
+    std::cout << "wrote " << files.size() << " pictures to " << folder << "\n";
+    return 0;
+}
+
+}  // namespace vantrel::base

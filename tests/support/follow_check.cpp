@@ -1,0 +1,204 @@
+#include "support/follow_check.h"
+
+#include <array>
+#include <filesystem>
+#include <sstream>
+
+#include "app/program.h"
+#include "main_window/frm_identify.h"
+#include "overlays/frm_detail.h"
+#include "overlays/frm_player.h"
+#include "platform/headless/headless_platform.h"
+#include "shared/modqtc.h"
+#include "sim/cards.h"
+#include "sim/frame_source.h"
+#include "support/overlay_view.h"
+
+namespace vantrel::soak {
+namespace {
+
+const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
+
+constexpr int DeckCount(int rank) { return rank == 15 ? 1 : rank == 14 ? 3 : 4; }
+
+
+// What the program should show after `movesSeen` moves of `hand` (0: the deal).
+struct Expected {
+    std::array<int, 16> marks{};  // by rank
+    std::array<int, 3> counts{16, 16, 16};
+    int nextSeat = 0;
+};
+
+Expected ExpectedAfter(const sim::HandRecord& hand, int movesSeen) {
+    Expected e;
+    for (int rank = 3; rank <= 15; ++rank) e.marks[static_cast<std::size_t>(rank)] = DeckCount(rank);
+    for (sim::CardCode code : hand.deal[0]) --e.marks[static_cast<std::size_t>(sim::RankOf(code))];
+    e.nextSeat = hand.first_seat;
+    for (int i = 0; i < movesSeen; ++i) {
+        const sim::Move& move = hand.moves[static_cast<std::size_t>(i)];
+        if (move.seat != 0)
+            for (sim::CardCode code : move.cards) --e.marks[static_cast<std::size_t>(sim::RankOf(code))];
+        e.counts = move.counts;
+        e.nextSeat = (move.seat + 1) % 3;
+    }
+    return e;
+}
+
+class Follower {
+public:
+    Follower(std::uint64_t seed, const sim::Timeline& timeline, FollowResult& result)
+        : seed_(seed), timeline_(timeline), frames_(timeline), result_(result) {
+        scratch_ = std::filesystem::temp_directory_path() / ("vantrel-follow-" + std::to_string(seed));
+        std::filesystem::create_directories(scratch_);
+        platform_.SetExecutableDir(scratch_);
+        program_.Start();
+        platform_.fakeDesktop().AddWindow(kGameTitle, {300, 200, 1108, 834},
+                                          [this](std::int64_t t) -> const base::Image& { return frames_.FrameAt(t); });
+    }
+    ~Follower() {
+        std::error_code ignored;
+        std::filesystem::remove_all(scratch_, ignored);
+    }
+
+    void FollowHand(std::size_t index) {
+        const sim::HandRecord& hand = timeline_.hands()[index];
+        const sim::HandTimes& times = timeline_.hand_times()[index];
+        const int moves = static_cast<int>(hand.moves.size());
+        // Each state is checked just before the next thing appears on the table.
+        for (int seen = 0; seen <= moves; ++seen) {
+            const std::int64_t next = seen < moves ? times.move_ms[static_cast<std::size_t>(seen)] : times.cleared_ms;
+            platform_.AdvanceTo(next - 1);
+            if (seen < moves) {
+                Compare(hand, seen);
+                CompareOverlays(hand, seen);
+            } else {
+                CompareReset(hand);
+            }
+        }
+        result_.moves += moves;
+        ++result_.winsBySeat[static_cast<std::size_t>(hand.Winner())];
+        ++result_.hands;
+        result_.simulatedMs = platform_.now();
+    }
+
+private:
+    frmIdentify& main() { return program_.shared().Instance<frmIdentify>(); }
+    frmDetail& detail() { return program_.shared().Instance<frmDetail>(); }
+    frmPlayer& player() { return program_.shared().Instance<frmPlayer>(); }
+
+    void Differ(const sim::HandRecord& hand, int move, const std::string& what) {
+        std::ostringstream line;
+        line << "seed " << seed_ << " hand " << hand.hand_number << " move " << move << ": " << what;
+        result_.differences.push_back(line.str());
+    }
+
+    std::array<int, 16> VisibleMarks() {
+        std::array<int, 16> marks{};
+        main().imgRMCard.ForEach([&](ui::PictureCell& mark) {
+            if (mark.visible()) ++marks[static_cast<std::size_t>(sim::RankOf(mark.index()))];
+        });
+        return marks;
+    }
+
+    void Compare(const sim::HandRecord& hand, int seen) {
+        const Expected e = ExpectedAfter(hand, seen);
+        frmIdentify& m = main();
+        modQTC& shared = program_.shared();
+        const int move = seen - 1;  // the last move shown; -1 for the deal
+        const auto marks = VisibleMarks();
+        for (int rank = 3; rank <= 15; ++rank)
+            if (marks[static_cast<std::size_t>(rank)] != e.marks[static_cast<std::size_t>(rank)])
+                Differ(hand, move, "rank " + std::to_string(rank) + " shows " +
+                                       std::to_string(marks[static_cast<std::size_t>(rank)]) + " marks, not " +
+                                       std::to_string(e.marks[static_cast<std::size_t>(rank)]));
+        for (int seat : {1, 2})
+            if (m.imgRMNum(seat).picture() != m.picRMNum(e.counts[static_cast<std::size_t>(seat)]).picture())
+                Differ(hand, move, "seat " + std::to_string(seat) + "'s count cell does not show " +
+                                       std::to_string(e.counts[static_cast<std::size_t>(seat)]));
+        if (shared.FirstSeat != hand.first_seat)
+            Differ(hand, move, "first seat " + std::to_string(shared.FirstSeat) + ", not " +
+                                   std::to_string(hand.first_seat));
+        if (m.tally.nTurn != e.nextSeat)
+            Differ(hand, move, "awaits seat " + std::to_string(m.tally.nTurn) + ", not " + std::to_string(e.nextSeat));
+        for (int row = 0; row <= seen && row < MoveTable::kRows; ++row) {
+            std::vector<int> want;
+            if (row < seen) {
+                const sim::Move& mv = hand.moves[static_cast<std::size_t>(row)];
+                if (mv.IsPass()) want = {modQTC::PassMark};
+                for (sim::CardCode code : mv.cards) want.push_back(sim::RankOf(code));
+            }
+            std::vector<int> got;
+            for (int column = 1; column <= 20; ++column)
+                if (shared.PlayHistory(row, column) != 0) got.push_back(shared.PlayHistory(row, column));
+            const int count = shared.PlayHistory(row, 21);
+            const int wantCount = row < seen ? (want.empty() ? 0 : static_cast<int>(want.size())) : 0;
+            if (got != want || count != wantCount) Differ(hand, move, "history row " + std::to_string(row) + " differs");
+        }
+    }
+
+    // The detail window after every move; the player window once its replay has
+    // shown every recorded move.
+    void CompareOverlays(const sim::HandRecord& hand, int seen) {
+        std::vector<SeatMove> moves;
+        for (int i = 0; i < seen; ++i) {
+            const sim::Move& move = hand.moves[static_cast<std::size_t>(i)];
+            SeatMove& m = moves.emplace_back(SeatMove{move.seat, {}});
+            for (sim::CardCode code : move.cards) m.ranks.push_back(sim::RankOf(code));
+        }
+        const int move = seen - 1;
+        const DetailView wantDetail = ExpectedDetail(moves, false), gotDetail = ReadDetail(detail());
+        if (gotDetail != wantDetail)
+            Differ(hand, move, "the detail window shows " + Describe(gotDetail) + ", not " + Describe(wantDetail));
+        ++result_.detailChecks;
+        if (player().PlayCursor != seen) return;
+        const ReplayView wantReplay = ExpectedReplay(moves), gotReplay = ReadReplay(player());
+        if (gotReplay != wantReplay)
+            Differ(hand, move, "the player window shows " + Describe(gotReplay) + ", not " + Describe(wantReplay));
+        ++result_.replayChecks;
+    }
+
+    void CompareReset(const sim::HandRecord& hand) {
+        frmIdentify& m = main();
+        const int move = static_cast<int>(hand.moves.size()) - 1;
+        int visible = 0;
+        for (int count : VisibleMarks()) visible += count;
+        if (visible != 48) Differ(hand, move, "after the hand " + std::to_string(visible) + " marks show, not 48");
+        if (m.imgRMNum(1).HasPicture() || m.imgRMNum(2).HasPicture()) Differ(hand, move, "a count shows after the hand");
+        if (program_.shared().PlayHistory(0, 21) != 0 || m.tally.nPlayCount != 0)
+            Differ(hand, move, "the history was not cleared after the hand");
+        if (!m.tmrStart.Enabled() || m.tmrEmit.Enabled()) Differ(hand, move, "not waiting for the next hand");
+        if (ReadDetail(detail()) != ExpectedDetail({}, false)) Differ(hand, move, "the detail window is not empty after the hand");
+        if (ReadReplay(player()) != ReplayView{} || player().PlayCursor != 0)
+            Differ(hand, move, "the player window is not back at the start after the hand");
+        const ui::Toolkit& toolkit = program_.shared().toolkit();
+        if (toolkit.unhandledErrors() != reportedErrors_) {
+            reportedErrors_ = toolkit.unhandledErrors();
+            Differ(hand, move, "an event failed: " + toolkit.lastUnhandledError());
+        }
+    }
+
+    std::uint64_t seed_;
+    const sim::Timeline& timeline_;
+    sim::FrameSource frames_;
+    FollowResult& result_;
+    std::filesystem::path scratch_;
+    int reportedErrors_ = 0;
+    platform::headless::HeadlessPlatform platform_;
+    Program program_{platform_};
+};
+
+}  // namespace
+
+FollowResult FollowSeries(std::uint64_t seed, int hands, const sim::TimelineSettings& settings,
+                          const std::function<void(const FollowResult&)>& onHand) {
+    FollowResult result;
+    const sim::Timeline timeline(seed, hands, settings);
+    Follower follower(seed, timeline, result);
+    for (std::size_t i = 0; i < timeline.hands().size(); ++i) {
+        follower.FollowHand(i);
+        if (onHand) onHand(result);
+    }
+    return result;
+}
+
+}  // namespace vantrel::soak

@@ -1,0 +1,197 @@
+// The main window's artwork: the background (title strip, the opponents' count
+// panel, the remaining-card grid with a faint empty slot under every mark, the
+// three buttons' resting faces, the tip strip), the grid's rank tiles, the counts,
+// the buttons' hover and pressed looks, the star, the two tips and the icon.
+#include <string>
+#include <utility>
+
+#include "artwork/ui_art.h"
+#include "artwork/ui_style.h"
+#include "base/card_code.h"
+#include "shared/layouts.h"
+
+namespace vantrel::artwork {
+namespace {
+
+using namespace style;
+
+const ui::FormLayout& kLayout = layouts::kMain;
+
+Box Place(std::string_view control, int index = 0) { return PlaceOf(ui::FindControl(kLayout, control, index)); }
+
+// The two tips that roll along the foot of the window, in turn.
+constexpr std::string_view kTips[] = {
+    "格中是对手未出的牌",  // the grid: the cards the opponents have not played
+    "点放大镜看对手出牌",  // the magnifier: see what the opponents have played
+};
+
+constexpr int kFootEdgeRow = 508;  // the tip strip lies below this line
+
+TextMask RankText(int rank, int pixels) {
+    return FigureFont(pixels).Render(RankLabel(rank), rank == 10 ? -1 : 0);
+}
+
+Box GridBox() {
+    Box grid = Place("imgRMCard", cards::kTwoOfSpades);
+    for (int code = 1; code < cards::kTwoOfSpades; ++code)
+        if (cards::IsCardCode(code)) grid = Span(grid, Place("imgRMCard", code));
+    return grid;
+}
+
+// Everything that lies under the controls, before the buttons' faces and the
+// grid's empty slots are drawn on it.
+Image BaseBackground() {
+    Image base(kLayout.width, kLayout.height, kBody);
+    DrawTitleStrip(base, {});
+
+    // The opponents' counts in one panel, each labelled just left of its cell.
+    const Box left = Place("imgRMNum", 2), right = Place("imgRMNum", 1);
+    DrawPanel(base, {4, left.y - 4, kLayout.width - 8, left.height + 7});
+    constexpr int kGlyph = 11, kGap = 3;
+    for (const auto& [cell, label] : {std::pair{left, "左"}, std::pair{right, "右"}})
+        DrawCentred(base, ChineseFont().Render(label), {cell.x - kGap - kGlyph, cell.y, kGlyph, cell.height}, kLabel);
+
+    DrawPanel(base, Grown(GridBox(), 8, 7));
+
+    base.FillRect(0, kFootEdgeRow, kLayout.width, 1, kStripEdge);
+    base.FillRect(0, kFootEdgeRow + 1, kLayout.width, kLayout.height - kFootEdgeRow - 1, kFootStrip);
+    return base;
+}
+
+// Where a mark has gone the grid keeps a faint slot with its rank, so that an
+// emptied row still says which rank it was.
+void DrawEmptySlot(Image& into, Box cell, int rank) {
+    Paint(into, RoundedRect(cell.width, cell.height, kCardRadius), cell.x, cell.y, Mix(kWell, kWellLight, 0.22));
+    Paint(into, RoundedRect(cell.width - 2, cell.height - 2, kCardRadius - 1), cell.x + 1, cell.y + 1,
+          Mix(kWell, kWellLight, 0.07));
+    DrawCentred(into, RankText(rank, 15), {cell.x + 1, cell.y + 1, cell.width - 2, cell.height - 2},
+                Mix(kWell, kWellLight, 0.3));
+}
+
+Image RankTile(const Image& base, Box cell, int rank) {
+    Image tile = Crop(base, cell);
+    DrawCardTile(tile);
+    const Rgb ink = rank >= cards::kAce ? kRedInk : kBlackInk;
+    DrawCentred(tile, RankText(rank, 15), {1, 1, cell.width - 2, cell.height - 2}, ink);
+    return tile;
+}
+
+Image CountPicture(const Image& base, Box cell, int count) {
+    Image picture = Crop(base, cell);
+    // Crisp figures: a one-pixel outline round smoothed ones would read pink.
+    const TextMask digits = FigureFont(13, Edges::kCrisp).Render(std::to_string(count));
+    const Box whole{0, 0, cell.width, cell.height};
+    if (count <= 5)
+        DrawCentredOutlined(picture, digits, whole, kCountRed, {255, 255, 255});
+    else
+        DrawCentred(picture, digits, whole, kCountGreen);
+    return picture;
+}
+
+// The three buttons' icons, in a 20 x 20 face: a star (a new hand), a magnifier
+// (the detail window) and a play sign (the player window).
+Mask ButtonIcon(int button, int width, int height) {
+    switch (button) {
+        case 1:
+            return Star(width, height, {width / 2.0, height / 2.0 + 0.4}, 7.4, 3.1);
+        case 2:
+            return Union(Ring(width, height, {8.6, 8.6}, 5.4, 3.4),
+                         Segment(width, height, {12.6, 12.6}, {15.6, 15.6}, 3.0));
+        default: {
+            const Point play[] = {{7.0, 4.8}, {15.6, 10.0}, {7.0, 15.2}};
+            return Polygon(width, height, play);
+        }
+    }
+}
+
+Image ButtonPicture(const Image& base, Box place, int button, Look look) {
+    Image face = Crop(base, place);
+    DrawButton(face, look, IconPainter(ButtonIcon(button, place.width, place.height)));
+    return face;
+}
+
+Image ClosePicture(const Image& base, Box place, Look look) {
+    Image face = Crop(base, place);
+    DrawCloseButton(face, look);
+    return face;
+}
+
+Image StarPicture(const Image& base) {
+    const Box place = Place("imgStar");
+    Image star = Crop(base, place);
+    const Point centre{place.width / 2.0, place.height / 2.0 + 0.5};
+    Paint(star, Star(place.width, place.height, centre, 6.0, 2.5), 0, 0, Darker(kStarRed, 0.35));
+    Paint(star, Star(place.width, place.height, centre, 4.9, 2.0), 0, 0, kStarRed);
+    return star;
+}
+
+Image TipPicture(const Image& base, std::string_view tip) {
+    Image picture = Crop(base, Place("imgTips"));
+    DrawText(picture, ChineseFont().Render(tip), 1, picture.height() - 1, kLabel);
+    return picture;
+}
+
+// The icon: a card with the program's initial over a second card, on the title
+// strip's blue.
+Image Icon(int size) {
+    Image icon(size, size);
+    PaintGradient(icon, RoundedRect(size, size, 0), 0, 0, kStripTop, kStripBottom);
+    const int cardWidth = size / 2 + size / 8, cardHeight = size - size / 4;
+    const auto card = [&](int x, int y) {
+        Image tile = Crop(icon, {x, y, cardWidth, cardHeight});
+        DrawCardTile(tile);
+        icon.Blit(tile, x, y);
+    };
+    if (size >= 32) card(size / 8, size / 16);
+    const int x = size - cardWidth - size / 8, y = size - cardHeight - size / 16;
+    card(x, y);
+    DrawCentred(icon, FigureFont(size * 5 / 8).Render("V"), {x + 1, y + 1, cardWidth - 2, cardHeight - 2}, kRedInk);
+    return icon;
+}
+
+}  // namespace
+
+std::vector<base::ArtworkFile> MainWindowArtwork() {
+    std::vector<base::ArtworkFile> files;
+    const auto add = [&files](std::string name, Image picture) {
+        files.push_back({"main/" + std::move(name) + ".png", std::move(picture)});
+    };
+    const Image base = BaseBackground();
+    Image background = base;
+
+    for (int code = 1; code <= cards::kTwoOfSpades; ++code) {
+        if (!cards::IsCardCode(code)) continue;
+        const int rank = cards::RankOf(code);
+        const Box cell = Place("imgRMCard", code);
+        DrawEmptySlot(background, cell, rank);
+        if (cards::SuitOf(code) == 1) add("rank-" + std::to_string(rank), RankTile(base, cell, rank));
+    }
+    // The grid's top row holds only the 2; the rest of it names what the grid shows.
+    const Box two = Place("imgRMCard", cards::kTwoOfSpades);
+    const Box caption{two.right() + 4, two.y, GridBox().right() - two.right() - 4, two.height};
+    DrawCentred(background, ChineseFont().Render("对手余牌"), caption, Mix(kWell, kLabel, 0.6));
+
+    for (int count = 0; count <= 16; ++count)
+        add("count-" + std::to_string(count), CountPicture(base, Place("imgRMNum", 1), count));
+
+    for (int button : {1, 2, 3}) {
+        const Box place = Place("imgMouseOn", button);
+        background.Blit(ButtonPicture(base, place, button, Look::kRest), place.x, place.y);
+        add("hover-" + std::to_string(button), ButtonPicture(base, place, button, Look::kHover));
+        add("pressed-" + std::to_string(button), ButtonPicture(base, place, button, Look::kPressed));
+    }
+    const Box close = Place("imgMouseOn", 5);
+    background.Blit(ClosePicture(base, close, Look::kRest), close.x, close.y);
+    add("hover-5", ClosePicture(base, close, Look::kHover));
+    add("pressed-5", ClosePicture(base, close, Look::kPressed));
+
+    add("star", StarPicture(base));
+    add("tip-24", TipPicture(base, kTips[0]));
+    add("tip-25", TipPicture(base, kTips[1]));
+    add("icon-32", Icon(32));
+    add("icon-16", Icon(16));
+    add("background", std::move(background));
+    return files;
+}
+
+}  // namespace vantrel::artwork
