@@ -3,13 +3,16 @@
 #include "overlays/frm_detail.h"
 #include "overlays/frm_player.h"
 #include "shared/layouts.h"
-#include "shared/pictures.h"
-#include "shared/window_place.h"
 
 namespace vantrel {
 namespace {
 
 constexpr char kGameTitle[] = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";  // 跑得快1.13
+
+namespace game = recognition::game;
+// A row's prefetched band: the glyphs, the suit strips under them and the next
+// card's edge probes.
+constexpr int kCardBandHeight = game::kStripDy + game::kStripHeight;
 
 }  // namespace
 
@@ -29,13 +32,11 @@ private:
 };
 
 frmIdentify::frmIdentify(modQTC& shared)
-    : Form(shared.toolkit(), layouts::kMain, pictures::Get),
+    : SkinnedForm(shared, layouts::kMain, SettingsRecord::MainWindow, kDragging),
       tally(sampler, row, shared,
             {imgRMCard, imgRMNum, picRMNum, [this](bool keepWatching) { FinishReset(keepWatching); }}),
       reader(sampler, row, tally), shared_(shared), settings_(shared.platform().ExecutableDir()) {
-    imgRMCard.ForEach([this](ui::PictureCell& mark) {
-        mark.onMouseDown = [this](const ui::MouseEvent&) { BeginDrag(); };
-    });
+    DragBy(imgRMCard);
     // The hover looks take the presses: a button can only be pressed while its
     // hover look shows.
     for (const int button : kButtons) {
@@ -48,7 +49,6 @@ frmIdentify::frmIdentify(modQTC& shared)
     onTick(tmrDelay, &frmIdentify::tmrDelay_Timer);
     onTick(tmrStart, &frmIdentify::tmrStart_Timer);
     onTick(tmrEmit, &frmIdentify::tmrEmit_Timer);
-    onTick(tmrPOS, &frmIdentify::tmrPOS_Timer);
     onTick(tmrStar, &frmIdentify::tmrStar_Timer);
     onTick(tmrTipInterval, &frmIdentify::tmrTipInterval_Timer);
     onTick(tmrTipMove, &frmIdentify::tmrTipMove_Timer);
@@ -64,63 +64,31 @@ void frmIdentify::Form_Load() {
     settings_.CreateIfMissing();
     shared_.Instance<frmDetail>().Show();
     shared_.Instance<frmPlayer>().Show();
-    PlaceFromRecord(*this, settings_, SettingsRecord::MainWindow, desktop);
-    ButtonRects(0) = {0, 128, 0, 526};
-    ButtonRects(1) = {12, 31, 463, 482};
-    ButtonRects(2) = {40, 59, 463, 482};
-    ButtonRects(3) = {68, 87, 463, 482};
-    ButtonRects(5) = {108, 126, 0, 14};
+    TakeStoredPlace();
+    ButtonRects(0) = WholeWindow();
+    for (const int button : kButtons) ButtonRects(button) = HoverRect("imgMouseOn", button);
     SetRollTips();
 }
 
 void frmIdentify::Form_QueryUnload() {
-    settings_.Write(SettingsRecord::MainWindow, RecordOf(*this));
+    SaveStoredPlace();
     SaveGamePosition();
     shared_.Instance<frmDetail>().Unload();
     shared_.Instance<frmPlayer>().Unload();
 }
 
-// --- The chrome: dragging, the buttons' looks and actions.
+// --- The chrome: the buttons' looks and actions.
 
-void frmIdentify::Form_MouseDown(const ui::MouseEvent&) { BeginDrag(); }
-
-// Whichever mouse button goes down on the background or a grid mark moves the window.
-void frmIdentify::BeginDrag() {
-    nPressed = kDragging;
-    modQTC::DragWindow(*this);
+void frmIdentify::ShowHoverLooks() {
+    for (const int button : kButtons) imgMouseOn(button).SetVisible(IsOver(ButtonRects(button)));
 }
 
-void frmIdentify::Form_MouseMove(const ui::MouseEvent&) {
-    if (!tmrPOS.Enabled()) tmrPOS.SetEnabled(true);
-    nPressed = kNothingPressed;
-}
+// The pressed look follows the cursor out of its button and back while held.
+void frmIdentify::ShowPressedLook(std::int16_t pressed) { imgMouseDown(pressed).SetVisible(IsOver(ButtonRects(pressed))); }
 
-bool frmIdentify::CursorInside(const ButtonRect& r) const {
-    // The window's place in pixels is Left and Top divided exactly, not rounded.
-    const double left = Left() / ui::kTwipsPerPixel, top = Top() / ui::kTwipsPerPixel;
-    const base::Point cursor = shared_.CursorPos;
-    return left + r.x1 < cursor.x && cursor.x < left + r.x2 && top + r.y1 < cursor.y && cursor.y < top + r.y2;
-}
-
-void frmIdentify::tmrPOS_Timer() {
-    shared_.CursorPos = shared_.platform().desktop().CursorPos();
-    if (nPressed == kNothingPressed) {
-        for (const int button : kButtons) imgMouseOn(button).SetVisible(CursorInside(ButtonRects(button)));
-        tmrPOS.SetEnabled(CursorInside(ButtonRects(0)));
-    } else if (nPressed != kDragging) {
-        // The pressed look follows the cursor out of its button and back while held.
-        imgMouseDown(nPressed).SetVisible(CursorInside(ButtonRects(nPressed)));
-    }
-}
-
-// A release counts as a click over the button's picture only, in twips relative to
-// it: 20 x 20 pixels for buttons 1 to 3, and for the close button its 19 pixels
-// across and the top two thirds of its lowest row.
 void frmIdentify::imgMouseOn_MouseUp(int index, const ui::MouseEvent& release) {
     nPressed = kNothingPressed;
-    const bool inside = index == 5 ? release.x > 0 && release.x < 285 && release.y > 0 && release.y < 220
-                                   : release.x > 0 && release.x < 300 && release.y > 0 && release.y < 300;
-    if (!inside) {
+    if (!ReleasedWithin(release, "imgMouseOn", index)) {
         imgMouseOn(index).SetVisible(false);
     } else if (index == 5) {
         Unload();
@@ -196,18 +164,11 @@ void frmIdentify::tmrDelay_Timer() {
 
 // --- The hand watcher.
 
-base::Rgb frmIdentify::Probe(int x, int y) {
-    sampler.CaptureRect(ui::Int16(x), ui::Int16(y), 1, 1);
-    return {sampler.PixelBuf(3, 1), sampler.PixelBuf(2, 1), sampler.PixelBuf(1, 1)};
-}
-
 void frmIdentify::tmrStart_Timer() {
     const GameDC dc(*this);
     if (!tally.bInHand) {
-        const base::Rgb top = Probe(400, 192);
-        if (!(top.b > 80 && top.b < 150 && top.r < 20)) return;
-        const base::Rgb corner = Probe(785, 591);
-        if (!(corner.b > 120 && corner.b < 180 && corner.g > 110 && corner.r < 175)) return;
+        if (!game::kDealBand.Holds(sampler.ReadPixel(game::kDealProbe))) return;
+        if (!game::kDealLampBand.Holds(sampler.ReadPixel(game::kDealLamp))) return;
         tally.bInHand = true;
         bTurnKnown = false;
         tmrTipInterval.SetEnabled(false);
@@ -218,9 +179,10 @@ void frmIdentify::tmrStart_Timer() {
             if (!tally.IsFirstSeat(seat)) continue;
             bTurnKnown = true;
             shared_.FirstSeat = seat;
-            std::int16_t x = 198;
-            sampler.Prefetch({x, 358, x + 22 * 16 + 11, 358 + 26});
-            reader.ReadCards(x, 358, 2);
+            std::int16_t x = game::kOwnRow.X;
+            const std::int16_t y = game::kOwnRow.Y;
+            sampler.Prefetch({x, y, x + game::kCardStep * 16 + game::kGlyphWidth, y + kCardBandHeight});
+            reader.ReadCards(x, y, 2);
             // An unreadable dealt row has dropped the hand: wait for the next deal
             // rather than follow a hand whose own cards were never counted.
             if (!tally.bInHand) return;
@@ -236,18 +198,16 @@ void frmIdentify::tmrStart_Timer() {
 }
 
 bool frmIdentify::FindPlay(std::int16_t seat, int clientHeight) {
-    const Span span = ScanSpan(seat);
+    const recognition::Span span = ScanSpan(seat);
     const std::int16_t y = ScanRow(seat);
     // The white pixel of a hit may lie one past the span's last x.
     sampler.Prefetch({span.first, y, span.last + 2, y + 1});
-    auto black = [](base::Rgb c) { return c.b < 4 && c.g < 4 && c.r < 4; };
-    auto white = [](base::Rgb c) { return c.b > 220 && c.g > 220 && c.r > 220; };
     bool hit = false;
     for (nScanX = span.first; nScanX <= span.last && !hit;) {
-        const bool isBlack = black(Probe(nScanX, y));
+        const bool isBlack = game::kScanBlack.Holds(sampler.ReadPixel({nScanX, y}));
         nScanX = ui::Int16(nScanX + 1);
         if (isBlack) {
-            hit = white(Probe(nScanX, y));
+            hit = game::kScanWhite.Holds(sampler.ReadPixel({nScanX, y}));
             if (!hit) nScanX = ui::Int16(nScanX + 1);
         }
     }
@@ -258,11 +218,10 @@ bool frmIdentify::FindPlay(std::int16_t seat, int clientHeight) {
     for (nScanY = y;;) {
         nScanY = ui::Int16(nScanY + 1);
         if (nScanY >= clientHeight) return false;
-        const base::Rgb c = Probe(nScanX, nScanY);
-        if (c.b <= 100 && c.g <= 100 && c.r <= 100) break;
+        if (game::kLowerEdge.Holds(sampler.ReadPixel({nScanX, nScanY}))) break;
     }
-    nScanX = ui::Int16(nScanX + 3);
-    nScanY = ui::Int16(nScanY - 109);
+    nScanX = ui::Int16(nScanX + game::kHitToGlyphX);
+    nScanY = ui::Int16(nScanY - game::kEdgeToGlyphY);
     return true;
 }
 
@@ -274,7 +233,7 @@ void frmIdentify::tmrEmit_Timer() {
     }
     if (!FindPlay(tally.nTurn, sampler.bounds().bottom)) return;
 
-    sampler.Prefetch({nScanX, nScanY, nScanX + 22 * 20 + 12, nScanY + 26});
+    sampler.Prefetch({nScanX, nScanY, nScanX + game::kCardStep * 20 + 12, nScanY + kCardBandHeight});
     reader.ReadCards(nScanX, nScanY, 3);
     if (tally.bHandOver) {
         tally.ResetHand(true);
@@ -289,7 +248,7 @@ void frmIdentify::FollowPlay() {
     // Only a loaded player window is asked; the play loop never creates one.
     if (!shared_.bPlayerOpen) return;
     frmPlayer& player = shared_.Instance<frmPlayer>();
-    if (player.imgMark.HasPicture()) player.Play();
+    if (player.FollowsPlay()) player.Play();
 }
 
 // --- Idle animations: the blinking star and the rolling tips.

@@ -28,22 +28,18 @@
 #include "recognition/screen_sampler.h"
 #include "shared/modqtc.h"
 #include "shared/settings.h"
+#include "shared/skinned_form.h"
 #include "ui/bounded_array.h"
-#include "ui/form.h"
 
 namespace vantrel {
 
-class frmIdentify : public ui::Form {
+class frmIdentify : public SkinnedForm {
 public:
     explicit frmIdentify(modQTC& shared);
 
     // The new-hand button's action: stop following this hand and wait for a new one.
     void StartNewHand();
 
-    // A hover rectangle in window pixels; a point is inside when strictly between.
-    struct ButtonRect {
-        std::int16_t x1, x2, y1, y2;
-    };
     // The main window's buttons, as indices of imgMouseOn, imgMouseDown and ButtonRects.
     static constexpr std::array<int, 4> kButtons{1, 2, 3, 5};
     // Pressed-state values that name no button.
@@ -64,7 +60,6 @@ public:
     ui::Timer& tmrDelay{TimerNamed("tmrDelay")};
     ui::Timer& tmrStart{TimerNamed("tmrStart")};
     ui::Timer& tmrEmit{TimerNamed("tmrEmit")};
-    ui::Timer& tmrPOS{TimerNamed("tmrPOS")};
     ui::Timer& tmrStar{TimerNamed("tmrStar")};
     ui::Timer& tmrTipInterval{TimerNamed("tmrTipInterval")};
     ui::Timer& tmrTipMove{TimerNamed("tmrTipMove")};
@@ -88,14 +83,10 @@ public:
     bool bLoadDone = false;
     bool bTurnKnown = false;
     std::int16_t nScanX = 0, nScanY = 0;
-    struct Span {
-        std::int16_t first, last;
-    };
-    static constexpr ui::BoundedArray<Span, 0, 2> ScanSpan{{{{240, 360}, {460, 640}, {1, 140}}}};
-    static constexpr ui::BoundedArray<std::int16_t, 0, 2> ScanRow{{{330, 214, 214}}};
+    static constexpr const auto& ScanSpan = recognition::game::ScanSpan;
+    static constexpr const auto& ScanRow = recognition::game::ScanRow;
 
-    // The chrome.
-    std::int16_t nPressed = kNothingPressed;  // or the button held down, or kDragging
+    // The chrome: nPressed is kNothingPressed, the button held down, or kDragging.
     ui::BoundedArray<ButtonRect, 0, 5> ButtonRects;  // 0 the whole window; 4 names no button
     ui::BoundedArray<std::int16_t, 0, 3> TipList;  // picTips indices shown in turn
     std::int16_t TipCount = 0;
@@ -109,7 +100,6 @@ public:
     void tmrDelay_Timer();
     void tmrStart_Timer();
     void tmrEmit_Timer();
-    void tmrPOS_Timer();
     void tmrStar_Timer();
     void tmrTipInterval_Timer();
     void tmrTipMove_Timer();
@@ -118,22 +108,17 @@ public:
 protected:
     void Form_Load() override;
     void Form_QueryUnload() override;
-    void Form_MouseDown(const ui::MouseEvent&) override;
-    void Form_MouseMove(const ui::MouseEvent&) override;
+    void ShowHoverLooks() override;
+    void ShowPressedLook(std::int16_t pressed) override;
 
 private:
     // The game's client area for one watcher tick, released on every path.
     class GameDC;
 
     void FinishReset(bool keepWatching);
-    void BeginDrag();
     void imgMouseOn_MouseUp(int index, const ui::MouseEvent& release);
-    // The hit test of the hover tick, against the cursor it last read.
-    bool CursorInside(const ButtonRect& r) const;
     void SetRollTips();
     void SaveGamePosition();
-    // One pixel of the game through the sampler: blue, green, red.
-    base::Rgb Probe(int x, int y);
     bool FindPlay(std::int16_t seat, int clientHeight);
     // Asks the player window to show the newest move when it follows the play.
     void FollowPlay();

@@ -11,16 +11,13 @@ namespace {
 constexpr int kSlotsPerRow = 20;
 constexpr int kDividersPerRow = 19;
 
-constexpr ui::BoundedArray<ButtonRect, 0, 2> kButtonRects{{{{411, 454, 20, 63}, {420, 453, 0, 12}, {0, 460, 0, 83}}}};
-
 // The first row of the history that `seat` made.
 int FirstRowOf(int seat, int firstSeat) { return (seat - firstSeat + 3) % 3; }
 
 }  // namespace
 
-frmDetail::frmDetail(modQTC& shared) : OverlayForm(shared, layouts::kDetail, SettingsRecord::DetailWindow, kDragging) {
+frmDetail::frmDetail(modQTC& shared) : SkinnedForm(shared, layouts::kDetail, SettingsRecord::DetailWindow, kDragging) {
     DragBy(imgEmit);
-    tmrPOS.onTick = [this] { tmrPOS_Timer(); };
     for (int k : {1, 2}) {
         imgButton(k).onMouseDown = [this, k](const ui::MouseEvent&) { nPressed = static_cast<std::int16_t>(k); };
         imgButton(k).onMouseUp = [this, k](const ui::MouseEvent& e) { imgButton_MouseUp(k, e); };
@@ -33,8 +30,11 @@ frmDetail::frmDetail(modQTC& shared) : OverlayForm(shared, layouts::kDetail, Set
 
 void frmDetail::Form_Load() {
     shared().bDetailOpen = kTrue;
+    modQTC::MakeLayered(*this);
     TakeStoredPlace();
-    ButtonRects = kButtonRects;
+    ButtonRects(0) = HoverRect("imgButton", 1);
+    ButtonRects(1) = HoverRect("imgClose", 0);
+    ButtonRects(2) = WholeWindow();
     DetailMode = kPlayOrder;
     ShowDetail();
 }
@@ -106,29 +106,20 @@ void frmDetail::ShowInRankOrder() {
     }
 }
 
-void frmDetail::tmrPOS_Timer() {
-    ReadCursor();
-    switch (nPressed) {
-        case 0:
-            imgClose(0).SetVisible(IsOver(ButtonRects(1)));
-            tmrPOS.SetEnabled(IsOver(ButtonRects(2)));
-            break;
-        case 1:
-        case 2:
-            imgDown(nPressed).SetVisible(IsOver(ButtonRects(0)));
-            imgButton(nPressed).SetVisible(!IsOver(ButtonRects(0)));
-            break;
-        case kCloseHeld:
-            imgClose(1).SetVisible(IsOver(ButtonRects(1)));
-            break;
-        default:
-            break;
+void frmDetail::ShowHoverLooks() { imgClose(0).SetVisible(IsOver(ButtonRects(1))); }
+
+void frmDetail::ShowPressedLook(std::int16_t pressed) {
+    if (pressed == kCloseHeld) {
+        imgClose(1).SetVisible(IsOver(ButtonRects(1)));
+    } else {
+        imgDown(pressed).SetVisible(IsOver(ButtonRects(0)));
+        imgButton(pressed).SetVisible(!IsOver(ButtonRects(0)));
     }
 }
 
 void frmDetail::imgButton_MouseUp(int k, const ui::MouseEvent& e) {
     nPressed = 0;
-    if (!ReleasedWithin(e, 47 * ui::kTwipsPerPixel, 47 * ui::kTwipsPerPixel)) return;
+    if (!ReleasedWithin(e, "imgButton", k)) return;
     const int other = (k & 1) + 1;
     imgDown(k).SetVisible(false);
     imgButton(k).SetVisible(false);
@@ -143,8 +134,7 @@ void frmDetail::imgClose_MouseUp(const ui::MouseEvent& e) {
     nPressed = 0;
     imgClose(0).SetVisible(false);
     imgClose(1).SetVisible(false);
-    // Up to 43 x 15 pixels from the image's corner, though the image is 34 x 13.
-    if (ReleasedWithin(e, 43 * ui::kTwipsPerPixel, 15 * ui::kTwipsPerPixel)) CloseByUser();
+    if (ReleasedWithin(e, "imgClose", 0)) CloseByUser();
 }
 
 }  // namespace vantrel

@@ -17,7 +17,7 @@
 
 namespace vantrel {
 
-class frmDetail : public OverlayForm {
+class frmDetail : public SkinnedForm {
 public:
     explicit frmDetail(modQTC& shared);
 
@@ -60,7 +60,8 @@ protected:
 private:
     void ShowInPlayOrder();
     void ShowInRankOrder();
-    void tmrPOS_Timer();
+    void ShowHoverLooks() override;
+    void ShowPressedLook(std::int16_t pressed) override;
     void imgButton_MouseUp(int k, const ui::MouseEvent& e);
     void imgClose_MouseUp(const ui::MouseEvent& e);
     void CloseByUser();

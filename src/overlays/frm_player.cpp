@@ -9,36 +9,26 @@ namespace {
 
 constexpr int kSlotsPerSeat = 20;
 
-constexpr ui::BoundedArray<ButtonRect, 0, 8> kButtonRects{{{
-    {0, 460, 0, 83},
-    {263, 282, 54, 73},
-    {286, 305, 54, 73},
-    {309, 328, 54, 73},
-    {332, 351, 54, 73},
-    {355, 374, 54, 73},
-    {378, 397, 54, 73},
-    {286, 305, 54, 73},  // the play button stands where the pause button does
-    {420, 453, 0, 12},
-}}};
 constexpr ui::BoundedArray<std::int16_t, 0, 2> kRowLeft{{{44, 240, 13}}};
 
 }  // namespace
 
-frmPlayer::frmPlayer(modQTC& shared) : OverlayForm(shared, layouts::kPlayer, SettingsRecord::PlayerWindow, kDragging) {
+frmPlayer::frmPlayer(modQTC& shared) : SkinnedForm(shared, layouts::kPlayer, SettingsRecord::PlayerWindow, kDragging) {
     DragBy(imgEmit);
     imgMark.onClick = [this] { imgMark.SetPicture(imgMark.HasPicture() ? nullptr : picMark.picture()); };
     for (int k = kReplay; k <= kClose; ++k) {
         imgMouseOn(k).onMouseDown = [this, k](const ui::MouseEvent&) { nPressed = static_cast<std::int16_t>(k); };
         imgMouseOn(k).onMouseUp = [this, k](const ui::MouseEvent& e) { imgMouseOn_MouseUp(k, e); };
     }
-    tmrPOS.onTick = [this] { tmrPOS_Timer(); };
     tmrShow.onTick = [this] { tmrShow_Timer(); };
 }
 
 void frmPlayer::Form_Load() {
     shared().bPlayerOpen = kTrue;
+    modQTC::MakeLayered(*this);
     TakeStoredPlace();
-    ButtonRects = kButtonRects;
+    ButtonRects(0) = WholeWindow();
+    for (int k = kReplay; k <= kClose; ++k) ButtonRects(k) = HoverRect("imgMouseOn", k);
     RowLeft = kRowLeft;
     imgMark.SetPicture(picMark.picture());
     PlayPauseButton = kPlay;
@@ -113,21 +103,17 @@ void frmPlayer::tmrShow_Timer() {
     PlayPauseButton = shown;
 }
 
-void frmPlayer::tmrPOS_Timer() {
-    ReadCursor();
-    if (nPressed == 0) {
-        imgMouseOn(kReplay).SetVisible(IsOver(ButtonRects(kReplay)));
-        const bool overPair = IsOver(ButtonRects(PlayPauseButton));
-        imgMouseOn(PlayPauseButton).SetVisible(overPair);
-        imgButton(PlayPauseButton).SetVisible(!overPair);
-        imgMouseOn(OtherPlayButton(PlayPauseButton)).SetVisible(false);
-        imgButton(OtherPlayButton(PlayPauseButton)).SetVisible(false);
-        for (int k : {kStepBack, kStepForward, kFaster, kSlower, kClose}) imgMouseOn(k).SetVisible(IsOver(ButtonRects(k)));
-        tmrPOS.SetEnabled(IsOver(ButtonRects(0)));
-    } else if (nPressed >= kReplay && nPressed <= kClose) {
-        imgMouseDown(nPressed).SetVisible(IsOver(ButtonRects(nPressed)));
-    }
+void frmPlayer::ShowHoverLooks() {
+    imgMouseOn(kReplay).SetVisible(IsOver(ButtonRects(kReplay)));
+    const bool overPair = IsOver(ButtonRects(PlayPauseButton));
+    imgMouseOn(PlayPauseButton).SetVisible(overPair);
+    imgButton(PlayPauseButton).SetVisible(!overPair);
+    imgMouseOn(OtherPlayButton(PlayPauseButton)).SetVisible(false);
+    imgButton(OtherPlayButton(PlayPauseButton)).SetVisible(false);
+    for (int k : {kStepBack, kStepForward, kFaster, kSlower, kClose}) imgMouseOn(k).SetVisible(IsOver(ButtonRects(k)));
 }
+
+void frmPlayer::ShowPressedLook(std::int16_t pressed) { imgMouseDown(pressed).SetVisible(IsOver(ButtonRects(pressed))); }
 
 void frmPlayer::StopReplay() {
     tmrShow.SetEnabled(false);
@@ -139,11 +125,10 @@ void frmPlayer::StopReplay() {
 void frmPlayer::imgMouseOn_MouseUp(int k, const ui::MouseEvent& e) {
     nPressed = 0;
     if (k == kClose) {
-        // Up to 43 x 15 pixels from the image's corner, though the image is 34 x 13.
-        if (ReleasedWithin(e, 43 * ui::kTwipsPerPixel, 15 * ui::kTwipsPerPixel)) Unload();
+        if (ReleasedWithin(e, "imgMouseOn", k)) Unload();
         return;
     }
-    if (!ReleasedWithin(e, 20 * ui::kTwipsPerPixel, 20 * ui::kTwipsPerPixel)) {
+    if (!ReleasedWithin(e, "imgMouseOn", k)) {
         imgButton(k).SetVisible(true);
         imgMouseOn(k).SetVisible(false);
         return;

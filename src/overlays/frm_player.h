@@ -18,7 +18,7 @@
 
 namespace vantrel {
 
-class frmPlayer : public OverlayForm {
+class frmPlayer : public SkinnedForm {
 public:
     explicit frmPlayer(modQTC& shared);
 
@@ -34,6 +34,9 @@ public:
     ui::PictureStore& picMark{Store("picMark")};
     // The follow-play box: ticked exactly while it holds a picture.
     ui::PictureCell& imgMark{Cell("imgMark")};
+    // Whether the follow-play box is ticked: the main loop asks it to play on after
+    // every recorded move.
+    bool FollowsPlay() const { return imgMark.HasPicture(); }
     ui::ControlArray<ui::PictureCell>& imgButton{Cells("imgButton")};
     ui::ControlArray<ui::PictureCell>& imgMouseOn{Cells("imgMouseOn")};
     ui::ControlArray<ui::PictureCell>& imgMouseDown{Cells("imgMouseDown")};
@@ -76,7 +79,8 @@ private:
     void StopReplay();
 
     void tmrShow_Timer();
-    void tmrPOS_Timer();
+    void ShowHoverLooks() override;
+    void ShowPressedLook(std::int16_t pressed) override;
     void imgMouseOn_MouseUp(int k, const ui::MouseEvent& e);
 
     bool playStartTaken_ = false;

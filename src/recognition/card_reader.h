@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "recognition/card_tally.h"
+#include "recognition/game_contract.h"
 #include "recognition/screen_sampler.h"
 
 namespace vantrel::recognition {
@@ -30,7 +31,7 @@ public:
     // On an 11 x 5 capture: a suit 1..4, or none when all four probes read ink.
     std::optional<std::int16_t> ReadSuit() const;
 
-    std::int16_t CardStep = 22;
+    std::int16_t CardStep = game::kCardStep;
     std::int16_t nCard = 0;
 
 private:

@@ -7,20 +7,12 @@ namespace vantrel::recognition {
 CardTally::CardTally(ScreenSampler& sampler, CardRow& row, modQTC& shared, TallyDisplay display)
     : sampler_(sampler), row_(row), shared_(shared), display_(std::move(display)) {}
 
-void CardTally::Probe(ProbePoint p) { sampler_.CaptureRect(p.X, p.Y, 1, 1); }
-
 bool CardTally::IsFirstSeat(std::int16_t seat) {
-    Probe(FirstSeatProbe(seat));
-    const auto& px = sampler_.PixelBuf;
-    const int blue = px(1, 1), green = px(2, 1), red = px(3, 1);
-    return blue > 20 && blue < 90 && green > 170 && green < 230 && red > 220;
+    return game::kFirstSeatBand.Holds(sampler_.ReadPixel(FirstSeatProbe(seat)));
 }
 
 bool CardTally::CheckPass(std::int16_t seat) {
-    Probe(PassProbe(seat));
-    const auto& px = sampler_.PixelBuf;
-    const int blue = px(1, 1), green = px(2, 1), red = px(3, 1);
-    if (!(green > 170 && blue < 70 && green < 230 && red > 230)) return false;
+    if (!game::kPassBand.Holds(sampler_.ReadPixel(PassProbe(seat)))) return false;
     try {
         shared_.PlayHistory(nPlayCount, 1) = modQTC::PassMark;
         shared_.PlayHistory(nPlayCount, 21) = 1;

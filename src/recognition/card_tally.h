@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "recognition/game_contract.h"
 #include "recognition/screen_sampler.h"
 #include "shared/modqtc.h"
 #include "ui/bounded_array.h"
@@ -35,10 +36,6 @@ struct TallyDisplay {
     std::function<void(bool keepWatching)> finishReset;
 };
 
-struct ProbePoint {
-    std::int16_t X = 0, Y = 0;
-};
-
 class CardTally {
 public:
     CardTally(ScreenSampler& sampler, CardRow& row, modQTC& shared, TallyDisplay display);
@@ -59,13 +56,11 @@ public:
     std::int16_t nTurn = 0;
     bool bInHand = false;
 
-    // Record 3 of each table is not used.
-    static constexpr ui::BoundedArray<ProbePoint, 0, 3> FirstSeatProbe{{{{542, 322}, {562, 80}, {244, 76}, {}}}};
-    static constexpr ui::BoundedArray<ProbePoint, 0, 3> PassProbe{{{{498, 451}, {658, 154}, {108, 154}, {}}}};
+    static constexpr const auto& FirstSeatProbe = game::FirstSeatProbe;
+    static constexpr const auto& PassProbe = game::PassProbe;
 
 private:
     void Strike(std::int16_t rank);
-    void Probe(ProbePoint p);
 
     ScreenSampler& sampler_;
     CardRow& row_;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "recognition/game_contract.h"
 #include "ui/runtime_error.h"
 
 namespace vantrel::recognition {
@@ -81,7 +82,13 @@ public:
         }
         CaptureAnyRect(x, y, w, h);
     }
-    static std::int16_t IsInk(std::uint8_t b) { return b < 150 ? 1 : 0; }
+
+    // One pixel through CaptureRect: blue, green and red as PixelBuf holds them.
+    base::Rgb ReadPixel(ProbePoint p) {
+        CaptureRect(p.X, p.Y, 1, 1);
+        return {PixelBuf(3, 1), PixelBuf(2, 1), PixelBuf(1, 1)};
+    }
+    static std::int16_t IsInk(std::uint8_t b) { return b < game::kInkBelow ? 1 : 0; }
 
     PixelBuffer PixelBuf;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "base/card_code.h"
@@ -10,8 +11,10 @@
 namespace vantrel::layouts {
 namespace {
 
+using ui::ButtonRect;
 using ui::ControlKind;
 using ui::ControlSpec;
+using ui::ReleaseExtent;
 using ui::TimerSpec;
 
 // A table filled by a constexpr builder; the count is checked when it is built.
@@ -51,15 +54,20 @@ constexpr std::array<std::string_view, 15> kCardRanks{
 
 // --- frmIdentify -------------------------------------------------------------
 
+// A release counts as a click over a button's picture only: 20 x 20 pixels for
+// buttons 1 to 3, and for the close button its 19 pixels across and the top two
+// thirds of its lowest row.
 struct MainButton {
     int index, left, top, width, height;
     std::string_view hover, pressed, tooltip;
+    ButtonRect hoverRect;
+    ReleaseExtent release;
 };
 constexpr std::array<MainButton, 4> kMainButtons{{
-    {1, 12, 463, 20, 20, "main/hover-1", "main/pressed-1", "新一局"},
-    {2, 40, 463, 20, 20, "main/hover-2", "main/pressed-2", "出牌查看器"},
-    {3, 68, 463, 20, 20, "main/hover-3", "main/pressed-3", "出牌播放器"},
-    {5, 108, 0, 19, 15, "main/hover-5", "main/pressed-5", "关闭"},
+    {1, 12, 463, 20, 20, "main/hover-1", "main/pressed-1", "新一局", {12, 31, 463, 482}, {300, 300}},
+    {2, 40, 463, 20, 20, "main/hover-2", "main/pressed-2", "出牌查看器", {40, 59, 463, 482}, {300, 300}},
+    {3, 68, 463, 20, 20, "main/hover-3", "main/pressed-3", "出牌播放器", {68, 87, 463, 482}, {300, 300}},
+    {5, 108, 0, 19, 15, "main/hover-5", "main/pressed-5", "关闭", {108, 126, 0, 14}, {285, 220}},
 }};
 
 constexpr auto kMainControls = MakeTable<2 + 17 + 48 + 8 + 2 + 2>([](auto& t) {
@@ -75,9 +83,10 @@ constexpr auto kMainControls = MakeTable<2 + 17 + 48 + 8 + 2 + 2>([](auto& t) {
         t.Add({"imgRMCard", code, ControlKind::Cell, two ? 16 : 16 + 25 * (card.suit - 1),
                two ? 57 : 417 - 30 * (card.rank - 3), 21, 28, true, kGridRanks[card.rank - 3], {}});
     }
-    // Each button's pressed look lies over its hover look.
+    // Each button's pressed look lies over its hover look, which takes the presses.
     for (const MainButton& b : kMainButtons) {
-        t.Add({"imgMouseOn", b.index, ControlKind::Cell, b.left, b.top, b.width, b.height, false, b.hover, b.tooltip});
+        t.Add({"imgMouseOn", b.index, ControlKind::Cell, b.left, b.top, b.width, b.height, false, b.hover, b.tooltip,
+               b.hoverRect, b.release});
         t.Add({"imgMouseDown", b.index, ControlKind::Cell, b.left, b.top, b.width, b.height, false, b.pressed, {}});
     }
     t.Add({"imgStar", 0, ControlKind::Cell, 2, 512, 12, 12, true, "main/star", {}});
@@ -102,6 +111,14 @@ constexpr std::array<std::string_view, 2> kMainIcons{"main/icon-32", "main/icon-
 
 // --- frmDetail ---------------------------------------------------------------
 
+// The order button's hover rectangle and release extent, and the close button's:
+// a release up to 43 x 15 pixels from the close image's corner, though the image
+// is 34 x 13.
+constexpr ButtonRect kOrderHover{411, 454, 20, 63};
+constexpr ReleaseExtent kOrderRelease{47 * 15, 47 * 15};
+constexpr ButtonRect kCloseHover{420, 453, 0, 12};
+constexpr ReleaseExtent kCloseRelease{43 * 15, 15 * 15};
+
 constexpr auto kDetailControls = MakeTable<40 + 38 + 15 + 8>([](auto& t) {
     // The upper row (the left opponent, seat 2) is 21..40, the lower (seat 1) 1..20.
     for (int i = 21; i <= 40; ++i) t.Add({"imgEmit", i, ControlKind::Cell, 40 + 18 * (i - 21), 23, 15, 20, true, {}, {}});
@@ -109,25 +126,29 @@ constexpr auto kDetailControls = MakeTable<40 + 38 + 15 + 8>([](auto& t) {
     for (int i = 20; i <= 38; ++i) t.Add({"imgDivide", i, ControlKind::Cell, 10, 21, 1, 24, false, "detail/divider", {}});
     for (int i = 1; i <= 19; ++i) t.Add({"imgDivide", i, ControlKind::Cell, 10, 52, 1, 24, false, "detail/divider", {}});
     for (int rank = 3; rank <= 17; ++rank) t.Add(Store("picCards", rank, kCardRanks[rank - 3]));
-    t.Add({"imgButton", 1, ControlKind::Cell, 407, 18, 47, 47, true, "detail/order-play", {}});
+    t.Add({"imgButton", 1, ControlKind::Cell, 407, 18, 47, 47, true, "detail/order-play", {}, kOrderHover, kOrderRelease});
     t.Add({"imgDown", 1, ControlKind::Cell, 407, 18, 47, 47, false, "detail/order-play-pressed", {}});
-    t.Add({"imgButton", 2, ControlKind::Cell, 407, 18, 47, 47, false, "detail/order-rank", {}});
+    t.Add({"imgButton", 2, ControlKind::Cell, 407, 18, 47, 47, false, "detail/order-rank", {}, kOrderHover, kOrderRelease});
     t.Add({"imgDown", 2, ControlKind::Cell, 407, 18, 47, 47, false, "detail/order-rank-pressed", {}});
     t.Add({"imgNote", 1, ControlKind::Cell, 407, 65, 45, 12, true, "detail/note-play", {}});
     t.Add({"imgNote", 2, ControlKind::Cell, 407, 65, 45, 12, false, "detail/note-rank", {}});
-    t.Add({"imgClose", 0, ControlKind::Cell, 420, 0, 34, 13, false, "common/close-hover", {}});
-    t.Add({"imgClose", 1, ControlKind::Cell, 420, 0, 34, 13, false, "common/close-pressed", {}});
+    t.Add({"imgClose", 0, ControlKind::Cell, 420, 0, 34, 13, false, "common/close-hover", {}, kCloseHover, kCloseRelease});
+    t.Add({"imgClose", 1, ControlKind::Cell, 420, 0, 34, 13, false, "common/close-pressed", {}, kCloseHover, kCloseRelease});
 });
 
 constexpr std::array<TimerSpec, 1> kDetailTimers{{{"tmrPOS", 100, false}}};
 
 // --- frmPlayer ---------------------------------------------------------------
 
+// Each transport button's hover rectangle is its picture less its right and lower
+// edge; a release within its 20 x 20 pixels is a click.
 struct PlayerButton {
     int index, left;
     bool visible;
     std::string_view face, hover, pressed;
+    constexpr ButtonRect HoverRect() const { return {std::int16_t(left), std::int16_t(left + 19), 54, 73}; }
 };
+constexpr ReleaseExtent kTransportRelease{20 * 15, 20 * 15};
 // Buttons 7 (play) and 2 (pause) share one place; only one of them shows.
 constexpr std::array<PlayerButton, 7> kPlayerButtons{{
     {1, 263, true, "player/button-1", "player/hover-1", "player/pressed-1"},
@@ -156,10 +177,12 @@ constexpr auto kPlayerControls = MakeTable<61 + 16 + 2 + 7 + 16>([](auto& t) {
         t.Add({"imgButton", b.index, ControlKind::Cell, b.left, 54, 20, 20, b.visible, b.face, {}});
     // The hover looks lie over the faces and the pressed looks over both.
     for (const PlayerButton& b : kPlayerButtons) {
-        t.Add({"imgMouseOn", b.index, ControlKind::Cell, b.left, 54, 20, 20, false, b.hover, {}});
+        t.Add({"imgMouseOn", b.index, ControlKind::Cell, b.left, 54, 20, 20, false, b.hover, {}, b.HoverRect(),
+               kTransportRelease});
         t.Add({"imgMouseDown", b.index, ControlKind::Cell, b.left, 54, 20, 20, false, b.pressed, {}});
     }
-    t.Add({"imgMouseOn", 8, ControlKind::Cell, 420, 0, 34, 13, false, "common/close-hover", {}});
+    t.Add({"imgMouseOn", 8, ControlKind::Cell, 420, 0, 34, 13, false, "common/close-hover", {}, kCloseHover,
+           kCloseRelease});
     t.Add({"imgMouseDown", 8, ControlKind::Cell, 420, 0, 34, 13, false, "common/close-pressed", {}});
 });
 

@@ -5,28 +5,57 @@
 
 namespace vantrel {
 
-OverlayForm::OverlayForm(modQTC& shared, const ui::FormLayout& layout, SettingsRecord record, std::int16_t dragging)
-    : Form(shared.toolkit(), layout, pictures::Get), shared_(shared), record_(record), dragging_(dragging) {}
-
-void OverlayForm::TakeStoredPlace() {
-    modQTC::MakeLayered(*this);
-    PlaceFromRecord(*this, SettingsFile(shared_.platform().ExecutableDir()), record_, shared_.platform().desktop());
+bool IsOver(const ui::Form& window, const ButtonRect& r, base::Point cursor) {
+    const double left = window.Left() / ui::kTwipsPerPixel, top = window.Top() / ui::kTwipsPerPixel;
+    return left + r.x1 < cursor.x && cursor.x < left + r.x2 && top + r.y1 < cursor.y && cursor.y < top + r.y2;
 }
 
-void OverlayForm::SaveStoredPlace() { SettingsFile(shared_.platform().ExecutableDir()).Write(record_, RecordOf(*this)); }
-
-void OverlayForm::ReadCursor() { shared_.CursorPos = shared_.platform().desktop().CursorPos(); }
-
-void OverlayForm::DragBy(const ui::ControlArray<ui::PictureCell>& slots) {
-    slots.ForEach([this](ui::PictureCell& slot) { slot.onMouseDown = [this](const ui::MouseEvent&) { StartDrag(); }; });
+SkinnedForm::SkinnedForm(modQTC& shared, const ui::FormLayout& layout, SettingsRecord record, std::int16_t dragging)
+    : Form(shared.toolkit(), layout, pictures::Get),
+      shared_(shared),
+      layout_(layout),
+      record_(record),
+      dragging_(dragging) {
+    tmrPOS.onTick = [this] { tmrPOS_Timer(); };
 }
 
-void OverlayForm::Form_MouseMove(const ui::MouseEvent&) {
+void SkinnedForm::TakeStoredPlace() { PlaceFromRecord(*this, Settings(), record_, shared_.platform().desktop()); }
+
+void SkinnedForm::SaveStoredPlace() { Settings().Write(record_, RecordOf(*this)); }
+
+ButtonRect SkinnedForm::WholeWindow() const {
+    return {0, ui::Int16(layout_.width), 0, ui::Int16(layout_.height)};
+}
+
+ButtonRect SkinnedForm::HoverRect(std::string_view name, int index) const {
+    return ui::FindControl(layout_, name, index).hover;
+}
+
+bool SkinnedForm::ReleasedWithin(const ui::MouseEvent& e, std::string_view name, int index) const {
+    const ui::ReleaseExtent extent = ui::FindControl(layout_, name, index).release;
+    return e.x > 0 && e.x < extent.width && e.y > 0 && e.y < extent.height;
+}
+
+void SkinnedForm::DragBy(const ui::ControlArray<ui::PictureCell>& cells) {
+    cells.ForEach([this](ui::PictureCell& cell) { cell.onMouseDown = [this](const ui::MouseEvent&) { StartDrag(); }; });
+}
+
+void SkinnedForm::tmrPOS_Timer() {
+    shared_.CursorPos = shared_.platform().desktop().CursorPos();
+    if (nPressed == 0) {
+        ShowHoverLooks();
+        tmrPOS.SetEnabled(IsOver(WholeWindow()));
+    } else if (nPressed != dragging_) {
+        ShowPressedLook(nPressed);
+    }
+}
+
+void SkinnedForm::Form_MouseMove(const ui::MouseEvent&) {
     if (!tmrPOS.Enabled()) tmrPOS.SetEnabled(true);
     nPressed = 0;
 }
 
-void OverlayForm::StartDrag() {
+void SkinnedForm::StartDrag() {
     nPressed = dragging_;
     modQTC::DragWindow(*this);
 }

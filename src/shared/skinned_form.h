@@ -1,20 +1,29 @@
-// What the detail and the player window have in common: a borderless window that
-// stands where its settings record puts it and saves itself there when it closes,
-// moves when the user presses its background or one of its card slots, and polls
-// the cursor with its hover timer `tmrPOS`, which the window's mouse-move switches
-// on and which switches itself off once the cursor has left.
+// What the three windows have in common: a borderless skinned window that stands
+// where its settings record puts it and saves itself there when it closes, moves
+// when the user presses its background (or a cell handed to DragBy), and polls the
+// cursor with its hover timer `tmrPOS`, which the window's mouse-move switches on
+// and which switches itself off once the cursor has left the window. While nothing
+// is held the tick shows the hover looks; while a button is held it shows that
+// button's pressed look whenever the cursor is over the button. Buttons' hover
+// rectangles and release extents are columns of the window's layout table.
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
-#include "shared/hover.h"
 #include "shared/modqtc.h"
 #include "shared/settings.h"
 #include "ui/form.h"
 
 namespace vantrel {
 
-class OverlayForm : public ui::Form {
+using ui::ButtonRect;
+
+// Whether `cursor` (screen pixels) lies strictly inside `r` of `window`, with the
+// window's Left and Top in twips divided by 15 and not rounded.
+bool IsOver(const ui::Form& window, const ButtonRect& r, base::Point cursor);
+
+class SkinnedForm : public ui::Form {
 public:
     ui::Timer& tmrPOS{TimerNamed("tmrPOS")};
     // 0: nothing held; a window's own values name its held buttons and its drag.
@@ -22,35 +31,42 @@ public:
 
 protected:
     // `dragging` is the value of nPressed while the window is being moved.
-    OverlayForm(modQTC& shared, const ui::FormLayout& layout, SettingsRecord record, std::int16_t dragging);
+    SkinnedForm(modQTC& shared, const ui::FormLayout& layout, SettingsRecord record, std::int16_t dragging);
 
     modQTC& shared() const { return shared_; }
+    SettingsFile Settings() const { return SettingsFile(shared_.platform().ExecutableDir()); }
 
-    // The load step's common part: layered style, then the place from the record.
+    // Left and Top from the window's record, kept on a monitor.
     void TakeStoredPlace();
-    // The query-unload's common part: the window's place into its record.
+    // The window's place into its record.
     void SaveStoredPlace();
 
-    // CursorPos := where the cursor is now.
-    void ReadCursor();
+    // The hover rectangle of the whole window, and of a button in the layout table.
+    ButtonRect WholeWindow() const;
+    ButtonRect HoverRect(std::string_view name, int index) const;
     // Whether CursorPos, as last read, lies strictly inside `rect` of this window.
     bool IsOver(const ButtonRect& rect) const { return vantrel::IsOver(*this, rect, shared_.CursorPos); }
-    // A release at `e` (twips, relative to the element pressed) that lies strictly
-    // within widthTwips x heightTwips of the element's top-left corner.
-    static bool ReleasedWithin(const ui::MouseEvent& e, int widthTwips, int heightTwips) {
-        return e.x > 0 && e.x < widthTwips && e.y > 0 && e.y < heightTwips;
-    }
+    // Whether a release at `e` (twips, relative to the pressed element) lies within
+    // the release extent the layout table gives that element.
+    bool ReleasedWithin(const ui::MouseEvent& e, std::string_view name, int index) const;
 
-    // Any mouse button down on one of `slots` moves the window, as on its background.
-    void DragBy(const ui::ControlArray<ui::PictureCell>& slots);
+    // Any mouse button down on one of `cells` moves the window, as on its background.
+    void DragBy(const ui::ControlArray<ui::PictureCell>& cells);
+
+    // The hover tick's two halves, the window's own: the looks while nothing is
+    // held, and the look of the held button `pressed`.
+    virtual void ShowHoverLooks() = 0;
+    virtual void ShowPressedLook(std::int16_t pressed) = 0;
 
     void Form_MouseDown(const ui::MouseEvent&) override { StartDrag(); }
     void Form_MouseMove(const ui::MouseEvent&) override;
 
 private:
+    void tmrPOS_Timer();
     void StartDrag();
 
     modQTC& shared_;
+    const ui::FormLayout& layout_;
     SettingsRecord record_;
     std::int16_t dragging_;
 };

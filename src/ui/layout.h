@@ -5,6 +5,7 @@
 // pictures, so that the toolkit knows nothing of where pictures come from.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string_view>
@@ -18,6 +19,18 @@ enum class ControlKind : unsigned char {
     Store,  // a picture store: holds a picture for the code to copy, never shown
 };
 
+// A button's hover rectangle in window pixels. The cursor is over it only when
+// strictly inside: a cursor on an edge is outside.
+struct ButtonRect {
+    std::int16_t x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+};
+
+// How far from a pressed element's top-left corner a release still counts as a
+// click on it, in twips, exclusive at both ends. It may reach beyond the element.
+struct ReleaseExtent {
+    int width = 0, height = 0;
+};
+
 struct ControlSpec {
     std::string_view name;  // the control array's name ("imgRMCard"), or a lone control's
     int index = 0;          // the index within its array; 0 for a lone control
@@ -26,6 +39,8 @@ struct ControlSpec {
     bool visible = true;                             // at every load
     std::string_view picture;                        // empty: no picture
     std::string_view tooltip;                        // UTF-8; shown while the cell is visible
+    ButtonRect hover{};        // a button's: where its hover look shows
+    ReleaseExtent release{};  // a button's: where a release on it is a click
 };
 
 struct TimerSpec {

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/child_process.h"
+#include "child_process.h"
 #include "main_window/frm_identify.h"
 #include "platform/win32/win32_platform.h"
 #include "shared/modqtc.h"
