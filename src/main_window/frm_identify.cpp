@@ -89,6 +89,9 @@ void frmIdentify::ShowPressedLook(std::int16_t pressed) { imgMouseDown(pressed).
 void frmIdentify::imgMouseOn_MouseUp(int index, const ui::MouseEvent& release) {
     nPressed = kNothingPressed;
     if (!ReleasedWithin(release, "imgMouseOn", index)) {
+        // A release off the button before a hover tick could hide its pressed look
+        // would leave that look over the button, taking every later press.
+        imgMouseDown(index).SetVisible(false);
         imgMouseOn(index).SetVisible(false);
     } else if (index == 5) {
         Unload();

@@ -119,7 +119,13 @@ void frmDetail::ShowPressedLook(std::int16_t pressed) {
 
 void frmDetail::imgButton_MouseUp(int k, const ui::MouseEvent& e) {
     nPressed = 0;
-    if (!ReleasedWithin(e, "imgButton", k)) return;
+    if (!ReleasedWithin(e, "imgButton", k)) {
+        // The pressed look goes and the face comes back, whatever the hover tick
+        // last showed: a look left up would take every later press.
+        imgDown(k).SetVisible(false);
+        imgButton(k).SetVisible(true);
+        return;
+    }
     const int other = (k & 1) + 1;
     imgDown(k).SetVisible(false);
     imgButton(k).SetVisible(false);

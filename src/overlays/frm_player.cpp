@@ -1,5 +1,6 @@
 #include "overlays/frm_player.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "shared/layouts.h"
@@ -58,11 +59,15 @@ bool frmPlayer::MoveWaits(int row) const {
     return row >= 0 && row < MoveTable::kRows && shared().PlayHistory(row, 21) != 0;
 }
 
+// A move of more cards than an area's 20 slots shows its first 20, rather than
+// spilling into the next seat's area.
+int frmPlayer::SlotsOf(int row) const { return std::min<int>(shared().PlayHistory(row, 21), kSlotsPerSeat); }
+
 int frmPlayer::SeatOf(int row) const { return ((playStartTaken_ ? PlayStart : shared().FirstSeat) + row) % 3; }
 
 void frmPlayer::ShowPlay(int row) {
     const MoveTable& history = shared().PlayHistory;
-    const int count = history(row, 21);
+    const int count = SlotsOf(row);
     const int seat = SeatOf(row);
     // Up to 13 cards 16 pixels apart; a longer move squeezed so that its last card
     // starts no more than 192 pixels right of its first.
@@ -74,7 +79,7 @@ void frmPlayer::ShowPlay(int row) {
 
 void frmPlayer::ClearPlay(int row) {
     if (row < 0) return;
-    const int count = shared().PlayHistory(row, 21);
+    const int count = SlotsOf(row);
     const int seat = SeatOf(row);
     for (int n = 1; n <= count; ++n) imgEmit(kSlotsPerSeat * seat + n).SetPicture(nullptr);
 }
@@ -124,13 +129,16 @@ void frmPlayer::StopReplay() {
 
 void frmPlayer::imgMouseOn_MouseUp(int k, const ui::MouseEvent& e) {
     nPressed = 0;
-    if (k == kClose) {
-        if (ReleasedWithin(e, "imgMouseOn", k)) Unload();
+    if (!ReleasedWithin(e, "imgMouseOn", k)) {
+        // The pressed look goes and the face comes back, whatever the hover tick
+        // last showed: a look left up would take every later press.
+        imgMouseDown(k).SetVisible(false);
+        imgMouseOn(k).SetVisible(false);
+        if (k != kClose) imgButton(k).SetVisible(true);
         return;
     }
-    if (!ReleasedWithin(e, "imgMouseOn", k)) {
-        imgButton(k).SetVisible(true);
-        imgMouseOn(k).SetVisible(false);
+    if (k == kClose) {
+        Unload();
         return;
     }
     imgMouseDown(k).SetVisible(false);

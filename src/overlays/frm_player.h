@@ -72,6 +72,8 @@ private:
     // The seat that made move `row`. Until Play has first copied FirstSeat the
     // stepping buttons go by the hand's FirstSeat itself.
     int SeatOf(int row) const;
+    // How many of move `row`'s cards its seat's area shows.
+    int SlotsOf(int row) const;
     void ShowPlay(int row);
     void ClearPlay(int row);
     void EmptyAllSlots();
