@@ -1,10 +1,9 @@
-// The machinery of the live tests, where vantrel.exe runs beside the stand-in
-// table.exe under Wine and is checked from outside, as a user would see it:
-// vantrel.exe installed in a folder of its own, its settings file read byte by
-// byte, the table's ground-truth log followed as it grows, and the program's
-// windows read back off the screen and compared, cell by cell, with the pictures
-// their layout tables name; the main window is held to what the log implies after
-// every move.
+// The checks of the live tests, where vantrel.exe runs beside the stand-in
+// table.exe under Wine (set up by the harness in live_run.h) and is checked from
+// outside, as a user would see it: its settings file read byte by byte, the
+// table's ground-truth log followed as it grows, and the program's windows read
+// back off the screen and compared, cell by cell, with the pictures their layout
+// tables name; the main window is held to what the log implies after every move.
 #pragma once
 
 #include <windows.h>
