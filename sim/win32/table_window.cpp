@@ -1,7 +1,6 @@
 #include "sim/win32/table_window.h"
 
 #include <cassert>
-#include <cstring>
 #include <utility>
 
 #include "sim/table_renderer.h"
@@ -15,6 +14,10 @@ constexpr UINT kClockPeriodMs = 10;
 // A normal captioned window that cannot be resized or maximised, as the game's is.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
+// The table's frame as a DIB: its words are blue, green, red, unused, top row
+// first (hence the negative height), so it goes to the window as it is.
+constexpr BITMAPINFO kFrameLayout{
+    {sizeof(BITMAPINFOHEADER), kClientWidth, -kClientHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
 
 bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW window_class{};
@@ -30,16 +33,12 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 TableWindow::TableWindow(HINSTANCE instance, const Timeline& timeline, TableWindowOptions options)
     : timeline_(timeline), options_(std::move(options)) {
-    {
-        const platform::win32::WindowDc screen(nullptr);
-        canvas_.emplace(screen.get(), kClientWidth, kClientHeight);
-    }
-    if (!*canvas_ || !RegisterWindowClass(instance, &TableWindow::WindowProc)) return;
+    if (!RegisterWindowClass(instance, &TableWindow::WindowProc)) return;
     Show(timeline_.ChangeIndexAt(0));
 
     RECT outer{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    window_ = platform::win32::OwnedWindow(CreateWindowExW(
+    window_.reset(CreateWindowExW(
         kExStyle, kWindowClass, kGameTitle, kStyle, options_.outer_top_left.x, options_.outer_top_left.y,
         outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this));
     if (!window_) return;
@@ -107,16 +106,15 @@ void TableWindow::WriteLogUpTo(std::int64_t elapsed_ms) {
 }
 
 void TableWindow::Show(std::size_t change) {
-    const base::Image& frame = table_.Show(timeline_.changes()[change].state);
-    assert(frame.width() == kClientWidth && frame.height() == kClientHeight);
-    GdiFlush();  // GDI may still be reading the bits for a BitBlt
-    std::memcpy(canvas_->dib().bits(), frame.data(), sizeof(std::uint32_t) * kClientWidth * kClientHeight);
+    table_.Show(timeline_.changes()[change].state);
+    assert(table_.frame().width() == kClientWidth && table_.frame().height() == kClientHeight);
     shown_change_ = change;
 }
 
 void TableWindow::Paint(HWND window) {
-    const platform::win32::PaintDc paint(window);
-    BitBlt(paint.get(), 0, 0, kClientWidth, kClientHeight, canvas_->dc(), 0, 0, SRCCOPY);
+    const Painting painting(window);
+    SetDIBitsToDevice(painting.hdc, 0, 0, kClientWidth, kClientHeight, 0, 0, 0, kClientHeight, table_.frame().data(),
+                      &kFrameLayout, DIB_RGB_COLORS);
 }
 
 }  // namespace vantrel::sim::win32

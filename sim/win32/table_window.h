@@ -1,7 +1,8 @@
 // The Win32 stand-in's window: a captioned, fixed-size top-level window titled as
 // the game's, whose 800 x 600 client area shows a timeline in real time. The clock
 // starts when the window is shown; a 10 ms timer looks up the state for the time
-// since then, redraws what changed into the window's DIB when it changed, and repaints.
+// since then, redraws what changed into the table's frame when it changed, and
+// repaints the window from that frame.
 // Log lines are written (and flushed) as the events they state appear, so a reader
 // of the log never learns of a move before it is on screen. A state that lasts less
 // than a timer period may never be painted, though its log line is still written:
@@ -14,9 +15,9 @@
 #include <memory>
 #include <optional>
 
-#include "platform/win32/handles.h"
 #include "sim/table_renderer.h"
 #include "sim/timeline.h"
+#include "sim/win32/handles.h"
 
 namespace vantrel::sim::win32 {
 
@@ -44,7 +45,7 @@ public:
     TableWindow(const TableWindow&) = delete;
     TableWindow& operator=(const TableWindow&) = delete;
 
-    explicit operator bool() const { return static_cast<bool>(window_) && static_cast<bool>(canvas_); }
+    explicit operator bool() const { return static_cast<bool>(window_); }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -62,9 +63,8 @@ private:
     std::size_t next_log_line_ = 0;
     std::optional<std::size_t> shown_change_;
     TableCanvas table_;
-    std::optional<platform::win32::BitmapCanvas> canvas_;
     // Last, so the window goes first, while everything its messages touch is alive.
-    platform::win32::OwnedWindow window_;
+    OwnedWindow window_;
 };
 
 }  // namespace vantrel::sim::win32

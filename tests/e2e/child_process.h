@@ -2,9 +2,9 @@
 // every path: when it is still running as the owner goes, it is terminated.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
+
+#include "platform/win32/handles.h"
 
 namespace vantrel::e2e {
 
@@ -15,8 +15,12 @@ public:
         std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        started_ = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  folder.empty() ? nullptr : folder.c_str(), &startup, &process_) != FALSE;
+        PROCESS_INFORMATION info{};
+        CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.empty() ? nullptr : folder.c_str(), &startup, &info);
+        process_ = platform::win32::KernelHandle(info.hProcess);
+        thread_ = platform::win32::KernelHandle(info.hThread);
+        pid_ = info.dwProcessId;
     }
     // This same executable again, with `arguments`.
     static std::wstring ThisExecutable() {
@@ -25,29 +29,27 @@ public:
         return exe;
     }
     ~ChildProcess() {
-        if (!started_) return;
-        if (!ExitsWithin(1000)) TerminateProcess(process_.hProcess, 1);
-        WaitForSingleObject(process_.hProcess, 5000);
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
+        if (!started()) return;
+        if (!ExitsWithin(1000)) TerminateProcess(process_.get(), 1);
+        WaitForSingleObject(process_.get(), 5000);
     }
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool started() const { return started_; }
-    bool ExitsWithin(DWORD ms) const { return WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
+    bool started() const { return static_cast<bool>(process_); }
+    bool ExitsWithin(DWORD ms) const { return WaitForSingleObject(process_.get(), ms) == WAIT_OBJECT_0; }
     // The exit status once it has ended (STILL_ACTIVE before).
     int ExitCode() const {
         DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(process_.hProcess, &code);
+        GetExitCodeProcess(process_.get(), &code);
         return static_cast<int>(code);
     }
-    DWORD pid() const { return process_.dwProcessId; }
-    HANDLE handle() const { return process_.hProcess; }
+    DWORD pid() const { return pid_; }
+    HANDLE handle() const { return process_.get(); }
 
 private:
-    PROCESS_INFORMATION process_{};
-    bool started_ = false;
+    platform::win32::KernelHandle process_, thread_;
+    DWORD pid_ = 0;
 };
 
 }  // namespace vantrel::e2e

@@ -72,8 +72,7 @@ bool Xdotool::Run(const std::string& arguments) {
     if (!CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
     // A Unix program comes with no handles to close; should one come, it is closed.
-    if (process.hThread) CloseHandle(process.hThread);
-    if (process.hProcess) CloseHandle(process.hProcess);
+    const platform::win32::KernelHandle thread(process.hThread), shell(process.hProcess);
     return WaitFor(12000, [&] { return FileBytes(done_).size() >= 2; }) && FileBytes(done_)[0] == '0';
 }
 
@@ -101,39 +100,6 @@ std::string Describe(Record record) {
     return text;
 }
 
-std::wstring InstallVantrel(const std::wstring& vantrelExe, const std::wstring& folder,
-                            const std::vector<unsigned char>* settings) {
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring exe = folder + L"\\vantrel.exe";
-    if (!CopyFileW(vantrelExe.c_str(), exe.c_str(), FALSE)) return {};
-    const std::wstring file = SettingsPathIn(folder);
-    DeleteFileW(file.c_str());
-    if (settings && !WriteFileBytes(file, *settings)) return {};
-    return exe;
-}
-
-std::unique_ptr<ChildProcess> StartVantrel(Checks& check, const std::wstring& vantrelExe, const std::wstring& home,
-                                           const std::wstring& folder, const std::vector<unsigned char>* settings) {
-    const std::wstring exe = InstallVantrel(vantrelExe, home, settings);
-    if (!check.That(!exe.empty(), "cannot copy vantrel.exe")) return nullptr;
-    auto vantrel = std::make_unique<ChildProcess>(exe, L"", folder);
-    if (!check.That(vantrel->started(), "vantrel.exe did not start")) return nullptr;
-    check.That(WaitFor(60000, [] { return FindCaption(kMainCaption) != nullptr; }), "no main window");
-    return vantrel;
-}
-
-int LiveTestMain(int argc, wchar_t** argv, const std::string& name,
-                 const std::function<int(Checks&, const LiveTestPaths&)>& run) {
-    if (argc != 4) {
-        std::printf("usage: %s VANTREL_EXE TABLE_EXE WORK_DIR\n", name.c_str());
-        return 2;
-    }
-    const LiveTestPaths paths{WindowsPath(argv[1]), WindowsPath(argv[2]), WindowsPath(argv[3]), Narrow(argv[3])};
-    CreateDirectoryW(paths.work.c_str(), nullptr);
-    Checks check(name);
-    return run(check, paths);
-}
-
 base::Rect OuterRect(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -141,21 +107,6 @@ base::Rect OuterRect(HWND window) {
 }
 
 HWND FindCaption(const wchar_t* caption) { return FindWindowW(nullptr, caption); }
-
-Table StartTable(const std::wstring& tableExe, const std::wstring& arguments, const std::wstring& folder,
-                 const std::wstring& log) {
-    Table table;
-    if (!log.empty()) DeleteFileW(log.c_str());
-    table.process = std::make_unique<ChildProcess>(tableExe, log.empty() ? arguments : arguments + L" --log \"" + log + L"\"",
-                                                   folder);
-    if (!table.process->started()) return table;
-    platform::win32::Win32Desktop desktop;
-    WaitFor(60000, [&] {
-        table.window = reinterpret_cast<HWND>(desktop.FindWindowByTitle(kGameTitle));
-        return table.window != nullptr;
-    });
-    return table;
-}
 
 long long MsUntilPlaced(HWND window, base::Point at, DWORD deadlineMs) {
     const ULONGLONG start = GetTickCount64();
@@ -403,16 +354,6 @@ void SaveScreens(const Checks& checks, const std::wstring& folder, std::initiali
     for (const WindowReader* reader : readers)
         if (!reader->picture().empty())
             base::WritePng(reader->picture(), stem + "_" + std::string(reader->layout().caption) + ".png");
-}
-
-int Verdict(const Checks& checks, const std::wstring& folder, std::initializer_list<const WindowReader*> readers) {
-    if (checks.failures() == 0) {
-        checks.Note("passed");
-        return 0;
-    }
-    SaveScreens(checks, folder, readers);
-    checks.Note(std::to_string(checks.failures()) + " checks failed; screenshots in the work folder");
-    return 1;
 }
 
 }  // namespace vantrel::e2e

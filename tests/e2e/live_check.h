@@ -1,10 +1,9 @@
-// The machinery of the live tests, where vantrel.exe runs beside the stand-in
-// table.exe under Wine and is checked from outside, as a user would see it:
-// vantrel.exe installed in a folder of its own, its settings file read byte by
-// byte, the table's ground-truth log followed as it grows, and the program's
-// windows read back off the screen and compared, cell by cell, with the pictures
-// their layout tables name; the main window is held to what the log implies after
-// every move.
+// The checks of the live tests, where vantrel.exe runs beside the stand-in
+// table.exe under Wine (set up by the harness in live_run.h) and is checked from
+// outside, as a user would see it: its settings file read byte by byte, the
+// table's ground-truth log followed as it grows, and the program's windows read
+// back off the screen and compared, cell by cell, with the pictures their layout
+// tables name; the main window is held to what the log implies after every move.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +17,6 @@
 #include <string_view>
 #include <vector>
 
-#include "child_process.h"
 #include "base/image.h"
 #include "platform/platform.h"
 #include "platform/win32/desktop.h"
@@ -90,40 +88,10 @@ std::vector<unsigned char> SettingsBytes(const std::array<Record, 4>& records);
 std::string Describe(Record record);
 inline const std::array<Record, 4> kDefaultRecords{{{120, 120}, {120, 9600}, {7140, 9600}, {175, 8}}};
 
-// vantrel.exe copied into `folder` (made if missing) with no settings file beside
-// it, or with `settings` as its file; returns the copy's path.
-std::wstring InstallVantrel(const std::wstring& vantrelExe, const std::wstring& folder,
-                            const std::vector<unsigned char>* settings = nullptr);
 inline std::wstring SettingsPathIn(const std::wstring& folder) { return folder + L"\\Qelsetup.qes"; }
-
-// vantrel.exe copied afresh into `home` (with `settings` as its file, when given)
-// and started with `folder` as its working folder; waits for its main window.
-// Null, the failure said, when it could not be copied or started.
-std::unique_ptr<ChildProcess> StartVantrel(Checks& check, const std::wstring& vantrelExe, const std::wstring& home,
-                                           const std::wstring& folder,
-                                           const std::vector<unsigned char>* settings = nullptr);
-
-// The entry point of a live test run as `TEST VANTREL_EXE TABLE_EXE WORK_DIR`.
-struct LiveTestPaths {
-    std::wstring vantrelExe, tableExe, work;  // as Wine names them; `work` exists
-    std::string hostWork;                     // `work` as the host names it, for host programs
-};
-// Runs `run` with checks named `name`; its result is the exit status, or 2 for a
-// wrong command line.
-int LiveTestMain(int argc, wchar_t** argv, const std::string& name,
-                 const std::function<int(Checks&, const LiveTestPaths&)>& run);
 
 base::Rect OuterRect(HWND window);
 HWND FindCaption(const wchar_t* caption);
-
-// The stand-in started in `folder` with `arguments` (and writing its log afresh
-// to `log`, when one is named), and its window once it is up.
-struct Table {
-    std::unique_ptr<ChildProcess> process;
-    HWND window = nullptr;
-};
-Table StartTable(const std::wstring& tableExe, const std::wstring& arguments, const std::wstring& folder,
-                 const std::wstring& log = {});
 
 // Milliseconds from now until `window` stands at `at`, or -1 after `deadlineMs`.
 long long MsUntilPlaced(HWND window, base::Point at, DWORD deadlineMs);
@@ -258,9 +226,5 @@ private:
 // The whole screen, and each of `readers`' windows as it was read last, saved in
 // `folder`, named after the test (and the window's caption).
 void SaveScreens(const Checks& checks, const std::wstring& folder, std::initializer_list<const WindowReader*> readers);
-
-// The usual end of a test: prints the verdict, saves screens on failure, and
-// gives the exit status.
-int Verdict(const Checks& checks, const std::wstring& folder, std::initializer_list<const WindowReader*> readers = {});
 
 }  // namespace vantrel::e2e

@@ -1,7 +1,7 @@
 // live_chrome: the main window's chrome of the real vantrel.exe under Wine, driven
 // by the real X pointer (xdotool) and read back off the screen as pixels.
 //
-//   live_chrome VANTREL_EXE WORK_DIR        (WORK_DIR a host path)
+//   live_chrome VANTREL_EXE TABLE_EXE WORK_DIR      (no table is started)
 //
 // vantrel.exe runs from a fresh folder of WORK_DIR with its windows placed by a
 // settings file written first: the main window at (100, 100), the detail window
@@ -27,38 +27,33 @@
 #include <tuple>
 #include <vector>
 
-#include "child_process.h"
 #include "base/png.h"
-#include "live_check.h"
+#include "live_run.h"
 #include "platform/win32/utf16.h"
 #include "shared/layouts.h"
 
 namespace {
 
+using vantrel::e2e::Checks;
 using vantrel::e2e::FileBytes;
+using vantrel::e2e::LiveRun;
 using vantrel::e2e::WindowReader;
 using vantrel::e2e::Xdotool;
 using vantrel::e2e::OuterRect;
 using vantrel::e2e::Record;
 using vantrel::e2e::RecordOf;
 using vantrel::e2e::WaitFor;
-using vantrel::e2e::WindowsPath;
 using vantrel::base::Image;
 using vantrel::base::Point;
 using vantrel::base::Rect;
 using vantrel::platform::win32::Narrow;
 using vantrel::platform::win32::Widen;
 
-int failures = 0;
-
-#define CHECK(condition, ...)                                       \
-    do {                                                            \
-        if (!(condition)) {                                         \
-            ++failures;                                             \
-            std::printf("live_chrome: FAILED: " __VA_ARGS__);       \
-            std::printf("  (%s, line %d)\n", #condition, __LINE__); \
-        }                                                           \
-    } while (0)
+std::string At(Point p) {
+    char text[32];
+    std::snprintf(text, sizeof text, "(%d, %d)", p.x, p.y);
+    return text;
+}
 
 constexpr DWORD kSettleMs = 3000;  // a hover tick is 50 ms; Wine and a loaded machine add the rest
 
@@ -117,6 +112,7 @@ public:
         return shown;
     }
     bool PressedLook(int button) { return main_.Capture() && Shows(Look("imgMouseDown", button)); }
+    const WindowReader& reader() const { return main_; }
     bool WaitForLooks(const std::vector<int>& looks) {
         return WaitFor(kSettleMs, [&] { return HoverLooks() == looks; });
     }
@@ -179,41 +175,28 @@ bool ShownAt(const wchar_t* caption, Point at) {
     });
 }
 
-int Run(const std::wstring& vantrelExe, const std::wstring& unixWork) {
+int Run(LiveRun& run) {
+    Checks& check = run.check();
     vantrel::platform::win32::Win32Desktop desktop;
-    const std::wstring work = WindowsPath(unixWork), home = work + L"\\chrome-home";
-    CreateDirectoryW(work.c_str(), nullptr);
-    CreateDirectoryW(home.c_str(), nullptr);
-    const std::wstring exe = home + L"\\vantrel.exe", settings = home + L"\\Qelsetup.qes";
-    if (!CopyFileW(vantrelExe.c_str(), exe.c_str(), FALSE)) {
-        std::puts("live_chrome: cannot copy vantrel.exe");
-        return 1;
-    }
-    {
-        const auto bytes = vantrel::e2e::SettingsBytes({{{1500, 1500}, {4500, 9000}, {12000, 9000}, {175, 8}}});
-        std::FILE* file = _wfopen(settings.c_str(), L"wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
-
-    vantrel::e2e::ChildProcess vantrel(exe, L"", work);
-    CHECK(vantrel.started(), "vantrel.exe did not start\n");
-    CHECK(WaitFor(60000,
-                  [] {
-                      return FindWindowW(nullptr, L"VXMain") && FindWindowW(nullptr, L"VXDetail") &&
-                             FindWindowW(nullptr, L"VXPlayer");
-                  }),
-          "the three windows did not come up\n");
+    const std::wstring& work = run.work();
+    const auto placed = vantrel::e2e::SettingsBytes({{{1500, 1500}, {4500, 9000}, {12000, 9000}, {175, 8}}});
+    if (!run.StartVantrel({.from = work, .settings = &placed})) return run.Verdict();
+    check.That(WaitFor(60000,
+                       [] {
+                           return FindWindowW(nullptr, L"VXMain") && FindWindowW(nullptr, L"VXDetail") &&
+                                  FindWindowW(nullptr, L"VXPlayer");
+                       }),
+               "the three windows did not come up");
     Chrome chrome;
-    XPointer pointer(unixWork);
+    XPointer pointer(Widen(run.hostWork()));
     // It places itself once it has shown the other two.
-    CHECK(WaitFor(kSettleMs,
-                  [&] { return OuterRect(chrome.window()).left == 100 && OuterRect(chrome.window()).top == 100; }),
-          "the main window is not at (100, 100)\n");
+    check.That(WaitFor(kSettleMs,
+                       [&] { return OuterRect(chrome.window()).left == 100 && OuterRect(chrome.window()).top == 100; }),
+               "the main window is not at (100, 100)");
 
     // Hover looks at their rectangles' edges: each case from the one before it, so
     // that a look must come or go.
-    CHECK(pointer.MoveTo(chrome.Background()), "xdotool could not move the pointer\n");
+    check.That(pointer.MoveTo(chrome.Background()), "xdotool could not move the pointer");
     struct Edge {
         int x, y;  // window pixels
         std::vector<int> looks;
@@ -225,97 +208,87 @@ int Run(const std::wstring& vantrelExe, const std::wstring& unixWork) {
     };
     for (const Edge& e : edges) {
         pointer.MoveTo(chrome.Screen(e.x, e.y));
-        CHECK(chrome.WaitForLooks(e.looks), "window pixel (%d, %d): the hover looks shown are not the expected %zu\n",
-              e.x, e.y, e.looks.size());
+        check.That(chrome.WaitForLooks(e.looks), "window pixel " + At({e.x, e.y}) +
+                                                     ": the hover looks shown are not the expected " +
+                                                     std::to_string(e.looks.size()));
     }
     pointer.MoveTo(chrome.ButtonCentre(1));
-    CHECK(chrome.WaitForLooks({1}), "no hover look over button 1\n");
+    check.That(chrome.WaitForLooks({1}), "no hover look over button 1");
     pointer.MoveTo({640, 300});  // off every window
-    CHECK(chrome.WaitForLooks({}), "the hover look stayed after the pointer left the window\n");
+    check.That(chrome.WaitForLooks({}), "the hover look stayed after the pointer left the window");
 
     // The tooltip of button 2, in Chinese.
     pointer.MoveTo(chrome.Background());
     pointer.MoveTo(chrome.ButtonCentre(2));
     HWND tip = nullptr;
-    CHECK(WaitFor(5000, [&] { return (tip = VisibleTooltip(chrome.window())) != nullptr; }), "no tooltip showed\n");
+    check.That(WaitFor(5000, [&] { return (tip = VisibleTooltip(chrome.window())) != nullptr; }), "no tooltip showed");
     if (tip) {
-        CHECK(TipText(tip) == L"\u51fa\u724c\u67e5\u770b\u5668", "the tooltip reads \"%s\"\n",
-              Narrow(TipText(tip)).c_str());
+        check.That(TipText(tip) == L"\u51fa\u724c\u67e5\u770b\u5668", "the tooltip reads \"" + Narrow(TipText(tip)) + "\"");
         const Rect both = vantrel::base::BoundingUnion(OuterRect(chrome.window()), OuterRect(tip));
         SaveScreen(desktop, {both.left - 8, both.top - 8, both.right + 8, both.bottom + 8}, work + L"\\tooltip.png");
     }
 
     // Pressed, slid off and released there: nothing but the look's going.
-    CHECK(MoveAndClose(L"VXDetail", {260, 700}), "the detail window did not close\n");
+    check.That(MoveAndClose(L"VXDetail", {260, 700}), "the detail window did not close");
     pointer.MoveTo(chrome.Background());
     pointer.MoveTo(chrome.ButtonCentre(2));
-    CHECK(chrome.WaitForLooks({2}), "no hover look over button 2\n");
+    check.That(chrome.WaitForLooks({2}), "no hover look over button 2");
     pointer.Press();
-    CHECK(WaitFor(kSettleMs, [&] { return chrome.PressedLook(2); }), "no pressed look while button 2 is held\n");
+    check.That(WaitFor(kSettleMs, [&] { return chrome.PressedLook(2); }), "no pressed look while button 2 is held");
     pointer.MoveTo(chrome.Screen(50, 300));
-    CHECK(WaitFor(kSettleMs, [&] { return !chrome.PressedLook(2); }), "the pressed look stayed off the button\n");
+    check.That(WaitFor(kSettleMs, [&] { return !chrome.PressedLook(2); }), "the pressed look stayed off the button");
     pointer.Release();
-    CHECK(chrome.WaitForLooks({}), "the hover look stayed after a release off the button\n");
+    check.That(chrome.WaitForLooks({}), "the hover look stayed after a release off the button");
     Sleep(500);
-    CHECK(FindWindowW(nullptr, L"VXDetail") == nullptr, "a release off button 2 showed the detail window\n");
+    check.That(FindWindowW(nullptr, L"VXDetail") == nullptr, "a release off button 2 showed the detail window");
 
     // Buttons 2 and 3 bring their windows back where they were closed.
-    CHECK(MoveAndClose(L"VXPlayer", {700, 760}), "the player window did not close\n");
+    check.That(MoveAndClose(L"VXPlayer", {700, 760}), "the player window did not close");
     for (const auto& [button, caption, at] : {std::tuple{2, L"VXDetail", Point{260, 700}},
                                               std::tuple{3, L"VXPlayer", Point{700, 760}}}) {
         pointer.MoveTo(chrome.Background());
         pointer.MoveTo(chrome.ButtonCentre(button));
-        CHECK(chrome.WaitForLooks({button}), "no hover look over button %d\n", button);
+        check.That(chrome.WaitForLooks({button}), "no hover look over button " + std::to_string(button));
         pointer.Press();
         pointer.Release();
-        CHECK(ShownAt(caption, at), "button %d did not bring its window back at (%d, %d)\n", button, at.x, at.y);
+        check.That(ShownAt(caption, at),
+                   "button " + std::to_string(button) + " did not bring its window back at " + At(at));
     }
 
     // Dragged by the background, then by a grid mark (the king of diamonds, far
     // from the edges it is dragged towards).
+    auto mainAt = [&] { return At({OuterRect(chrome.window()).left, OuterRect(chrome.window()).top}); };
     const Point background = chrome.Background();
-    CHECK(pointer.Drag(background, {background.x + 60, background.y + 40}), "xdotool could not drag\n");
-    CHECK(WaitFor(kSettleMs, [&] { return OuterRect(chrome.window()).left == 160 && OuterRect(chrome.window()).top == 140; }),
-          "dragged by the background by (60, 40), the main window stands at (%ld, %ld)\n",
-          static_cast<long>(OuterRect(chrome.window()).left), static_cast<long>(OuterRect(chrome.window()).top));
+    check.That(pointer.Drag(background, {background.x + 60, background.y + 40}), "xdotool could not drag");
+    check.That(WaitFor(kSettleMs, [&] { return OuterRect(chrome.window()).left == 160 && OuterRect(chrome.window()).top == 140; }),
+               "dragged by the background by (60, 40), the main window stands at " + mainAt());
     const auto& king = vantrel::ui::FindControl(vantrel::layouts::kMain, "imgRMCard", 44);
     const Point mark = chrome.Screen(king.left + king.width / 2, king.top + king.height / 2);
-    CHECK(pointer.Drag(mark, {mark.x - 40, mark.y - 30}), "xdotool could not drag\n");
-    CHECK(WaitFor(kSettleMs, [&] { return OuterRect(chrome.window()).left == 120 && OuterRect(chrome.window()).top == 110; }),
-          "dragged by a mark by (-40, -30), the main window stands at (%ld, %ld)\n",
-          static_cast<long>(OuterRect(chrome.window()).left), static_cast<long>(OuterRect(chrome.window()).top));
+    check.That(pointer.Drag(mark, {mark.x - 40, mark.y - 30}), "xdotool could not drag");
+    check.That(WaitFor(kSettleMs, [&] { return OuterRect(chrome.window()).left == 120 && OuterRect(chrome.window()).top == 110; }),
+               "dragged by a mark by (-40, -30), the main window stands at " + mainAt());
 
-    if (failures)
-        SaveScreen(desktop, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
-                   work + L"\\live_chrome_failure.png");
+    // The screen as it stands, before the close takes the program's windows away.
+    run.SaveScreensOnFailure({&chrome.reader()});
 
     // The close button ends the program; the records hold where the windows stood.
     pointer.MoveTo(chrome.Background());
     pointer.MoveTo(chrome.ButtonCentre(5));
-    CHECK(chrome.WaitForLooks({5}), "no hover look over the close button\n");
+    check.That(chrome.WaitForLooks({5}), "no hover look over the close button");
     pointer.Press();
     pointer.Release();
-    CHECK(vantrel.ExitsWithin(10000), "vantrel.exe did not exit at its close button\n");
-    const auto bytes = FileBytes(settings);
+    run.ExpectExit("at its close button");
+    const auto bytes = FileBytes(run.SettingsPath());
     const Record expected[] = {{120 * 15, 110 * 15}, {260 * 15, 700 * 15}, {700 * 15, 760 * 15}, {175, 8}};
     for (int record = 1; record <= 4; ++record) {
         const Record held = RecordOf(bytes, record);
-        CHECK(held == expected[record - 1], "record %d holds (%d, %d), not (%d, %d)\n", record, held.x, held.y,
-              expected[record - 1].x, expected[record - 1].y);
+        check.That(held == expected[record - 1], "record " + std::to_string(record) + " holds " +
+                                                     vantrel::e2e::Describe(held) + ", not " +
+                                                     vantrel::e2e::Describe(expected[record - 1]));
     }
-
-    if (failures)
-        std::printf("live_chrome: %d checks failed; the work folder has a screenshot from before the close\n",
-                    failures);
-    return failures ? 1 : 0;
+    return run.Verdict({&chrome.reader()});
 }
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-    if (argc != 3) {
-        std::puts("usage: live_chrome VANTREL_EXE WORK_DIR");
-        return 2;
-    }
-    return Run(WindowsPath(argv[1]), argv[2]);
-}
+int wmain(int argc, wchar_t** argv) { return vantrel::e2e::LiveTestMain(argc, argv, "live_chrome", Run); }

@@ -16,18 +16,17 @@
 // (The table's loss mid-hand and its return are fault_restart's.) Exit status 0
 // when everything held; on failure a screenshot is left in WORK_DIR. Every process
 // started here is ended by its handle on every path.
-#include "live_check.h"
+#include "live_run.h"
 
 namespace {
 
 using namespace vantrel::e2e;
 
-int Run(Checks& check, const LiveTestPaths& paths) {
-    const std::wstring& work = paths.work;
-    const std::wstring home = work + L"\\vantrel-home";
-    const std::wstring settings = SettingsPathIn(home);
-    const auto vantrel = StartVantrel(check, paths.vantrelExe, home, work);
-    if (!vantrel) return 1;
+int Run(LiveRun& run) {
+    Checks& check = run.check();
+    const std::wstring& work = run.work();
+    if (!run.StartVantrel({.from = work})) return run.Verdict();
+    const std::wstring settings = run.SettingsPath();
     // The windows come up while the main window's start-up runs; the file is its next step.
     WaitFor(10000, [&] { return FileBytes(settings).size() >= 16; });
     check.That(FileBytes(settings) == SettingsBytes(kDefaultRecords),
@@ -35,19 +34,14 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     check.That(!FileExists(SettingsPathIn(work)), "a settings file appeared in the working folder");
 
     // The table, placed 1.5 s after it appears.
-    const std::wstring log = work + L"\\hands.log";
-    Table table = StartTable(paths.tableExe, L"--seed 5 --hands 2 --pos 420,300 " + std::wstring(kQuickClock), work, log);
-    if (!check.That(table.window != nullptr, "no table window")) return Verdict(check, work);
-    const long long placedAfter = MsUntilPlaced(table.window, {175, 8}, 6000);
-    check.That(placedAfter >= 0, "the table was not moved to (175, 8)");
-    check.That(placedAfter < 0 || (placedAfter >= 1300 && placedAfter <= 3500),
-               "the table was placed " + std::to_string(placedAfter) + " ms after it appeared");
-    check.That(GetWindowLongW(table.window, GWL_EXSTYLE) & WS_EX_TOPMOST, "the table is not topmost");
+    const Table table = run.StartTable(L"--seed 5 --hands 2 --pos 420,300 " + std::wstring(kQuickClock), L"hands.log");
+    if (!table) return run.Verdict();
+    run.ExpectPlacedOnTime(table);
     const vantrel::base::Rect placedRect = OuterRect(table.window);
     check.That(placedRect.width() > 800 && placedRect.height() > 600, "the table changed size");
 
     // Two hands, checked after every move.
-    LogFollower follower(check, log);
+    LogFollower follower(check, table.log);
     check.That(follower.FollowUntil(180000, [](const Expected& e) { return e.handsEnded >= 2; }),
                "two hands did not finish");
     check.That(follower.mismatches() == 0, "the main window differed from the log");
@@ -58,13 +52,12 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     SetWindowPos(table.window, nullptr, 180, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(FindCaption(kMainCaption), nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Sleep(1500);  // the follower measures the game once a second
-    PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
-    check.That(vantrel->ExitsWithin(10000), "vantrel.exe did not exit when its main window closed");
+    run.CloseVantrel();
     const auto bytes = FileBytes(settings);
     check.That(RecordOf(bytes, 1) == Record{450, 600}, "record 1 holds " + Describe(RecordOf(bytes, 1)) + ", not (450, 600)");
     check.That(RecordOf(bytes, 4) == Record{180, 20}, "record 4 holds " + Describe(RecordOf(bytes, 4)) + ", not (180, 20)");
     check.That(bytes.size() == 16, "the settings file has " + std::to_string(bytes.size()) + " bytes");
-    return Verdict(check, work, {&follower.reader()});
+    return run.Verdict({&follower.reader()});
 }
 
 }  // namespace

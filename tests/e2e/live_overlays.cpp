@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "live_check.h"
+#include "live_run.h"
 #include "platform/win32/utf16.h"
 #include "base/card_code.h"
 #include "shared/layouts.h"
@@ -233,28 +233,24 @@ std::string Seconds(ULONGLONG from, ULONGLONG to) {
     return text;
 }
 
-int Run(Checks& check, const LiveTestPaths& paths) {
-    const std::wstring& work = paths.work;
+int Run(LiveRun& run) {
+    Checks& check = run.check();
     const ULONGLONG started = GetTickCount64();
     const Record detailPlace{120, 700 * 15}, playerPlace{7140, 700 * 15};
     const std::vector<unsigned char> placed = SettingsBytes({{{120, 120}, detailPlace, playerPlace, {175, 8}}});
-    const std::wstring home = work + L"\\vantrel-home";
-    auto settingsRecord = [&](int record) { return RecordOf(FileBytes(SettingsPathIn(home)), record); };
+    auto settingsRecord = [&](int record) { return RecordOf(FileBytes(run.SettingsPath()), record); };
     // Started from WORK, so that the file must be the one beside the executable.
-    const auto vantrel = StartVantrel(check, paths.vantrelExe, home, work, &placed);
-    if (!vantrel) return 1;
+    if (!run.StartVantrel({.from = run.work(), .settings = &placed})) return run.Verdict();
     check.That(WaitFor(60000, [] { return FindCaption(kMainCaption) && IsWindowVisible(FindCaption(kPlayerCaption)); }),
                "no windows");
     check.That(OuterRect(FindCaption(kDetailCaption)).top == 700, "VXDetail does not stand where its record says");
 
-    const std::wstring log = work + L"\\overlays.log";
-    const Table standIn = StartTable(
-        paths.tableExe, L"--seed 20 --hands 2 --pos 420,300 --think-ms 800-880 --deal-ms 500 --final-ms 500 --pause-ms 1000",
-        work, log);
-    check.That(standIn.process->started(), "table.exe did not start");
+    const Table standIn = run.StartTable(
+        L"--seed 20 --hands 2 --pos 420,300 --think-ms 800-880 --deal-ms 500 --final-ms 500 --pause-ms 1000",
+        L"overlays.log");
 
-    HandOnTable table(log);
-    Mouse mouse(paths.hostWork);
+    HandOnTable table(standIn.log);
+    Mouse mouse(run.hostWork());
     Session session(check, table);
     const base::Point orderButton = Centre(DetailControl("imgButton", 1));
     const base::Point tickBox = Centre(PlayerControl("imgMark"));
@@ -342,12 +338,11 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     check.That(loadedHidden(kDetailCaption), "VXDetail was not loaded hidden at the reset");
     check.That(loadedHidden(kPlayerCaption), "VXPlayer was not loaded hidden at the reset");
 
-    PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
-    check.That(vantrel->ExitsWithin(10000), "vantrel.exe did not exit when its main window closed");
+    run.CloseVantrel();
     check.That(settingsRecord(2) == (Record{detailMovedTo.x * 15, detailMovedTo.y * 15}), "record 2 moved at the end");
     check.That(settingsRecord(3) == (Record{playerMovedTo.x * 15, playerMovedTo.y * 15}), "record 3 moved at the end");
 
-    return Verdict(check, work, {&session.detail(), &session.player()});
+    return run.Verdict({&session.detail(), &session.player()});
 }
 
 }  // namespace

@@ -23,7 +23,7 @@
 #include <cinttypes>
 #include <cstdio>
 
-#include "live_check.h"
+#include "live_run.h"
 
 namespace {
 
@@ -150,17 +150,16 @@ void PrintRow(const Sample& s) {
     std::fflush(stdout);
 }
 
-int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std::wstring& work, int hands, int every) {
-    Checks check("long_session");
-    CreateDirectoryW(work.c_str(), nullptr);
-    const auto running = StartVantrel(check, vantrelExe, work + L"\\vantrel-home", work);
-    if (!running || check.failures()) return 1;
-    const ChildProcess& vantrel = *running;
+int Run(LiveRun& run) {
+    const int hands = run.more().size() == 2 ? _wtoi(run.more()[0].c_str()) : 0;
+    const int every = run.more().size() == 2 ? _wtoi(run.more()[1].c_str()) : 0;
+    if (hands < 1 || every < 1) return kWrongUsage;
+    Checks& check = run.check();
+    if (!run.StartVantrel({.from = run.work()}) || check.failures()) return run.Verdict();
+    const ChildProcess& vantrel = run.vantrel();
 
-    const std::wstring log = work + L"\\hands.log";
-    Table table =
-        StartTable(tableExe, L"--seed 2024 --hands " + std::to_wstring(hands) + L" " + kSessionClock, work, log);
-    if (!check.That(table.window != nullptr, "no table window")) return 1;
+    const Table table = run.StartTable(L"--seed 2024 --hands " + std::to_wstring(hands) + L" " + kSessionClock, L"hands.log");
+    if (!table) return run.Verdict();
 
     SetLastError(0);
     if (GetGuiResources(vantrel.handle(), GR_GDIOBJECTS) == 0 && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED)
@@ -168,7 +167,7 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
                    "GDI handle table, USER objects its windows");
     std::printf("%6s  %10s  %6s  %6s  %8s  %11s\n", "hands", "working KB", "GDI", "USER", "CPU s", "differences");
     std::vector<Sample> rows;
-    LogFollower follower(check, log, 0, kSessionSettleMs);
+    LogFollower follower(check, table.log, 0, kSessionSettleMs);
     const DWORD deadline = static_cast<DWORD>(hands) * 60000;
     check.That(follower.FollowUntil(deadline,
                                     [&](const Expected& e) {
@@ -179,10 +178,8 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
                                         return e.handsEnded >= hands;
                                     }),
                "the table did not play " + std::to_string(hands) + " hands");
-    check.That(!vantrel.ExitsWithin(0), "vantrel.exe is gone");
-    PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
-    check.That(vantrel.ExitsWithin(10000), "vantrel.exe did not exit when its main window closed");
-    if (rows.size() < 2) return Verdict(check, work, {&follower.reader()});
+    run.CloseVantrel();
+    if (rows.size() < 2) return run.Verdict({&follower.reader()});
 
     const Sample& first = rows.front();
     const Sample& last = rows.back();
@@ -200,16 +197,9 @@ int Run(const std::wstring& vantrelExe, const std::wstring& tableExe, const std:
     }
     check.That(follower.mismatches() == 0, "the main window differed from the log");
     check.Note(follower.Summary());
-    return Verdict(check, work, {&follower.reader()});
+    return run.Verdict({&follower.reader()});
 }
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-    const int hands = argc == 6 ? _wtoi(argv[4]) : 0, every = argc == 6 ? _wtoi(argv[5]) : 0;
-    if (hands < 1 || every < 1) {
-        std::puts("usage: long_session VANTREL_EXE TABLE_EXE WORK_DIR HANDS EVERY");
-        return 2;
-    }
-    return Run(WindowsPath(argv[1]), WindowsPath(argv[2]), WindowsPath(argv[3]), hands, every);
-}
+int wmain(int argc, wchar_t** argv) { return LiveTestMain(argc, argv, "long_session", Run, "HANDS EVERY"); }

@@ -22,7 +22,10 @@ namespace {
 using namespace vantrel::platform;
 using vantrel::platform::win32::DisplayModeFor;
 using vantrel::platform::win32::DisplayModeRequest;
+using vantrel::platform::win32::GdiObject;
+using vantrel::platform::win32::KernelHandle;
 using vantrel::platform::win32::Narrow;
+using vantrel::platform::win32::OwnedWindow;
 using vantrel::platform::win32::Widen;
 using vantrel::platform::win32::Win32Desktop;
 using vantrel::platform::win32::Win32Platform;
@@ -219,6 +222,41 @@ void TestHeldDcGoesWithTheWindow(Win32Platform& platform) {
     window.reset();  // the game goes
     CHECK(desktop.FindWindowByTitle(kGameTitle) == 0);
     CHECK(!desktop.HoldsClientDc());
+}
+
+// An owner gives its handle back when it goes, when it is reset and when another
+// is moved onto it, and a moved-from owner holds nothing, so nothing is given
+// back twice. `alive` asks the system whether a handle is still valid.
+template <typename Owner, typename Make, typename Alive>
+void TestOwner(Make make, Alive alive) {
+    const auto first = make(), second = make();
+    {
+        Owner moved(first);
+        Owner holder(std::move(moved));
+        CHECK(!moved && holder.get() == first);
+        Owner other(second);
+        other = std::move(holder);
+        CHECK(!holder && other.get() == first);
+        CHECK(!alive(second) && alive(first));
+    }
+    CHECK(!alive(first));
+    Owner reset(make());
+    const auto held = reset.get();
+    reset.reset();
+    CHECK(!reset && !alive(held));
+}
+
+void TestHandleOwners() {
+    TestOwner<OwnedWindow>(
+        [] { return CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr); },
+        [](HWND window) { return IsWindow(window) != FALSE; });
+    TestOwner<GdiObject<HBRUSH>>([] { return CreateSolidBrush(RGB(1, 2, 3)); },
+                                 [](HBRUSH brush) { return GetObjectType(brush) != 0; });
+    TestOwner<KernelHandle>([] { return CreateEventW(nullptr, TRUE, FALSE, nullptr); },
+                            [](HANDLE event) {
+                                DWORD flags = 0;
+                                return GetHandleInformation(event, &flags) != FALSE;
+                            });
 }
 
 void TestDisplayModeRequest() {
@@ -427,6 +465,7 @@ int main() {
     TestUtf16();
     TestWindowAndCaptures(platform);
     TestHeldDcGoesWithTheWindow(platform);
+    TestHandleOwners();
     TestDisplayModeRequest();
     TestDesktopQueries(platform);
     TestMouseAndClose(platform);

@@ -37,7 +37,7 @@ wine reg add "$relay_key" /v RelayInclude /f \
 WINEDEBUG=+pid,+relay wine "$home/vantrel.exe" 2>"$trace" &
 vantrel_pid=$!
 
-wine "$checker" "$table" "$work"
+wine "$checker" "$home/vantrel.exe" "$table" "$work"
 checked=$?
 
 wait_for_vantrel 30

@@ -10,24 +10,21 @@
 // rest of the hand with no difference from the log. The table stands where it was
 // afterwards, and closing the program records that place, never the minimised
 // window's far-off one.
-#include "live_check.h"
+#include "live_run.h"
 
 namespace {
 
 using namespace vantrel::e2e;
 
-int Run(Checks& check, const LiveTestPaths& paths) {
-    const std::wstring& work = paths.work;
-    const std::wstring home = work + L"\\vantrel-home";
-    const auto vantrel = StartVantrel(check, paths.vantrelExe, home, home);
-    if (!vantrel) return 1;
+int Run(LiveRun& run) {
+    Checks& check = run.check();
+    if (!run.StartVantrel()) return run.Verdict();
 
-    const std::wstring log = work + L"\\hands.log";
-    Table table = StartTable(paths.tableExe, L"--seed 11 --hands 1 " + std::wstring(kQuickClock), work, log);
-    if (!check.That(table.window != nullptr, "no table window")) return Verdict(check, work);
-    check.That(MsUntilPlaced(table.window, {175, 8}, 6000) >= 0, "the table was not placed");
+    const Table table = run.StartTable(L"--seed 11 --hands 1 " + std::wstring(kQuickClock), L"hands.log");
+    if (!table) return run.Verdict();
+    run.ExpectPlaced(table);
 
-    LogFollower follower(check, log);
+    LogFollower follower(check, table.log);
     check.That(follower.FollowUntil(60000, [](const Expected& e) { return e.inHand && e.moves >= 4; }),
                "the hand did not get going");
     const Expected before = follower.expected();
@@ -66,11 +63,10 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     check.That(OuterRect(table.window).left == 175 && OuterRect(table.window).top == 8,
                "the table does not stand where it was after the restore");
     Sleep(1200);  // a position measure after the restore
-    PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
-    check.That(vantrel->ExitsWithin(10000), "vantrel.exe did not exit");
-    const Record game = RecordOf(FileBytes(SettingsPathIn(home)), 4);
+    run.CloseVantrel();
+    const Record game = RecordOf(FileBytes(run.SettingsPath()), 4);
     check.That(game == Record{175, 8}, "record 4 holds " + Describe(game) + ", not (175, 8)");
-    return Verdict(check, work, {&follower.reader()});
+    return run.Verdict({&follower.reader()});
 }
 
 }  // namespace

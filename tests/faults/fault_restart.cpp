@@ -8,26 +8,23 @@
 // must hold (190, 30), where the table last stood. A new table then comes up
 // elsewhere: about 1.5 s after it appears it must be moved to (190, 30) and made
 // topmost, and its hand followed move by move with no difference from its log.
-#include "live_check.h"
+#include "live_run.h"
 
 namespace {
 
 using namespace vantrel::e2e;
 
-int Run(Checks& check, const LiveTestPaths& paths) {
-    const std::wstring& work = paths.work;
-    const std::wstring home = work + L"\\vantrel-home";
-    const std::wstring settings = SettingsPathIn(home);
-    const auto vantrel = StartVantrel(check, paths.vantrelExe, home, home);
-    if (!vantrel) return 1;
+int Run(LiveRun& run) {
+    Checks& check = run.check();
+    if (!run.StartVantrel()) return run.Verdict();
+    const std::wstring settings = run.SettingsPath();
 
-    const std::wstring firstLog = work + L"\\first.log";
-    Table first = StartTable(paths.tableExe, L"--seed 21 --hands 1 " + std::wstring(kQuickClock), work, firstLog);
-    if (!check.That(first.window != nullptr, "no table window")) return Verdict(check, work);
-    check.That(MsUntilPlaced(first.window, {175, 8}, 6000) >= 0, "the first table was not placed");
+    Table first = run.StartTable(L"--seed 21 --hands 1 " + std::wstring(kQuickClock), L"first.log");
+    if (!first) return run.Verdict();
+    run.ExpectPlaced(first);
     SetWindowPos(first.window, nullptr, 190, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    LogFollower before(check, firstLog);
+    LogFollower before(check, first.log);
     check.That(before.FollowUntil(60000, [](const Expected& e) { return e.inHand && e.moves >= 3; }),
                "the first hand did not get going");
     Sleep(1200);  // the follower measures the moved table
@@ -40,23 +37,18 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     const Record lost = RecordOf(FileBytes(settings), 4);
     check.That(lost == Record{190, 30}, "record 4 holds " + Describe(lost) + " after the loss, not (190, 30)");
 
-    const std::wstring secondLog = work + L"\\second.log";
-    Table second = StartTable(paths.tableExe, L"--seed 22 --hands 1 --pos 400,320 " + std::wstring(kQuickClock), work, secondLog);
-    if (!check.That(second.window != nullptr, "no second table")) return Verdict(check, work, {&before.reader()});
-    const long long placedAfter = MsUntilPlaced(second.window, {190, 30}, 6000);
-    check.That(placedAfter >= 1300 && placedAfter <= 3500,
-               "the second table was placed at (190, 30) " + std::to_string(placedAfter) + " ms after it appeared");
-    check.That(GetWindowLongW(second.window, GWL_EXSTYLE) & WS_EX_TOPMOST, "the second table is not topmost");
+    const Table second = run.StartTable(L"--seed 22 --hands 1 --pos 400,320 " + std::wstring(kQuickClock), L"second.log");
+    if (!second) return run.Verdict({&before.reader()});
+    run.ExpectPlacedOnTime(second, {190, 30});
 
-    LogFollower after(check, secondLog);
+    LogFollower after(check, second.log);
     check.That(after.FollowUntil(60000, [](const Expected& e) { return e.handsEnded >= 1; }),
                "the second table's hand did not finish");
     check.That(before.mismatches() + after.mismatches() == 0, "the main window differed from the logs");
     check.That(after.checked() >= 10, "only " + std::to_string(after.checked()) + " moves of the new table were checked");
     check.Note("before the close: " + before.Summary() + "; after the restart: " + after.Summary());
-    PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
-    check.That(vantrel->ExitsWithin(10000), "vantrel.exe did not exit");
-    return Verdict(check, work, {&after.reader()});
+    run.CloseVantrel();
+    return run.Verdict({&after.reader()});
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 // the settings file (bytes and time of writing) and the table's place alone,
 // including after the 1.5 s in which a copy that went on would have placed the
 // table. A settings file must not appear beside the other folder's copy either.
-#include "live_check.h"
+#include "live_run.h"
 
 namespace {
 
@@ -60,24 +60,22 @@ public:
         windowClass.lpszClassName = kCoverClass;
         RegisterClassExW(&windowClass);
         const vantrel::base::Rect r = OuterRect(target);
-        window_ = CreateWindowExW(0, kCoverClass, L"cover", WS_POPUP, r.left, r.top, r.width(), r.height(), nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
-        ShowWindow(window_, SW_SHOW);
-        SetForegroundWindow(window_);
+        window_ = vantrel::platform::win32::OwnedWindow(CreateWindowExW(0, kCoverClass, L"cover", WS_POPUP, r.left,
+                                                                        r.top, r.width(), r.height(), nullptr, nullptr,
+                                                                        GetModuleHandleW(nullptr), nullptr));
+        ShowWindow(window_.get(), SW_SHOW);
+        SetForegroundWindow(window_.get());
         Pump();
     }
-    ~Cover() { DestroyWindow(window_); }
-    Cover(const Cover&) = delete;
-    Cover& operator=(const Cover&) = delete;
 
-    HWND get() const { return window_; }
+    HWND get() const { return window_.get(); }
     static void Pump() {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     }
 
 private:
-    HWND window_;
+    vantrel::platform::win32::OwnedWindow window_;
 };
 
 void StartSecondCopy(Checks& check, const std::wstring& exe, const std::wstring& folder, HWND main, HWND table,
@@ -113,18 +111,18 @@ void StartSecondCopy(Checks& check, const std::wstring& exe, const std::wstring&
                "the settings file was written");
 }
 
-int Run(Checks& check, const LiveTestPaths& paths) {
-    const std::wstring& work = paths.work;
-    const std::wstring home = work + L"\\vantrel-home", other = work + L"\\other-home";
-    const std::wstring settings = SettingsPathIn(home);
-    const auto first = StartVantrel(check, paths.vantrelExe, home, home);
-    const std::wstring otherExe = InstallVantrel(paths.vantrelExe, other);
-    if (!first || !check.That(!otherExe.empty(), "cannot copy vantrel.exe to a second folder")) return 1;
+int Run(LiveRun& run) {
+    Checks& check = run.check();
+    const std::wstring other = run.work() + L"\\other-home";
+    if (!run.StartVantrel()) return run.Verdict();
+    const std::wstring home = run.home(), settings = run.SettingsPath();
+    const std::wstring otherExe = run.InstallVantrel(other);
     const HWND main = FindCaption(kMainCaption);
+    if (otherExe.empty() || !check.That(main != nullptr, "the main window is gone")) return run.Verdict();
     WaitFor(10000, [&] { return FileBytes(settings).size() >= 16; });
-    Table table = StartTable(paths.tableExe, L"--seed 3 --hands 1 " + std::wstring(kQuickClock), work);
-    if (!check.That(table.window != nullptr && main != nullptr, "no table window")) return Verdict(check, work);
-    check.That(MsUntilPlaced(table.window, {175, 8}, 6000) >= 0, "the first copy did not place the table");
+    const Table table = run.StartTable(L"--seed 3 --hands 1 " + std::wstring(kQuickClock));
+    if (!table) return run.Verdict();
+    run.ExpectPlaced(table);
     SetWindowPos(table.window, nullptr, 210, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     check.Note("a second copy from the same folder");
@@ -133,10 +131,8 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     StartSecondCopy(check, otherExe, other, main, table.window, settings);
     check.That(!FileExists(SettingsPathIn(other)), "the second copy made a settings file beside itself");
 
-    check.That(!first->ExitsWithin(0), "the first copy is gone");
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    check.That(first->ExitsWithin(10000), "the first copy did not exit");
-    return Verdict(check, work);
+    run.CloseVantrel();
+    return run.Verdict();
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 //    the places they were brought to;
 //  - a read-only folder holding vantrel.exe alone (made so by fault_settings.sh):
 //    the windows open at the defaults, and no file ever appears.
-#include "live_check.h"
+#include "live_run.h"
 
 #include <optional>
 
@@ -45,13 +45,14 @@ std::string Describe(const Rect& r) {
 
 Record Twips(Point p) { return {p.x * 15, p.y * 15}; }
 
-// Runs vantrel.exe from `folder` until its windows are up and checked, runs
-// `meanwhile`, and closes it. The windows' places, when they all came up.
-std::optional<Places> RunOnce(Checks& check, const std::string& name, const std::wstring& folder,
+// Runs vantrel.exe as `start` says, from its own folder, until its windows are up
+// and checked, runs `meanwhile`, and closes it. The windows' places, when they
+// all came up.
+std::optional<Places> RunOnce(LiveRun& run, const std::string& name, const VantrelStart& start,
                               const std::function<void()>& meanwhile = {}) {
+    Checks& check = run.check();
     check.Note(name);
-    ChildProcess vantrel(folder + L"\\vantrel.exe", L"", folder);
-    if (!check.That(vantrel.started(), name + ": vantrel.exe did not start")) return std::nullopt;
+    if (!run.StartVantrel(start)) return std::nullopt;
     std::optional<Places> places;
     const bool up = WaitFor(60000, [] {
         for (const wchar_t* caption : {kMainCaption, kDetailCaption, kPlayerCaption}) {
@@ -73,10 +74,7 @@ std::optional<Places> RunOnce(Checks& check, const std::string& name, const std:
         places = p;
         if (meanwhile) meanwhile();
     }
-    check.That(!vantrel.ExitsWithin(0), name + ": vantrel.exe ended by itself");
-    PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
-    check.That(vantrel.ExitsWithin(10000), name + ": vantrel.exe did not exit when its main window closed");
-    check.That(vantrel.ExitCode() == 0, name + ": vantrel.exe exited with status " + std::to_string(vantrel.ExitCode()));
+    run.CloseVantrel();
     return places;
 }
 
@@ -95,42 +93,40 @@ void ExpectDefaultPlaces(Checks& check, const std::string& name, const std::opti
                name + ": the windows did not open at the default places");
 }
 
-void EmptyFile(Checks& check, const std::wstring& vantrelExe, const std::wstring& work) {
+void EmptyFile(LiveRun& run) {
+    Checks& check = run.check();
     const std::string name = "an empty settings file";
-    const std::wstring folder = work + L"\\empty";
+    const std::wstring folder = run.work() + L"\\empty";
     const std::vector<unsigned char> none;
-    if (!check.That(!InstallVantrel(vantrelExe, folder, &none).empty(), name + ": cannot set up")) return;
-    ExpectDefaultPlaces(check, name, RunOnce(check, name, folder));
+    ExpectDefaultPlaces(check, name, RunOnce(run, name, {.home = folder, .settings = &none}));
     ExpectFile(check, name, folder, kDefaultRecords);
 }
 
-void SevenBytes(Checks& check, const std::wstring& vantrelExe, const std::wstring& work) {
+void SevenBytes(LiveRun& run) {
+    Checks& check = run.check();
     const std::string name = "a settings file of 7 bytes";
-    const std::wstring folder = work + L"\\seven";
+    const std::wstring folder = run.work() + L"\\seven";
     std::vector<unsigned char> bytes = SettingsBytes({{{1500, 1500}, {0x1234, 0x7856}, {0, 0}, {0, 0}}});
     bytes.resize(7);
-    if (!check.That(!InstallVantrel(vantrelExe, folder, &bytes).empty(), name + ": cannot set up")) return;
-    const auto places = RunOnce(check, name, folder);
+    const auto places = RunOnce(run, name, {.home = folder, .settings = &bytes});
     if (places)
         check.That(places->main == Point{100, 100} && places->detail == Point{8, 640} && places->player == Point{476, 640},
                    name + ": record 1 did not place the main window, or a cut record was taken");
     ExpectFile(check, name, folder, {{{1500, 1500}, kDefaultRecords[1], kDefaultRecords[2], kDefaultRecords[3]}});
 }
 
-void OffScreen(Checks& check, const std::wstring& vantrelExe, const std::wstring& tableExe, const std::wstring& work) {
+void OffScreen(LiveRun& run) {
+    Checks& check = run.check();
     const std::string name = "records off every screen";
-    const std::wstring folder = work + L"\\off-screen";
+    const std::wstring folder = run.work() + L"\\off-screen";
     const std::vector<unsigned char> bytes = SettingsBytes({{{-30000, -30000}, {-32768, 20000}, {32767, 32767}, {5000, 300}}});
-    if (!check.That(!InstallVantrel(vantrelExe, folder, &bytes).empty(), name + ": cannot set up")) return;
     Point game{};
-    const auto places = RunOnce(check, name, folder, [&] {
-        Table table = StartTable(tableExe, L"--seed 2 --hands 1 --pos 300,200 " + std::wstring(kQuickClock), work);
-        if (!check.That(table.window != nullptr, name + ": no table window")) return;
+    const auto places = RunOnce(run, name, {.home = folder, .settings = &bytes}, [&] {
+        const Table table = run.StartTable(L"--seed 2 --hands 1 --pos 300,200 " + std::wstring(kQuickClock));
+        if (!table) return;
         // Brought back the shortest way: to the screen's right edge, at its own height.
         const int width = OuterRect(table.window).width();
-        const Point at{GetSystemMetrics(SM_CXSCREEN) - width, 300};
-        check.That(MsUntilPlaced(table.window, at, 6000) >= 0,
-                   name + ": the table was not brought onto the screen, it stands at " + Describe(OuterRect(table.window)));
+        run.ExpectPlaced(table, {GetSystemMetrics(SM_CXSCREEN) - width, 300});
         check.That(OnScreen(OuterRect(table.window)), name + ": the table is not wholly on the screen");
         game = {OuterRect(table.window).left, OuterRect(table.window).top};
         Sleep(1200);  // its place is measured
@@ -139,27 +135,27 @@ void OffScreen(Checks& check, const std::wstring& vantrelExe, const std::wstring
     ExpectFile(check, name, folder, {{Twips(places->main), Twips(places->detail), Twips(places->player), {game.x, game.y}}});
 }
 
-void ReadOnlyFolder(Checks& check, const std::wstring& folder) {
+void ReadOnlyFolder(LiveRun& run, const std::wstring& folder) {
+    Checks& check = run.check();
     const std::string name = "a read-only settings folder";
     const std::wstring probe = folder + L"\\probe";
     if (!check.That(!WriteFileBytes(probe, {1}) && !FileExists(probe), name + ": the folder can be written to")) return;
-    ExpectDefaultPlaces(check, name, RunOnce(check, name, folder));
+    ExpectDefaultPlaces(check, name, RunOnce(run, name, {.home = folder, .install = false}));
     check.That(!FileExists(SettingsPathIn(folder)), name + ": a settings file appeared");
+}
+
+int Run(LiveRun& run) {
+    const std::vector<std::wstring>& more = run.more();
+    if (!more.empty() && !(more.size() == 2 && more[0] == L"--read-only-folder")) return kWrongUsage;
+    EmptyFile(run);
+    SevenBytes(run);
+    OffScreen(run);
+    if (!more.empty()) ReadOnlyFolder(run, WindowsPath(more[1]));
+    return run.Verdict();
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4 && !(argc == 6 && std::wstring(argv[4]) == L"--read-only-folder")) {
-        std::puts("usage: fault_settings VANTREL_EXE TABLE_EXE WORK_DIR [--read-only-folder DIR]");
-        return 2;
-    }
-    const std::wstring vantrelExe = WindowsPath(argv[1]), tableExe = WindowsPath(argv[2]), work = WindowsPath(argv[3]);
-    Checks check("fault_settings");
-    CreateDirectoryW(work.c_str(), nullptr);
-    EmptyFile(check, vantrelExe, work);
-    SevenBytes(check, vantrelExe, work);
-    OffScreen(check, vantrelExe, tableExe, work);
-    if (argc == 6) ReadOnlyFolder(check, WindowsPath(argv[5]));
-    return Verdict(check, work);
+    return LiveTestMain(argc, argv, "fault_settings", Run, "[--read-only-folder DIR]");
 }

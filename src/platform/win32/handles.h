@@ -1,9 +1,12 @@
-// Owners for the Win32 handles the backend holds: one class per way a handle is
-// given back (ReleaseDC, DeleteDC, DeleteObject, DestroyWindow, DestroyIcon, EndPaint,
-// CloseHandle, FreeLibrary, or putting the previous object back into a DC). Copies are deleted so each handle
-// has exactly one owner, and every return path gives it back; moves are allowed
-// where an owner is kept in a member and replaced. Internal to the backend: this
-// header includes <windows.h>.
+// Owners for the Win32 handles the backend holds. A handle given back by one
+// call that takes the handle alone (DeleteDC, DeleteObject, DestroyWindow,
+// DestroyIcon, CloseHandle, FreeLibrary) is held by `Owned`, under a name for what
+// it holds; the ones given back with more than the handle (ReleaseDC needs the
+// window, EndPaint the paint record, a selection the object it displaced) have
+// classes of their own.
+// Copies are deleted so each handle has exactly one owner, and every return path
+// gives it back; an owner can be moved, so one kept in a member can be replaced.
+// Internal to the backend: this header includes <windows.h>.
 #pragma once
 
 #ifndef NOMINMAX
@@ -15,6 +18,50 @@
 #include <utility>
 
 namespace vantrel::platform::win32 {
+
+// A handle that `Close(handle)` gives back; null is no handle.
+template <typename Handle, auto Close>
+class Owned {
+public:
+    Owned() = default;
+    explicit Owned(Handle handle) : handle_(handle) {}
+    ~Owned() { reset(); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    Owned& operator=(Owned&& other) noexcept {
+        if (this != &other) {
+            reset();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
+        return *this;
+    }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    void reset() {
+        if (handle_) Close(handle_);
+        handle_ = nullptr;
+    }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+// CreateCompatibleDC ... DeleteDC.
+using MemoryDc = Owned<HDC, DeleteDC>;
+// A GDI object (bitmap, brush, font) released with DeleteObject.
+template <typename Handle>
+using GdiObject = Owned<Handle, DeleteObject>;
+// LoadLibraryW ... FreeLibrary.
+using LoadedLibrary = Owned<HMODULE, FreeLibrary>;
+// A window this process created, destroyed with DestroyWindow.
+using OwnedWindow = Owned<HWND, DestroyWindow>;
+// An icon made with CreateIconIndirect, destroyed with DestroyIcon. A window that
+// shows it must be gone first.
+using OwnedIcon = Owned<HICON, DestroyIcon>;
+// A kernel object (mutex, event, process) released with CloseHandle.
+using KernelHandle = Owned<HANDLE, CloseHandle>;
 
 // GetDC(window) ... ReleaseDC(window, dc). Window 0 is the whole screen.
 class WindowDc {
@@ -52,52 +99,6 @@ private:
     HDC dc_;
 };
 
-// CreateCompatibleDC ... DeleteDC.
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    ~MemoryDc() {
-        if (dc_) DeleteDC(dc_);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-
-    HDC get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-
-private:
-    HDC dc_;
-};
-
-// A GDI object (bitmap, brush, font) released with DeleteObject.
-template <typename Handle>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() { reset(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) {
-            reset();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void reset() {
-        if (handle_) DeleteObject(handle_);
-        handle_ = nullptr;
-    }
-
-private:
-    Handle handle_ = nullptr;
-};
-
 // SelectObject(dc, object) ... SelectObject(dc, previous). A GDI object cannot be
 // deleted while it is selected into a DC, so a selection must end before the
 // object's owner does: declare the selection after the object it selects.
@@ -128,96 +129,6 @@ public:
 private:
     HDC dc_ = nullptr;
     HGDIOBJ previous_ = nullptr;
-};
-
-// LoadLibraryW ... FreeLibrary.
-class LoadedLibrary {
-public:
-    explicit LoadedLibrary(const wchar_t* name) : module_(LoadLibraryW(name)) {}
-    ~LoadedLibrary() {
-        if (module_) FreeLibrary(module_);
-    }
-    LoadedLibrary(const LoadedLibrary&) = delete;
-    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-
-    HMODULE get() const { return module_; }
-
-private:
-    HMODULE module_;
-};
-
-// A window this process created, destroyed with DestroyWindow.
-class OwnedWindow {
-public:
-    OwnedWindow() = default;
-    explicit OwnedWindow(HWND window) : window_(window) {}
-    ~OwnedWindow() { reset(); }
-    OwnedWindow(const OwnedWindow&) = delete;
-    OwnedWindow& operator=(const OwnedWindow&) = delete;
-    OwnedWindow(OwnedWindow&& other) noexcept : window_(std::exchange(other.window_, nullptr)) {}
-    OwnedWindow& operator=(OwnedWindow&& other) noexcept {
-        if (this != &other) {
-            reset();
-            window_ = std::exchange(other.window_, nullptr);
-        }
-        return *this;
-    }
-
-    HWND get() const { return window_; }
-    explicit operator bool() const { return window_ != nullptr; }
-    void reset() {
-        if (window_) DestroyWindow(window_);
-        window_ = nullptr;
-    }
-
-private:
-    HWND window_ = nullptr;
-};
-
-// An icon made with CreateIconIndirect, destroyed with DestroyIcon. A window that
-// shows it must be gone first.
-class OwnedIcon {
-public:
-    OwnedIcon() = default;
-    explicit OwnedIcon(HICON icon) : icon_(icon) {}
-    ~OwnedIcon() { reset(); }
-    OwnedIcon(const OwnedIcon&) = delete;
-    OwnedIcon& operator=(const OwnedIcon&) = delete;
-    OwnedIcon(OwnedIcon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-    OwnedIcon& operator=(OwnedIcon&& other) noexcept {
-        if (this != &other) {
-            reset();
-            icon_ = std::exchange(other.icon_, nullptr);
-        }
-        return *this;
-    }
-
-    HICON get() const { return icon_; }
-    explicit operator bool() const { return icon_ != nullptr; }
-    void reset() {
-        if (icon_) DestroyIcon(icon_);
-        icon_ = nullptr;
-    }
-
-private:
-    HICON icon_ = nullptr;
-};
-
-// A kernel object (mutex, event, process) released with CloseHandle.
-class KernelHandle {
-public:
-    explicit KernelHandle(HANDLE handle) : handle_(handle) {}
-    ~KernelHandle() {
-        if (handle_) CloseHandle(handle_);
-    }
-    KernelHandle(const KernelHandle&) = delete;
-    KernelHandle& operator=(const KernelHandle&) = delete;
-
-    HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-private:
-    HANDLE handle_;
 };
 
 // A 32-bit top-down DIB section: pixel (x, y) is the word at bits()[y * width + x],
@@ -261,7 +172,7 @@ private:
 class BitmapCanvas {
 public:
     BitmapCanvas(HDC compatibleWith, int width, int height)
-        : dc_(compatibleWith), dib_(compatibleWith, width, height) {
+        : dc_(CreateCompatibleDC(compatibleWith)), dib_(compatibleWith, width, height) {
         if (dc_ && dib_) selection_ = Selection(dc_.get(), dib_.get());
     }
     BitmapCanvas(const BitmapCanvas&) = delete;

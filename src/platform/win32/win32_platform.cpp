@@ -41,7 +41,7 @@ void DeclareDpiAwareness() {
     // Windows 8.1: per-monitor awareness through shcore.
     using SetAwareness = HRESULT(WINAPI*)(int);
     constexpr int kPerMonitorAware = 2;
-    const LoadedLibrary shcore(L"shcore.dll");
+    const LoadedLibrary shcore(LoadLibraryW(L"shcore.dll"));
     if (const auto set = Lookup<SetAwareness>(shcore.get(), "SetProcessDpiAwareness")) {
         const HRESULT result = set(kPerMonitorAware);
         if (SUCCEEDED(result) || result == E_ACCESSDENIED) return;
