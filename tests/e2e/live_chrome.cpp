@@ -10,7 +10,8 @@
 //    and goes when the pointer leaves the window;
 //  - the tooltip of button 2 shows its Chinese text (the screen around it is
 //    saved as tooltip.png);
-//  - button 2 pressed, slid off and released there does nothing; buttons 2 and 3
+//  - button 2 pressed, slid off and released there does nothing; flicked off
+//    quicker than a hover tick it keeps no pressed look; buttons 2 and 3 then
 //    bring the detail and player windows back where they were closed;
 //  - the main window dragged by its background, then by a grid mark, moves by the
 //    pointer's travel;
@@ -70,6 +71,11 @@ public:
         return Do("mousemove --sync " + std::to_string(p.x) + " " + std::to_string(p.y));
     }
     bool Press() { return Do("mousedown 1"); }
+    // Moved to `p` and released there in one xdotool run, quicker than a hover tick.
+    bool FlickTo(Point p) {
+        at_ = p;
+        return Do("mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + " mouseup 1");
+    }
     bool Release() { return Do("mouseup 1"); }
     // Pressed at `from`, moved in ten steps as a hand drags, released at `to`.
     bool Drag(Point from, Point to) {
@@ -241,6 +247,18 @@ int Run(LiveRun& run) {
     check.That(chrome.WaitForLooks({}), "the hover look stayed after a release off the button");
     Sleep(500);
     check.That(FindWindowW(nullptr, L"VXDetail") == nullptr, "a release off button 2 showed the detail window");
+
+    // Flicked: pressed until its pressed look shows, then moved off and released in
+    // one go, quicker than a hover tick. The look goes with the release, and button
+    // 2 still works below.
+    pointer.MoveTo(chrome.Background());
+    pointer.MoveTo(chrome.ButtonCentre(2));
+    check.That(chrome.WaitForLooks({2}), "no hover look over button 2 before the flick");
+    pointer.Press();
+    check.That(WaitFor(kSettleMs, [&] { return chrome.PressedLook(2); }), "no pressed look before the flick");
+    check.That(pointer.FlickTo(chrome.Screen(50, 300)), "xdotool could not flick");
+    check.That(WaitFor(kSettleMs, [&] { return !chrome.PressedLook(2) && chrome.HoverLooks().empty(); }),
+               "a flicked button 2 kept its pressed look");
 
     // Buttons 2 and 3 bring their windows back where they were closed.
     check.That(MoveAndClose(L"VXPlayer", {700, 760}), "the player window did not close");
