@@ -199,6 +199,27 @@ TEST(UiArt, HoverLooksAreLighterAndPressedLooksAreSunken) {
     }
 }
 
+// The hover and release columns of the tables against the pictures: the cursor can
+// only be over a button (strictly inside its hover rectangle) where the button's
+// picture is, and every button has a release extent to click within.
+TEST(UiArt, EveryButtonsHoverRectangleLiesOnItsPicture) {
+    using namespace layouts;
+    int buttons = 0;
+    for (const FormLayout* layout : kLayouts) {
+        for (const ControlSpec& c : layout->controls) {
+            if (c.hover.x2 == 0) continue;
+            ++buttons;
+            EXPECT_GE(c.hover.x1 + 1, c.left) << c.name << c.index;
+            EXPECT_LE(c.hover.x2 - 1, c.left + c.width - 1) << c.name << c.index;
+            EXPECT_GE(c.hover.y1 + 1, c.top) << c.name << c.index;
+            EXPECT_LE(c.hover.y2 - 1, c.top + c.height - 1) << c.name << c.index;
+            EXPECT_GT(c.release.width, 0) << c.name << c.index;
+            EXPECT_GT(c.release.height, 0) << c.name << c.index;
+        }
+    }
+    EXPECT_EQ(buttons, 4 + 4 + 8);  // main 1, 2, 3, 5; detail order (2) and close (2); player 1..8
+}
+
 TEST(UiArt, EveryTileKeepsADarkRimSoThatNeighboursNeverRunTogether) {
     std::vector<std::pair<std::string, const Image*>> tiles;
     for (int code = 1; code <= 49; code += 4)
