@@ -30,7 +30,7 @@ public:
     std::unique_ptr<HostedWindow> CreateHostedWindow(const WindowSpec& spec, WindowEvents& events) override;
     TimerId StartTimer(int intervalMs, std::function<void()> tick) override;
     void StopTimer(TimerId id) override;
-    std::filesystem::path ExecutableDir() override;
+    Files& files() override;
     void Quit() override;
 
     // Gets and dispatches messages until Quit; returns the exit code (0).
