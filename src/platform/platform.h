@@ -70,6 +70,9 @@ public:
     // The window now stands here (screen pixels): the user dragged it, or it was
     // moved from outside, or by the program itself.
     virtual void OnMoved(Point topLeft) = 0;
+    // The session is ending (log-off, shutdown): whatever the program keeps must be
+    // written before this returns, for the system may end the process straight after.
+    virtual void OnEndSession() = 0;
 };
 
 struct TooltipArea {

@@ -82,7 +82,9 @@ struct Recorder final : WindowEvents {
         if (onClose) onClose();
     }
     void OnMoved(Point at) override { lastMove = at; }
+    void OnEndSession() override { ++sessionEnds; }
     Point lastMove{-1, -1};
+    int sessionEnds = 0;
 };
 
 void TestUtf16() {
@@ -322,6 +324,13 @@ void TestMouseAndClose(Win32Platform& platform) {
     SendMessageW(h, WM_CLOSE, 0, 0);
     CHECK(recorder.closeRequests == 1);
     CHECK(IsWindow(h));
+
+    // The session's end: the query is agreed to at once; only an end that happens is reported.
+    CHECK(SendMessageW(h, WM_QUERYENDSESSION, 0, 0) == TRUE);
+    SendMessageW(h, WM_ENDSESSION, FALSE, 0);
+    CHECK(recorder.sessionEnds == 0);
+    SendMessageW(h, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    CHECK(recorder.sessionEnds == 1);
 
     // ...and the owner may let it go from inside the handler.
     recorder.onClose = [&window] { window.reset(); };

@@ -76,16 +76,15 @@ TEST_F(MainLoopTest, AGameLostBeforeItWasMeasuredLeavesTheRecordAlone) {
     EXPECT_EQ(SettingsFile(platform.files()).Read(SettingsRecord::GameWindow), (PosRec{400, 300}));
 }
 
-TEST_F(MainLoopTest, PositionsAtTheScreensEdgeOrMinimisedAreNotTaken) {
+TEST_F(MainLoopTest, APositionAtTheScreensEdgeIsTakenAndAMinimisedOneIsNot) {
     Start();
     OpenGame({0, 50, 808, 684});
-    platform.AdvanceTo(2000);
-    EXPECT_FALSE(main().bGamePosSeen);
-    platform.fakeDesktop().MoveWindow(game, {60, 70});
-    platform.AdvanceTo(2400);  // before the placement
+    platform.AdvanceTo(2400);  // measured at 2 s, before the placement
+    EXPECT_TRUE(main().bGamePosSeen);
     platform.fakeDesktop().SetMinimised(game, true);
     platform.AdvanceTo(4000);
-    EXPECT_FALSE(main().bGamePosSeen);
+    EXPECT_EQ(main().GameLeft, 0);
+    EXPECT_EQ(main().GameTop, 50);
     platform.fakeDesktop().SetMinimised(game, false);
     platform.AdvanceTo(5000);
     EXPECT_EQ(main().GameLeft, 175);

@@ -84,7 +84,23 @@ TEST_F(SequenceTest, StartUpChecksTheDepthLayersMakesTheFileAndShowsDetailPlayer
               (std::vector<std::string>{"destroy VXDetail", "create VXDetail", "layered VXDetail", "show VXDetail"}));
 }
 
-TEST_F(SequenceTest, CloseSavesItselfAndTheGameThenClosesTheDetailThenThePlayerWindow) {
+// The main window's close, or the session's end heard first by any window: the
+// same road, records 1 and 4 first, then the detail and the player window.
+struct CloseCause {
+    const char* window;
+    bool sessionEnds;
+};
+
+class CloseSequenceTest : public SequenceTest, public ::testing::WithParamInterface<CloseCause> {};
+
+INSTANTIATE_TEST_SUITE_P(Causes, CloseSequenceTest,
+                         ::testing::Values(CloseCause{"VXMain", false}, CloseCause{"VXMain", true},
+                                           CloseCause{"VXDetail", true}, CloseCause{"VXPlayer", true}),
+                         [](const auto& cause) {
+                             return std::string(cause.param.sessionEnds ? "SessionEndAt" : "CloseOf") + cause.param.window;
+                         });
+
+TEST_P(CloseSequenceTest, SavesItselfAndTheGameThenClosesTheDetailThenThePlayerWindow) {
     Start();
     OpenGame({300, 200, 1108, 834});
     platform.AdvanceTo(2000);  // found at 1 s and measured at 2 s, not yet placed
@@ -95,7 +111,8 @@ TEST_F(SequenceTest, CloseSavesItselfAndTheGameThenClosesTheDetailThenThePlayerW
     player().SetLeft(4500);
 
     const std::size_t from = platform.journal().entries().size();
-    platform.FindWindow("VXMain")->events().OnCloseRequest();
+    platform::WindowEvents& heard = platform.FindWindow(GetParam().window)->events();
+    GetParam().sessionEnds ? heard.OnEndSession() : heard.OnCloseRequest();
     EXPECT_EQ(WindowSteps(from), (std::vector<std::string>{"destroy VXDetail", "destroy VXPlayer", "destroy VXMain"}));
     const SettingsFile settings(platform.files());
     EXPECT_EQ(settings.Read(SettingsRecord::MainWindow), (PosRec{1500, 600}));

@@ -1,6 +1,7 @@
 // The settings file, byte by byte, and the windows' places that come from it.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -102,6 +103,50 @@ TEST(SettingsFileTest, AWriteNeverRisksWhatIsThere) {
     }
 }
 
+// Places beyond the 16 bits of a record: clamped into it, and exact in the
+// extension after byte 16, which a copy that writes only records cannot mislead.
+TEST(SettingsFileTest, APlaceThatDoesNotFitIsKeptExactlyBesideItsClampedRecord) {
+    platform::headless::MemoryFiles files;
+    SettingsFile settings(files);
+    settings.CreateIfMissing();
+    ASSERT_TRUE(settings.Write(SettingsRecord::MainWindow, {4008 * 15, 1500}));
+    Bytes extended = kDefaultBytes;
+    extended[0] = 0xFF, extended[1] = 0x7F, extended[2] = 0xDC, extended[3] = 0x05;  // 32767, 1500
+    for (const std::int32_t value : {4008 * 15, 1500, 120, 9600, 7140, 9600, 175, 8})
+        for (int shift = 0; shift < 32; shift += 8) extended.push_back(static_cast<std::uint8_t>(value >> shift));
+    EXPECT_EQ(files.Contents(kName), extended);
+    EXPECT_EQ(settings.Read(SettingsRecord::MainWindow), (PosRec{32767, 1500}));
+
+    struct Case {
+        const char* what;
+        std::function<void()> write;
+        Place place;
+    };
+    const Case cases[] = {
+        {"as written", [] {}, {4008 * 15, 1500}},
+        {"another record written", [&] { settings.Write(SettingsRecord::GameWindow, {-40000, 8}); }, {4008 * 15, 1500}},
+        {"a copy without the extension writes the record",
+         [&] { files.WriteAt(kName, 0, Bytes{0xDC, 0x05, 0xDC, 0x05}); }, {1500, 1500}},
+        {"beyond again", [&] { settings.Write(SettingsRecord::MainWindow, {-40000, 33000}); }, {-40000, 33000}},
+        // ...where the place before it clamps to the same record.
+        {"a place that fits, into the extended file",
+         [&] { settings.Write(SettingsRecord::MainWindow, {-32768, 32767}); }, {-32768, 32767}},
+    };
+    for (const Case& c : cases) {
+        c.write();
+        EXPECT_EQ(settings.ReadPlace(SettingsRecord::MainWindow), c.place) << c.what;
+    }
+    EXPECT_EQ(settings.ReadPlace(SettingsRecord::GameWindow), (Place{-40000, 8}));
+    EXPECT_EQ(settings.Read(SettingsRecord::GameWindow), (PosRec{-32768, 8}));
+    EXPECT_EQ(files.Contents(kName)->size(), 48u);
+
+    platform::headless::MemoryFiles fresh;
+    ASSERT_TRUE(SettingsFile(fresh).Write(SettingsRecord::PlayerWindow, {70000, 9600}));
+    EXPECT_EQ(fresh.writes(), (std::vector<std::string>{"replace Qelsetup.qes 48"}));
+    EXPECT_EQ(SettingsFile(fresh).ReadPlace(SettingsRecord::PlayerWindow), (Place{70000, 9600}));
+    EXPECT_EQ(SettingsFile(fresh).ReadPlace(SettingsRecord::DetailWindow), (Place{120, 9600}));
+}
+
 TEST(KeepOnScreenTest, OnlyAWindowWhollyOffEveryMonitorIsMoved) {
     const std::vector<platform::Rect> monitors{{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}};
     struct Case {
@@ -177,6 +222,19 @@ TEST_F(SettingsProgramTest, AStoredPlaceOffEveryScreenIsBroughtBack) {
     Start();
     EXPECT_EQ(platform.FindWindow("VXMain")->ScreenRect().left, 0);
     EXPECT_EQ(platform.FindWindow("VXMain")->ScreenRect().top, 20);
+}
+
+TEST_F(SettingsProgramTest, WindowsOnAWideDesktopComeBackExactly) {
+    platform.fakeDesktop().SetMonitors({{0, 0, 5120, 1440}});
+    Start();
+    main().SetLeft(4008 * 15);
+    player().SetLeft(4600 * 15);
+    player().SetTop(1300 * 15);
+    main().Unload();
+    Program again(platform);
+    again.Start();
+    EXPECT_EQ(platform.FindWindow("VXMain")->ScreenRect().left, 4008);
+    EXPECT_EQ(platform.FindWindow("VXPlayer")->ScreenRect(), (platform::Rect{4600, 1300, 5060, 1383}));
 }
 
 // Another program holds the file through the close: nothing is written over it,
