@@ -137,7 +137,10 @@ void Win32Platform::StopTimer(TimerId id) {
 
 Files& Win32Platform::files() { return state_->files; }
 
-void Win32Platform::Quit() { PostQuitMessage(0); }
+void Win32Platform::Quit() {
+    if (onQuit) onQuit();
+    PostQuitMessage(0);
+}
 
 int Win32Platform::RunMessageLoop() {
     MSG message{};

@@ -13,6 +13,7 @@
 // implementation.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "platform/platform.h"
@@ -35,6 +36,10 @@ public:
 
     // Gets and dispatches messages until Quit; returns the exit code (0).
     int RunMessageLoop();
+
+    // Called at Quit: the program has saved all it keeps, and what is left is
+    // taking its windows down.
+    std::function<void()> onQuit;
 
 private:
     struct State;
