@@ -1,8 +1,9 @@
 // The Windows entry point: the Win32 backend hosts the program, and its message
 // loop runs until the program asks the platform to quit. A copy started while
 // another runs brings that one's main window to the front and ends at once,
-// before it reads the settings file or looks for the game. <windows.h> is here
-// only for wWinMain's signature.
+// before it reads the settings file or looks for the game; one started while
+// another is closing waits for it to go, then starts. <windows.h> is here only
+// for wWinMain's signature.
 #include <windows.h>
 
 #include "app/program.h"
@@ -11,20 +12,20 @@
 
 namespace {
 
-// Long enough for a copy started a moment earlier to show its main window.
-constexpr int kWaitForRunningCopyMs = 5000;
+// Long enough for a copy started a moment earlier to show its main window, and
+// for a closing one to take its windows down (Wine without a window manager
+// waits up to 2 s for each).
+constexpr int kWaitForOtherCopyMs = 10000;
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Claimed first, so two copies started together cannot both go on.
-    const vantrel::platform::win32::SingleInstance instance(L"Vantrel");
+    vantrel::platform::win32::SingleInstance instance(L"Vantrel");
     vantrel::platform::win32::Win32Platform platform;
     vantrel::Program program(platform);
-    if (!instance.first()) {
-        vantrel::platform::win32::BringToFront(program.MainWindowCaption(), kWaitForRunningCopyMs);
-        return 0;
-    }
+    if (!instance.first() && !instance.TakeOver(program.MainWindowCaption(), kWaitForOtherCopyMs)) return 0;
+    platform.onQuit = [&instance] { instance.MarkClosing(); };
     program.Start();
     return platform.RunMessageLoop();
 }

@@ -1,7 +1,5 @@
 #include "base/png.h"
 
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <memory>
 
@@ -58,14 +56,6 @@ std::vector<std::uint8_t> EncodePng(const Image& image) {
     return out;
 }
 
-bool WritePng(const Image& image, const std::filesystem::path& path) {
-    const std::vector<std::uint8_t> bytes = EncodePng(image);
-    if (bytes.empty()) return false;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file.flush());
-}
-
 std::optional<Image> DecodePng(std::span<const std::uint8_t> bytes) {
     if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return std::nullopt;
     int width = 0, height = 0, channels = 0;
@@ -77,13 +67,6 @@ std::optional<Image> DecodePng(std::span<const std::uint8_t> bytes) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x, p += 3) image.set(x, y, Rgb{p[0], p[1], p[2]});
     return image;
-}
-
-std::optional<Image> ReadPng(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    return DecodePng(bytes);
 }
 
 }  // namespace vantrel::base

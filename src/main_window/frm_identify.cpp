@@ -35,7 +35,7 @@ frmIdentify::frmIdentify(modQTC& shared)
     : SkinnedForm(shared, layouts::kMain, SettingsRecord::MainWindow, kDragging),
       tally(sampler, row, shared,
             {imgRMCard, imgRMNum, picRMNum, [this](bool keepWatching) { FinishReset(keepWatching); }}),
-      reader(sampler, row, tally), shared_(shared), settings_(shared.platform().ExecutableDir()) {
+      reader(sampler, row, tally), shared_(shared), settings_(shared.platform().files()) {
     DragBy(imgRMCard);
     // The hover looks take the presses: a button can only be pressed while its
     // hover look shows.
@@ -113,7 +113,7 @@ void frmIdentify::SaveGamePosition() {
     // remember, and the stored one stays.
     if (!bGamePosSeen) return;
     posRec = {GameLeft, GameTop};
-    settings_.Write(SettingsRecord::GameWindow, posRec);
+    settings_.Write(SettingsRecord::GameWindow, {posRec.X, posRec.Y});
 }
 
 void frmIdentify::FinishReset(bool keepWatching) {
@@ -145,10 +145,11 @@ void frmIdentify::tmrFindDDZ_Timer() {
 }
 
 void frmIdentify::tmrGamePos_Timer() {
-    const base::Rect r = shared_.platform().desktop().WindowRect(hGameWnd);
-    // A minimised window stands at large negative coordinates; a window at the very
-    // edge of the screen is not taken either.
-    if (r.left > 0 && r.top > 0) {
+    platform::Desktop& desktop = shared_.platform().desktop();
+    const base::Rect r = desktop.WindowRect(hGameWnd);
+    // Any place on a monitor, left of or above the primary one too; never where a
+    // minimised window stands (-32000), off every monitor.
+    if (OnAMonitor(r, desktop.Monitors())) {
         GameLeft = ToRecordValue(r.left);
         GameTop = ToRecordValue(r.top);
         bGamePosSeen = true;
@@ -157,10 +158,10 @@ void frmIdentify::tmrGamePos_Timer() {
 
 void frmIdentify::tmrDelay_Timer() {
     platform::Desktop& desktop = shared_.platform().desktop();
-    posRec = settings_.Read(SettingsRecord::GameWindow);
+    const Place stored = settings_.ReadPlace(SettingsRecord::GameWindow);
     const base::Rect now = desktop.WindowRect(hGameWnd);
     const base::Point at =
-        KeepOnScreen({posRec.X, posRec.Y, posRec.X + now.width(), posRec.Y + now.height()}, desktop.Monitors());
+        KeepOnScreen({stored.X, stored.Y, stored.X + now.width(), stored.Y + now.height()}, desktop.Monitors());
     desktop.PlaceTopmost(hGameWnd, at);
     tmrDelay.SetEnabled(false);
 }

@@ -4,16 +4,28 @@
 //   2  detail window Left, Top   twips    default 120, 9600
 //   3  player window Left, Top   twips    default 7140, 9600
 //   4  game window left, top     pixels   default 175, 8
-// Every access opens the file, reads or writes, and closes it again. A file that
-// cannot be read gives the defaults; a record missing from a short file, or cut
-// short, reads as its default. Every write puts whole records in one write, so a
-// failure never leaves part of a record behind, and the program runs on either way.
+// Every access reads or writes through the platform's file service and holds
+// nothing open. A file that cannot be read gives the defaults; a record missing
+// from a short file, or cut short, reads as its default.
+//
+// Records hold 16 bits, which a place on a wide desktop outgrows: x = 4008 pixels
+// is 60120 twips. A place that does not fit is clamped into its record, as it
+// always was, and kept exactly in an extension after the 16 bytes: each record's
+// place as two little-endian 32-bit values in the record's unit, 32 bytes. The
+// extension is made only when a place does not fit (then kept up with every
+// write), and a place is taken from it only when it clamps to the record beside
+// it: a record written since by a copy that knows no extension stands.
+//
+// Writing never risks what is there: a whole file takes just the changed
+// record's 4 bytes at its place; a missing or short one is written whole through
+// a temporary file and a rename, so the name never holds a short file; a file
+// that exists but cannot be read (held by another program, unreadable) is left
+// alone, and a later write tries again. The program runs on either way.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <vector>
+#include <string_view>
 
 #include "platform/platform.h"
 
@@ -30,26 +42,41 @@ enum class SettingsRecord { MainWindow = 1, DetailWindow = 2, PlayerWindow = 3, 
 
 constexpr std::array<PosRec, 4> kDefaultRecords{{{120, 120}, {120, 9600}, {7140, 9600}, {175, 8}}};
 
-// A position as a record value: nearest integer, a half to the even neighbour,
-// clamped to the 16-bit range.
+// A place in a record's unit, before it is clamped into the record.
+struct Place {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    friend bool operator==(Place, Place) = default;
+};
+
+// A position as a place: nearest integer, a half to the even neighbour, clamped
+// to the 32-bit range; as a record value, clamped further to the 16-bit range.
+std::int32_t ToPlaceValue(double position);
 std::int16_t ToRecordValue(double position);
 
 class SettingsFile {
 public:
-    explicit SettingsFile(std::filesystem::path executableDir);
+    static constexpr std::string_view kName = "Qelsetup.qes";
 
-    const std::filesystem::path& SettingsPath() const { return path_; }
-    bool Exists() const;
-    // Writes the four defaults when no file is there; a file that exists is left alone.
+    explicit SettingsFile(platform::Files& files) : files_(files) {}
+
+    // Writes the four defaults when there is no file; a file that exists, readable
+    // or not, is left alone.
     void CreateIfMissing();
+    // The record as stored.
     PosRec Read(SettingsRecord record) const;
-    // Returns false when the file could not be written; nothing is changed then.
-    bool Write(SettingsRecord record, PosRec value);
+    // The place the record stands for: exact where the extension agrees with it.
+    Place ReadPlace(SettingsRecord record) const;
+    // False when the place could not be written; the file is then as it was, or
+    // (a write cut short) holds part of the new record.
+    bool Write(SettingsRecord record, Place place);
 
 private:
-    std::vector<std::uint8_t> ReadAll() const;
-    std::filesystem::path path_;
+    platform::Files& files_;
 };
+
+// Whether any part of this outer rectangle (screen pixels) lies on a monitor.
+bool OnAMonitor(base::Rect window, const std::vector<base::Rect>& monitors);
 
 // Where a window of this outer rectangle (screen pixels) should stand: where it is
 // when any part of it lies on a monitor, otherwise moved the shortest way onto the

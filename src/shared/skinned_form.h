@@ -34,7 +34,7 @@ protected:
     SkinnedForm(modQTC& shared, const ui::FormLayout& layout, SettingsRecord record, std::int16_t dragging);
 
     modQTC& shared() const { return shared_; }
-    SettingsFile Settings() const { return SettingsFile(shared_.platform().ExecutableDir()); }
+    SettingsFile Settings() const { return SettingsFile(shared_.platform().files()); }
 
     // Left and Top from the window's record, kept on a monitor.
     void TakeStoredPlace();

@@ -3,7 +3,7 @@
 namespace vantrel {
 
 void PlaceFromRecord(ui::Form& form, const SettingsFile& settings, SettingsRecord record, platform::Desktop& desktop) {
-    const PosRec stored = settings.Read(record);
+    const Place stored = settings.ReadPlace(record);
     const int x = stored.X / ui::kTwipsPerPixel, y = stored.Y / ui::kTwipsPerPixel;
     const base::Point at =
         KeepOnScreen({x, y, x + form.widthPx(), y + form.heightPx()}, desktop.Monitors());
@@ -16,6 +16,6 @@ void PlaceFromRecord(ui::Form& form, const SettingsFile& settings, SettingsRecor
     }
 }
 
-PosRec RecordOf(const ui::Form& form) { return {ToRecordValue(form.Left()), ToRecordValue(form.Top())}; }
+Place RecordOf(const ui::Form& form) { return {ToPlaceValue(form.Left()), ToPlaceValue(form.Top())}; }
 
 }  // namespace vantrel

@@ -7,9 +7,10 @@
 
 namespace vantrel {
 
-// Left and Top from the record (twips), brought onto a monitor when the stored
+// Left and Top from the record's place (twips), brought onto a monitor when the stored
 // place would leave the window wholly off every screen.
 void PlaceFromRecord(ui::Form& form, const SettingsFile& settings, SettingsRecord record, platform::Desktop& desktop);
-PosRec RecordOf(const ui::Form& form);
+// Left and Top as the place its record keeps.
+Place RecordOf(const ui::Form& form);
 
 }  // namespace vantrel

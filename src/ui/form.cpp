@@ -192,6 +192,10 @@ void Form::OnCloseRequest() {
     toolkit_.RunEvent([&] { Unload(); });
 }
 
+void Form::OnEndSession() {
+    toolkit_.RunEvent([&] { toolkit_.EndSession(); });
+}
+
 const ControlSpec& FindControl(const FormLayout& layout, std::string_view name, int index) {
     for (const ControlSpec& c : layout.controls)
         if (c.name == name && c.index == index) return c;

@@ -95,6 +95,7 @@ public:
     void OnMouseMove(base::Point at) override;
     void OnCloseRequest() override;
     void OnMoved(base::Point topLeft) override;
+    void OnEndSession() override;
 
 protected:
     virtual void Form_Load() {}

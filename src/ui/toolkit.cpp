@@ -17,6 +17,12 @@ void Toolkit::NoteUnloaded() {
     if (std::none_of(forms_.begin(), forms_.end(), [](const Form* f) { return f->loaded(); })) platform_.Quit();
 }
 
+void Toolkit::EndSession() {
+    // A copy: an unload may make a form, and each unload may unload others.
+    const std::vector<Form*> forms = forms_;
+    for (Form* form : forms) form->Unload();
+}
+
 void Toolkit::EndEvent() {
     for (Form* form : forms_) form->Refresh();
     if (--depth_ == 0) {

@@ -47,6 +47,10 @@ public:
 
     void Retire(std::unique_ptr<platform::HostedWindow> window);
     void NoteUnloaded();
+    // The session ends: every loaded form is unloaded, as its close would, in the
+    // order the forms were made. The first is the program's start-up window, whose
+    // close saves what the program keeps and closes the others in its own order.
+    void EndSession();
 
 private:
     void EndEvent();

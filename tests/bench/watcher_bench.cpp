@@ -52,6 +52,7 @@ int RunTable() {
         void OnMouseMove(base::Point) override {}
         void OnCloseRequest() override { owner->Quit(); }
         void OnMoved(base::Point) override {}
+        void OnEndSession() override {}
     } events;
     events.owner = &platform;
     const auto window = platform.CreateHostedWindow({kTitle, 800, 600, {20, 20}, {}}, events);

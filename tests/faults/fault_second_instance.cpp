@@ -10,7 +10,10 @@
 // the settings file (bytes and time of writing) and the table's place alone,
 // including after the 1.5 s in which a copy that went on would have placed the
 // table. A settings file must not appear beside the other folder's copy either.
+// Last, a copy started while the first is closing (once it says so) must wait
+// for it to go and then start, its main window the only one.
 #include "live_run.h"
+#include "platform/win32/handles.h"
 
 namespace {
 
@@ -131,7 +134,22 @@ int Run(LiveRun& run) {
     StartSecondCopy(check, otherExe, other, main, table.window, settings);
     check.That(!FileExists(SettingsPathIn(other)), "the second copy made a settings file beside itself");
 
-    run.CloseVantrel();
+    check.That(!run.vantrel().ExitsWithin(0), "the first copy is gone");
+    check.Note("a second copy while the first closes");
+    const vantrel::platform::win32::KernelHandle closing(OpenEventW(SYNCHRONIZE, FALSE, L"Local\\Vantrel.closing"));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    check.That(closing && WaitForSingleObject(closing.get(), 10000) == WAIT_OBJECT_0,
+               "the first copy never said it was closing");
+    ChildProcess successor(home + L"\\vantrel.exe", L"", home);
+    run.ExpectExit("when closed with a second copy waiting");
+    const bool up = WaitFor(15000, [] {
+        const HWND w = FindCaption(kMainCaption);
+        return w && IsWindowVisible(w);
+    });
+    check.That(up && !successor.ExitsWithin(0), "the second copy did not start once the first had gone");
+    check.That(CountCaption(kMainCaption) == 1, std::to_string(CountCaption(kMainCaption)) + " main windows are up");
+    PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
+    check.That(successor.ExitsWithin(12000), "the second copy did not exit");
     return run.Verdict();
 }
 

@@ -54,7 +54,7 @@ TEST_F(MainLoopTest, LosingTheGameMidHandResetsItAndRemembersWhereItStood) {
     EXPECT_FALSE(main().tmrEmit.Enabled());
     EXPECT_FALSE(main().tmrGamePos.Enabled());
     EXPECT_EQ(VisibleMarks(), 48);
-    EXPECT_EQ(SettingsFile(dir.path()).Read(SettingsRecord::GameWindow), (PosRec{222, 33}));
+    EXPECT_EQ(SettingsFile(platform.files()).Read(SettingsRecord::GameWindow), (PosRec{222, 33}));
 
     // Found again: placed where it was lost, 1.5 s later, and watched for a new hand.
     OpenGame({500, 400, 1308, 1034});
@@ -67,25 +67,24 @@ TEST_F(MainLoopTest, LosingTheGameMidHandResetsItAndRemembersWhereItStood) {
 
 TEST_F(MainLoopTest, AGameLostBeforeItWasMeasuredLeavesTheRecordAlone) {
     Start();
-    SettingsFile(dir.path()).Write(SettingsRecord::GameWindow, {400, 300});
+    SettingsFile(platform.files()).Write(SettingsRecord::GameWindow, {400, 300});
     OpenGame();
     platform.AdvanceTo(1000);
     platform.fakeDesktop().RemoveWindow(game);
     platform.AdvanceTo(2000);
     EXPECT_TRUE(main().bGameLossDone);
-    EXPECT_EQ(SettingsFile(dir.path()).Read(SettingsRecord::GameWindow), (PosRec{400, 300}));
+    EXPECT_EQ(SettingsFile(platform.files()).Read(SettingsRecord::GameWindow), (PosRec{400, 300}));
 }
 
-TEST_F(MainLoopTest, PositionsAtTheScreensEdgeOrMinimisedAreNotTaken) {
+TEST_F(MainLoopTest, APositionAtTheScreensEdgeIsTakenAndAMinimisedOneIsNot) {
     Start();
     OpenGame({0, 50, 808, 684});
-    platform.AdvanceTo(2000);
-    EXPECT_FALSE(main().bGamePosSeen);
-    platform.fakeDesktop().MoveWindow(game, {60, 70});
-    platform.AdvanceTo(2400);  // before the placement
+    platform.AdvanceTo(2400);  // measured at 2 s, before the placement
+    EXPECT_TRUE(main().bGamePosSeen);
     platform.fakeDesktop().SetMinimised(game, true);
     platform.AdvanceTo(4000);
-    EXPECT_FALSE(main().bGamePosSeen);
+    EXPECT_EQ(main().GameLeft, 0);
+    EXPECT_EQ(main().GameTop, 50);
     platform.fakeDesktop().SetMinimised(game, false);
     platform.AdvanceTo(5000);
     EXPECT_EQ(main().GameLeft, 175);

@@ -7,7 +7,6 @@
 // resets by the cells they empty and the window they load.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -43,7 +42,6 @@ protected:
 
 TEST_F(SequenceTest, StartUpChecksTheDepthLayersMakesTheFileAndShowsDetailPlayerThenItself) {
     platform.fakeDesktop().SetBitsPerPixel(24);
-    const std::filesystem::path file = dir.path() / "Qelsetup.qes";
     // Each step, and whether the settings file was there when it was taken. The
     // overlays' own moves are theirs; the main window's two moves (Left, then Top)
     // are its one placement.
@@ -51,7 +49,7 @@ TEST_F(SequenceTest, StartUpChecksTheDepthLayersMakesTheFileAndShowsDetailPlayer
     platform.journal().onEntry = [&](const std::string& entry) {
         if (entry.starts_with("move ") && !entry.starts_with("move VXMain ")) return;
         const std::string step =
-            (entry.starts_with("move ") ? "place VXMain" : entry) + (std::filesystem::exists(file) ? " +file" : "");
+            (entry.starts_with("move ") ? "place VXMain" : entry) + (platform.memoryFiles().Contents(SettingsFile::kName) ? " +file" : "");
         if (steps.empty() || steps.back() != step) steps.push_back(step);
     };
     Start();
@@ -86,7 +84,23 @@ TEST_F(SequenceTest, StartUpChecksTheDepthLayersMakesTheFileAndShowsDetailPlayer
               (std::vector<std::string>{"destroy VXDetail", "create VXDetail", "layered VXDetail", "show VXDetail"}));
 }
 
-TEST_F(SequenceTest, CloseSavesItselfAndTheGameThenClosesTheDetailThenThePlayerWindow) {
+// The main window's close, or the session's end heard first by any window: the
+// same road, records 1 and 4 first, then the detail and the player window.
+struct CloseCause {
+    const char* window;
+    bool sessionEnds;
+};
+
+class CloseSequenceTest : public SequenceTest, public ::testing::WithParamInterface<CloseCause> {};
+
+INSTANTIATE_TEST_SUITE_P(Causes, CloseSequenceTest,
+                         ::testing::Values(CloseCause{"VXMain", false}, CloseCause{"VXMain", true},
+                                           CloseCause{"VXDetail", true}, CloseCause{"VXPlayer", true}),
+                         [](const auto& cause) {
+                             return std::string(cause.param.sessionEnds ? "SessionEndAt" : "CloseOf") + cause.param.window;
+                         });
+
+TEST_P(CloseSequenceTest, SavesItselfAndTheGameThenClosesTheDetailThenThePlayerWindow) {
     Start();
     OpenGame({300, 200, 1108, 834});
     platform.AdvanceTo(2000);  // found at 1 s and measured at 2 s, not yet placed
@@ -97,9 +111,10 @@ TEST_F(SequenceTest, CloseSavesItselfAndTheGameThenClosesTheDetailThenThePlayerW
     player().SetLeft(4500);
 
     const std::size_t from = platform.journal().entries().size();
-    platform.FindWindow("VXMain")->events().OnCloseRequest();
+    platform::WindowEvents& heard = platform.FindWindow(GetParam().window)->events();
+    GetParam().sessionEnds ? heard.OnEndSession() : heard.OnCloseRequest();
     EXPECT_EQ(WindowSteps(from), (std::vector<std::string>{"destroy VXDetail", "destroy VXPlayer", "destroy VXMain"}));
-    const SettingsFile settings(dir.path());
+    const SettingsFile settings(platform.files());
     EXPECT_EQ(settings.Read(SettingsRecord::MainWindow), (PosRec{1500, 600}));
     EXPECT_EQ(settings.Read(SettingsRecord::DetailWindow), (PosRec{120, 3000}));
     EXPECT_EQ(settings.Read(SettingsRecord::PlayerWindow), (PosRec{4500, 9600}));
@@ -203,9 +218,7 @@ TEST_F(SequenceTest, OneHandAsksTheOverlaysAndTheAnimationsAtEachStep) {
 
 TEST(DisplayDepthTest, OnlyADisplayNotAt32BitsIsSwitchedAndOnlyAtTheFirstStartUp) {
     for (const int bits : {16, 24, 31, 32, 33}) {
-        ScratchDir dir;
         platform::headless::HeadlessPlatform platform;
-        platform.SetExecutableDir(dir.path());
         platform.fakeDesktop().SetBitsPerPixel(bits);
         Program program(platform);
         program.Start();

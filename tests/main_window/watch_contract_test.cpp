@@ -138,12 +138,19 @@ TEST_F(WatchContractTest, TheWalkDownStopsAtTheLowerEdgeByItsBounds) {
 }
 
 // Only a place right of and below the screen's top-left corner is taken.
-TEST_F(WatchContractTest, TheGamesPlaceIsTakenOnlyWhenBothEdgesArePositive) {
+// Any place with a pixel on a monitor, one left of the primary included; never a
+// minimised window's place or one just off every monitor.
+TEST_F(WatchContractTest, TheGamesPlaceIsTakenWhereverItLiesOnAMonitor) {
+    platform.fakeDesktop().SetMonitors({{0, 0, 1280, 1024}, {-1920, 0, 0, 1080}});
+    const int width = platform.fakeDesktop().WindowRect(game).width();
+    const int height = platform.fakeDesktop().WindowRect(game).height();
     struct Case {
         base::Point at;
         bool taken;
     };
-    for (const Case& c : {Case{{1, 1}, true}, Case{{0, 1}, false}, Case{{1, 0}, false}, Case{{-1, 5}, false}}) {
+    for (const Case& c : {Case{{0, 0}, true}, Case{{-1500, 300}, true}, Case{{1279, 1023}, true},
+                          Case{{1280, 100}, false}, Case{{100, 1 - height}, true}, Case{{100, -height}, false},
+                          Case{{-1920 - width, 0}, false}, Case{{-32000, -32000}, false}}) {
         platform.fakeDesktop().MoveWindow(game, c.at);
         main().GameLeft = main().GameTop = 77;
         main().tmrGamePos_Timer();

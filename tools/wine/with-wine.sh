@@ -2,9 +2,10 @@
 # with-wine.sh: runs one command on a private, headless Wine desktop and leaves
 # nothing running behind it.
 #
-#   with-wine.sh --prefix DIR [--depth BITS] [--dpi DPI] [--timeout SECONDS] [--] COMMAND [ARG...]
+#   with-wine.sh --prefix DIR [--screen WxH] [--depth BITS] [--dpi DPI] [--timeout SECONDS] [--] COMMAND [ARG...]
 #
-# Starts Xvfb (1280x1024, 24 bits per pixel unless --depth says 8, 15, 16 or 24)
+# Starts Xvfb (1280x1024 unless --screen says otherwise, 24 bits per pixel unless
+# --depth says 8, 15, 16 or 24)
 # on the first free display from :90 up, sets the display scale to --dpi (96
 # unless said), exports
 # DISPLAY, WINEPREFIX=DIR and WINEDEBUG=-all, creates the prefix with
@@ -27,6 +28,7 @@ readonly script_name=${0##*/}
 prefix=${WINEPREFIX:-}
 timeout_seconds=120
 depth=24
+screen=1280x1024
 dpi=96
 
 die() {
@@ -39,15 +41,17 @@ while [ $# -gt 0 ]; do
         --prefix) prefix=${2:?--prefix needs a folder}; shift 2 ;;
         --timeout) timeout_seconds=${2:?--timeout needs seconds}; shift 2 ;;
         --depth) depth=${2:?--depth needs bits per pixel}; shift 2 ;;
+        --screen) screen=${2:?--screen needs WIDTHxHEIGHT}; shift 2 ;;
         --dpi) dpi=${2:?--dpi needs dots per inch}; shift 2 ;;
         --) shift; break ;;
         -*) die "unknown option $1" ;;
         *) break ;;
     esac
 done
-[ $# -gt 0 ] || die "usage: $script_name --prefix DIR [--depth BITS] [--dpi DPI] [--timeout SECONDS] [--] COMMAND [ARG...]"
+[ $# -gt 0 ] || die "usage: $script_name --prefix DIR [--screen WxH] [--depth BITS] [--dpi DPI] [--timeout SECONDS] [--] COMMAND [ARG...]"
 case $dpi in *[!0-9]* | '') die "--dpi takes a whole number" ;; esac
 case $depth in 8 | 15 | 16 | 24) ;; *) die "--depth must be 8, 15, 16 or 24" ;; esac
+[[ $screen =~ ^[1-9][0-9]*x[1-9][0-9]*$ ]] || die "--screen takes WIDTHxHEIGHT, such as 5120x1440"
 [ -n "$prefix" ] || die "no prefix: pass --prefix DIR or export WINEPREFIX"
 for tool in Xvfb wine wineboot wineserver; do
     command -v "$tool" >/dev/null || die "$tool not found (apt-get install wine64 xvfb)"
@@ -130,7 +134,7 @@ start_xvfb() {
     local display
     for display in $(seq 90 189); do
         [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
-        Xvfb ":$display" -screen 0 "1280x1024x$depth" -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$display" -screen 0 "${screen}x$depth" -nolisten tcp >/dev/null 2>&1 &
         xvfb_pid=$!
         local deadline=$((SECONDS + 10))
         while kill -0 "$xvfb_pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do

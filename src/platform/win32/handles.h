@@ -3,7 +3,8 @@
 // DestroyIcon, CloseHandle, FreeLibrary) is held by `Owned`, under a name for what
 // it holds; the ones given back with more than the handle (ReleaseDC needs the
 // window, EndPaint the paint record, a selection the object it displaced) have
-// classes of their own.
+// classes of their own, and so does a file or search handle, whose failure value is
+// INVALID_HANDLE_VALUE rather than null.
 // Copies are deleted so each handle has exactly one owner, and every return path
 // gives it back; an owner can be moved, so one kept in a member can be replaced.
 // Internal to the backend: this header includes <windows.h>.

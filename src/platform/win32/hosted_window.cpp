@@ -145,6 +145,12 @@ LRESULT Win32HostedWindow::Handle(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_MOVE:
             events_.OnMoved(PointOf(lParam));
             return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;  // nothing here is worth holding the session up for
+        case WM_ENDSESSION:
+            // Every top-level window hears it; the first one's handler closes them all.
+            if (wParam) events_.OnEndSession();
+            return 0;
         case WM_CLOSE:
             // The toolkit decides whether the window goes; the default would destroy it.
             events_.OnCloseRequest();

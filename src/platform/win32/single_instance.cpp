@@ -4,29 +4,52 @@
 
 namespace vantrel::platform::win32 {
 
-SingleInstance::SingleInstance(const std::wstring& name) : SingleInstance(ClaimName(name)) {}
-
-SingleInstance::Claim SingleInstance::ClaimName(const std::wstring& name) {
-    const std::wstring sessionName = L"Local\\" + name;
-    const HANDLE mutex = CreateMutexW(nullptr, FALSE, sessionName.c_str());
-    // Read at once: nothing may run between the call and its error. Without a
-    // mutex at all the program runs, as it would have before.
-    return {mutex, mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS};
+SingleInstance::SingleInstance(const std::wstring& name)
+    : mutex_(CreateMutexW(nullptr, FALSE, (L"Local\\" + name).c_str())),
+      closing_(CreateEventW(nullptr, TRUE, FALSE, (L"Local\\" + name + L".closing").c_str())) {
+    // Without a mutex at all the program runs, as it would have before.
+    owned_ = !mutex_ || Claim(0);
 }
 
-void BringToFront(const std::string& caption, int waitMs) {
-    constexpr int kPollMs = 50;
+SingleInstance::~SingleInstance() {
+    if (mutex_ && owned_) ReleaseMutex(mutex_.get());
+}
+
+bool SingleInstance::Claim(DWORD waitMs) {
+    const DWORD result = WaitForSingleObject(mutex_.get(), waitMs);
+    // Abandoned: its last holder ended without letting it go, which is how a
+    // closing copy goes as well as a crashed one.
+    if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED) return false;
+    owned_ = true;
+    if (closing_) ResetEvent(closing_.get());
+    return true;
+}
+
+bool SingleInstance::TakeOver(const std::string& caption, int waitMs) {
+    constexpr DWORD kPollMs = 50;
     const std::wstring title = Widen(caption);
-    HWND window = FindWindowW(nullptr, title.c_str());
-    for (int waited = 0; !window && waited < waitMs; waited += kPollMs) {
-        Sleep(kPollMs);
-        window = FindWindowW(nullptr, title.c_str());
+    for (int waited = 0; waited <= waitMs; waited += static_cast<int>(kPollMs)) {
+        const bool closing = closing_ && WaitForSingleObject(closing_.get(), 0) == WAIT_OBJECT_0;
+        // A copy that is starting has no window yet; one that is closing still has
+        // it, but says it is going.
+        if (const HWND running = closing ? nullptr : FindWindowW(nullptr, title.c_str())) {
+            BringToFront(running);
+            return false;
+        }
+        if (Claim(kPollMs)) return true;
     }
-    if (!window) return;
+    return false;
+}
+
+void SingleInstance::MarkClosing() const {
+    if (closing_ && owned_) SetEvent(closing_.get());
+}
+
+void BringToFront(HWND window) {
     if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
     // The z-order first: where the system refuses this process the foreground,
     // the window still stands above every other ordinary window.
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     SetForegroundWindow(window);
 }
 

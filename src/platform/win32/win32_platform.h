@@ -13,6 +13,7 @@
 // implementation.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "platform/platform.h"
@@ -30,11 +31,15 @@ public:
     std::unique_ptr<HostedWindow> CreateHostedWindow(const WindowSpec& spec, WindowEvents& events) override;
     TimerId StartTimer(int intervalMs, std::function<void()> tick) override;
     void StopTimer(TimerId id) override;
-    std::filesystem::path ExecutableDir() override;
+    Files& files() override;
     void Quit() override;
 
     // Gets and dispatches messages until Quit; returns the exit code (0).
     int RunMessageLoop();
+
+    // Called at Quit: the program has saved all it keeps, and what is left is
+    // taking its windows down.
+    std::function<void()> onQuit;
 
 private:
     struct State;
