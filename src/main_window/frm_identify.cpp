@@ -31,7 +31,8 @@ private:
 frmIdentify::frmIdentify(modQTC& shared)
     : Form(shared.toolkit(), layouts::kMain, pictures::Get),
       tally(sampler, row, shared,
-            {imgRMCard, imgRMNum, picRMNum, [this](bool keepWatching) { FinishReset(keepWatching); }}),
+            {imgRMCard, imgRMNum, picRMNum, [this](bool keepWatching) { FinishReset(keepWatching); },
+             [this](std::optional<recognition::DoubtReason> reason) { reason ? doubtLook.Show(*reason) : doubtLook.Clear(); }}),
       reader(sampler, row, tally), shared_(shared), settings_(shared.platform().ExecutableDir()) {
     imgRMCard.ForEach([this](ui::PictureCell& mark) {
         mark.onMouseDown = [this](const ui::MouseEvent&) { BeginDrag(); };
@@ -46,8 +47,18 @@ frmIdentify::frmIdentify(modQTC& shared)
     onTick(tmrFindDDZ, &frmIdentify::tmrFindDDZ_Timer);
     onTick(tmrGamePos, &frmIdentify::tmrGamePos_Timer);
     onTick(tmrDelay, &frmIdentify::tmrDelay_Timer);
-    onTick(tmrStart, &frmIdentify::tmrStart_Timer);
-    onTick(tmrEmit, &frmIdentify::tmrEmit_Timer);
+    // A watcher tick that meets a capture which copied nothing (the game minimised
+    // or gone, even mid-tick) ends there: nothing it saw is used.
+    auto onWatch = [this](ui::Timer& timer, void (frmIdentify::*tick)()) {
+        timer.onTick = [this, tick] {
+            try {
+                (this->*tick)();
+            } catch (const recognition::NothingCopied&) {
+            }
+        };
+    };
+    onWatch(tmrStart, &frmIdentify::tmrStart_Timer);
+    onWatch(tmrEmit, &frmIdentify::tmrEmit_Timer);
     onTick(tmrPOS, &frmIdentify::tmrPOS_Timer);
     onTick(tmrStar, &frmIdentify::tmrStar_Timer);
     onTick(tmrTipInterval, &frmIdentify::tmrTipInterval_Timer);
@@ -204,8 +215,7 @@ platform::Rgb frmIdentify::Probe(int x, int y) {
 void frmIdentify::tmrStart_Timer() {
     const GameDC dc(*this);
     if (!tally.bInHand) {
-        const platform::Rgb top = Probe(400, 192);
-        if (!(top.b > 80 && top.b < 150 && top.r < 20)) return;
+        if (!TopDealSignShows()) return;
         const platform::Rgb corner = Probe(785, 591);
         if (!(corner.b > 120 && corner.b < 180 && corner.g > 110 && corner.r < 175)) return;
         tally.bInHand = true;
@@ -216,11 +226,11 @@ void frmIdentify::tmrStart_Timer() {
     } else if (!bTurnKnown) {
         for (std::int16_t seat = 0; seat <= 2; ++seat) {
             if (!tally.IsFirstSeat(seat)) continue;
-            bTurnKnown = true;
-            shared_.FirstSeat = seat;
             std::int16_t x = 198;
             sampler.Prefetch({x, 358, x + 22 * 16 + 11, 358 + 26});
             reader.ReadCards(x, 358, 2);
+            bTurnKnown = true;
+            shared_.FirstSeat = seat;
             // An unreadable dealt row has dropped the hand: wait for the next deal
             // rather than follow a hand whose own cards were never counted.
             if (!tally.bInHand) return;
@@ -272,7 +282,10 @@ void frmIdentify::tmrEmit_Timer() {
         FollowPlay();
         return;
     }
-    if (!FindPlay(tally.nTurn, sampler.bounds().bottom)) return;
+    if (!FindPlay(tally.nTurn, sampler.bounds().bottom)) {
+        EndHandOnceTheDealHasGone();
+        return;
+    }
 
     sampler.Prefetch({nScanX, nScanY, nScanX + 22 * 20 + 12, nScanY + 26});
     reader.ReadCards(nScanX, nScanY, 3);
@@ -283,6 +296,21 @@ void frmIdentify::tmrEmit_Timer() {
         FollowPlay();
     }
     tally.nTurn = static_cast<std::int16_t>((tally.nTurn + 1) % 3);
+}
+
+bool frmIdentify::TopDealSignShows() {
+    const platform::Rgb top = Probe(400, 192);
+    return top.b > 80 && top.b < 150 && top.r < 20;
+}
+
+// A hand whose end was never read (a play misread short leaves its seat a card or
+// more) is over once the deal's sign has been gone for half a second: the table is
+// between hands, and the next deal is followed from its first move.
+void frmIdentify::EndHandOnceTheDealHasGone() {
+    nTicksWithoutDeal = TopDealSignShows() ? 0 : ui::Int16(nTicksWithoutDeal + 1);
+    if (nTicksWithoutDeal < kTicksWithoutDealEndingHand) return;
+    nTicksWithoutDeal = 0;
+    tally.ResetHand(true);
 }
 
 void frmIdentify::FollowPlay() {

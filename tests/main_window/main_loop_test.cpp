@@ -142,27 +142,27 @@ TEST_F(MainLoopTest, TheFirstMoverIsAskedSeat0First) {
     platform.AdvanceBy(50);
     EXPECT_EQ(shared().FirstSeat, 0);
     EXPECT_EQ(tally().nTurn, 0);
-    // Sixteen blank cards read as queens: four queen marks and nothing else can go,
-    // so twelve further cards find no mark left.
-    EXPECT_EQ(VisibleMarks(), 44);
+    EXPECT_EQ(VisibleMarks(), 32);
     EXPECT_EQ(main().imgRMNum(1).picture(), main().picRMNum(16).picture());
     EXPECT_EQ(main().imgRMNum(2).picture(), main().picRMNum(16).picture());
     EXPECT_FALSE(main().tmrStart.Enabled());
 }
 
-TEST_F(MainLoopTest, AnUnreadableDealtRowDropsTheHandInsteadOfFollowingIt) {
+TEST_F(MainLoopTest, AnUnreadableDealtRowIsFollowedInDoubt) {
     Start();
     OpenGame();
     Deal();
-    // Dark from the dealt row's first glyph on: every next-card probe asks for one more.
+    // Dark from the dealt row's first glyph on: every next-card probe asks for one
+    // more, and the row ends at its fiftieth card.
     screen.FillRect(190, 340, 610, 40, kBlack);
     platform.AdvanceTo(1100);
     screen.set(562, 80, kSign);
     platform.AdvanceBy(100);
-    EXPECT_FALSE(main().tmrEmit.Enabled());
-    EXPECT_TRUE(main().tmrStart.Enabled());
+    EXPECT_TRUE(main().tmrEmit.Enabled());
+    EXPECT_EQ(tally().check.reason(), recognition::DoubtReason::kDealNotSixteen);
     EXPECT_EQ(VisibleMarks(), 48);
-    EXPECT_FALSE(main().imgRMNum(1).HasPicture());
+    EXPECT_EQ(main().imgRMNum(1).picture(), main().picRMDoubt.picture());
+    EXPECT_EQ(tally().RemainCards(1), 16);
     EXPECT_EQ(program.shared().toolkit().unhandledErrors(), 0);
 }
 
