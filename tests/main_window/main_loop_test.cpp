@@ -245,5 +245,41 @@ TEST_F(MainLoopTest, AMinimisedGameLeavesTheHandWaiting) {
     EXPECT_EQ(tally().nPlayCount, 1);
 }
 
+// Seat 1 lays its last two cards, read as one: its count stays above 0 and the end
+// of the hand is never read. Once the deal's sign has been gone half a second the
+// hand is over, and the next deal is followed from its first move.
+TEST_F(MainLoopTest, AHandWhoseEndWasNeverReadEndsOnceTheDealSignHasGone) {
+    StartFollowing(1);
+    screen.set(562, 80, kFelt);  // the first-mover sign goes with the first move
+    tally().RemainCards(1) = 2;
+    Card(470, 150);
+    platform.AdvanceBy(50);
+    ASSERT_EQ(tally().RemainCards(1), 1);
+    Clear(460, 140, 60, 130);
+    screen.set(400, 192, {0, 0, 0});  // between hands
+    platform.AdvanceBy(450);
+    EXPECT_TRUE(main().tmrEmit.Enabled()) << "nine ticks without the sign are not yet enough";
+    platform.AdvanceBy(50);
+    EXPECT_FALSE(main().tmrEmit.Enabled());
+    EXPECT_EQ(VisibleMarks(), 48);
+
+    Deal();
+    screen.set(244, 76, kSign);
+    platform.AdvanceBy(100);
+    EXPECT_TRUE(main().tmrEmit.Enabled());
+    EXPECT_EQ(shared().FirstSeat, 2);
+    EXPECT_EQ(tally().RemainCards(1), 16);
+    EXPECT_EQ(tally().nPlayCount, 0);
+}
+
+TEST_F(MainLoopTest, TheNewHandButtonClearsADoubt) {
+    StartFollowing(2);
+    tally().Doubt(recognition::DoubtReason::kCountBelowZero);
+    ASSERT_TRUE(main().imgDoubt.visible());
+    main().StartNewHand();
+    EXPECT_FALSE(tally().check.InDoubt());
+    EXPECT_FALSE(main().imgDoubt.visible());
+}
+
 }  // namespace
 }  // namespace vantrel
