@@ -305,11 +305,14 @@ bool frmIdentify::TopDealSignShows() {
 
 // A hand whose end was never read (a play misread short leaves its seat a card or
 // more) is over once the deal's sign has been gone for half a second: the table is
-// between hands, and the next deal is followed from its first move.
+// between hands, and the next deal is followed from its first move. A look every
+// fifth quiet tick is enough for that and keeps the cost off the ticks.
 void frmIdentify::EndHandOnceTheDealHasGone() {
-    nTicksWithoutDeal = TopDealSignShows() ? 0 : ui::Int16(nTicksWithoutDeal + 1);
-    if (nTicksWithoutDeal < kTicksWithoutDealEndingHand) return;
-    nTicksWithoutDeal = 0;
+    nQuietTicks = static_cast<std::int16_t>((nQuietTicks + 1) % kQuietTicksPerLook);
+    if (nQuietTicks != 0) return;
+    nLooksWithoutDeal = TopDealSignShows() ? 0 : ui::Int16(nLooksWithoutDeal + 1);
+    if (nLooksWithoutDeal < kLooksWithoutDealEndingHand) return;
+    nLooksWithoutDeal = 0;
     tally.ResetHand(true);
 }
 

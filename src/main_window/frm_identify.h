@@ -96,9 +96,12 @@ public:
     bool bLoadDone = false;
     bool bTurnKnown = false;
     std::int16_t nScanX = 0, nScanY = 0;
-    // Play ticks in a row that found nothing and no deal's sign on the table.
-    std::int16_t nTicksWithoutDeal = 0;
-    static constexpr std::int16_t kTicksWithoutDealEndingHand = 10;
+    // Play ticks that found nothing; every fifth looks for the deal's sign, and the
+    // hand is over when three looks in a row (half a second) miss it.
+    std::int16_t nQuietTicks = 0;
+    std::int16_t nLooksWithoutDeal = 0;
+    static constexpr std::int16_t kQuietTicksPerLook = 5;
+    static constexpr std::int16_t kLooksWithoutDealEndingHand = 3;
     struct Span {
         std::int16_t first, last;
     };

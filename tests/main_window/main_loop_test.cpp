@@ -258,8 +258,8 @@ TEST_F(MainLoopTest, AHandWhoseEndWasNeverReadEndsOnceTheDealSignHasGone) {
     Clear(460, 140, 60, 130);
     screen.set(400, 192, {0, 0, 0});  // between hands
     platform.AdvanceBy(450);
-    EXPECT_TRUE(main().tmrEmit.Enabled()) << "nine ticks without the sign are not yet enough";
-    platform.AdvanceBy(50);
+    EXPECT_TRUE(main().tmrEmit.Enabled()) << "two looks without the sign are not yet enough";
+    platform.AdvanceBy(300);
     EXPECT_FALSE(main().tmrEmit.Enabled());
     EXPECT_EQ(VisibleMarks(), 48);
 
