@@ -20,7 +20,8 @@ RankCounts CountRanks(const std::vector<CardCode>& codes) {
 std::optional<FaultSpot> FindCardSpot(const HandRecord& hand, TableFault fault) {
     RankCounts laid{};
     RankCounts ownLeft = CountRanks(hand.deal[0]);
-    for (std::size_t m = 0; m < hand.moves.size(); ++m) {
+    // Not the hand's last move: a hand that ends there leaves nothing to be in doubt about.
+    for (std::size_t m = 0; m + 1 < hand.moves.size(); ++m) {
         const Move& move = hand.moves[m];
         const bool eligible = !move.IsPass() && (fault == TableFault::kGoneRank || move.seat != 0);
         for (Rank rank = kTwo; eligible && rank >= kLowestRank; --rank) {

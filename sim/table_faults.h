@@ -28,7 +28,8 @@ struct FaultSpot {
     CardCode card = 0;
 };
 
-// The first place in `hand` where `fault` can go, or none when the hand has none.
+// The first place in `hand` where `fault` can go, never its last move, or none
+// when the hand has none.
 std::optional<FaultSpot> FindFaultSpot(const HandRecord& hand, TableFault fault);
 
 // The first move from `from` on that is a pass (or a play) and is not the hand's last.

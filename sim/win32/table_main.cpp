@@ -129,7 +129,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!options) return 2;
 
     vantrel::sim::win32::TableWindowOptions window_options{
-        .outer_top_left = options->position, .log = nullptr, .exit_after_ms = options->exit_after_ms};
+        .outer_top_left = options->position, .log = nullptr, .exit_after_ms = options->exit_after_ms, .states = {}};
     if (!options->log.empty()) {
         window_options.log.reset(_wfopen(options->log.c_str(), L"wb"));
         if (!window_options.log) {
