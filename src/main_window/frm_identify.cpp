@@ -231,7 +231,7 @@ void frmIdentify::tmrStart_Timer() {
             reader.ReadCards(x, 358, 2);
             bTurnKnown = true;
             shared_.FirstSeat = seat;
-            // An unreadable dealt row has dropped the hand: wait for the next deal
+            // A row that raised an error has dropped the hand: wait for the next deal
             // rather than follow a hand whose own cards were never counted.
             if (!tally.bInHand) return;
             tally.nTurn = shared_.FirstSeat;
@@ -304,13 +304,19 @@ bool frmIdentify::TopDealSignShows() {
 }
 
 // A hand whose end was never read (a play misread short leaves its seat a card or
-// more) is over once the deal's sign has been gone for half a second: the table is
-// between hands, and the next deal is followed from its first move. A look every
-// fifth quiet tick is enough for that and keeps the cost off the ticks.
+// more) is over once the deal's sign has been gone for a second: the table is
+// between hands, and the next deal is followed from its first move. A second, not
+// a tick, so that something passing over the sign does not end a hand; a look
+// every fifth quiet tick is enough for that and keeps the cost off the ticks.
 void frmIdentify::EndHandOnceTheDealHasGone() {
-    nQuietTicks = static_cast<std::int16_t>((nQuietTicks + 1) % kQuietTicksPerLook);
-    if (nQuietTicks != 0) return;
-    nLooksWithoutDeal = TopDealSignShows() ? 0 : ui::Int16(nLooksWithoutDeal + 1);
+    const auto quietTicks = static_cast<std::int16_t>((nQuietTicks + 1) % kQuietTicksPerLook);
+    if (quietTicks != 0) {
+        nQuietTicks = quietTicks;
+        return;
+    }
+    const bool dealShows = TopDealSignShows();  // first: a capture that copied nothing changes nothing
+    nQuietTicks = quietTicks;
+    nLooksWithoutDeal = dealShows ? 0 : ui::Int16(nLooksWithoutDeal + 1);
     if (nLooksWithoutDeal < kLooksWithoutDealEndingHand) return;
     nLooksWithoutDeal = 0;
     tally.ResetHand(true);

@@ -8,8 +8,9 @@
 //   waiting first mover  tmrStart     until a seat's first-mover sign lights: the
 //                                     user's 16 cards are read and struck
 //   following the hand   tmrEmit      until a seat has played out or the new-hand
-//                                     button, or once the deal's sign has gone
-//                                     (an end never read); the game's loss: idle
+//                                     button, or a second after the deal's sign
+//                                     has gone (an end never read); the game's
+//                                     loss: idle
 // A tick that meets a capture which copied nothing changes nothing. While the
 // tally holds the hand in doubt the window shows the doubt look (doubt_look.h).
 //
@@ -97,11 +98,11 @@ public:
     bool bTurnKnown = false;
     std::int16_t nScanX = 0, nScanY = 0;
     // Play ticks that found nothing; every fifth looks for the deal's sign, and the
-    // hand is over when three looks in a row (half a second) miss it.
+    // hand is over when five looks in a row (a second or more) miss it.
     std::int16_t nQuietTicks = 0;
     std::int16_t nLooksWithoutDeal = 0;
     static constexpr std::int16_t kQuietTicksPerLook = 5;
-    static constexpr std::int16_t kLooksWithoutDealEndingHand = 3;
+    static constexpr std::int16_t kLooksWithoutDealEndingHand = 5;
     struct Span {
         std::int16_t first, last;
     };

@@ -246,7 +246,7 @@ TEST_F(MainLoopTest, AMinimisedGameLeavesTheHandWaiting) {
 }
 
 // Seat 1 lays its last two cards, read as one: its count stays above 0 and the end
-// of the hand is never read. Once the deal's sign has been gone half a second the
+// of the hand is never read. Once the deal's sign has been gone for a second the
 // hand is over, and the next deal is followed from its first move.
 TEST_F(MainLoopTest, AHandWhoseEndWasNeverReadEndsOnceTheDealSignHasGone) {
     StartFollowing(1);
@@ -257,8 +257,8 @@ TEST_F(MainLoopTest, AHandWhoseEndWasNeverReadEndsOnceTheDealSignHasGone) {
     ASSERT_EQ(tally().RemainCards(1), 1);
     Clear(460, 140, 60, 130);
     screen.set(400, 192, {0, 0, 0});  // between hands
-    platform.AdvanceBy(450);
-    EXPECT_TRUE(main().tmrEmit.Enabled()) << "two looks without the sign are not yet enough";
+    platform.AdvanceBy(950);
+    EXPECT_TRUE(main().tmrEmit.Enabled()) << "four looks without the sign are not yet enough";
     platform.AdvanceBy(300);
     EXPECT_FALSE(main().tmrEmit.Enabled());
     EXPECT_EQ(VisibleMarks(), 48);

@@ -65,15 +65,5 @@ TEST(HandCheck, TheFirstReasonStaysUntilTheNextHand) {
     EXPECT_FALSE(check.InDoubt());
 }
 
-TEST(HandCheck, EveryReasonHasItsOwnChineseText) {
-    std::vector<std::string_view> texts;
-    for (int r = 0; r <= static_cast<int>(DoubtReason::kTooManyMoves); ++r) {
-        const std::string_view text = DoubtText(static_cast<DoubtReason>(r));
-        EXPECT_GE(text.size(), 3u * 6) << r;  // six characters or more, three bytes each
-        for (std::string_view other : texts) EXPECT_NE(text, other);
-        texts.push_back(text);
-    }
-}
-
 }  // namespace
 }  // namespace vantrel::recognition

@@ -269,10 +269,7 @@ TEST_F(TallyTest, ADoubtIsRaisedOnceShowsItsLookAndTheResetTakesItAway) {
     EXPECT_EQ(VisibleMarks(), 47);
     EXPECT_EQ(tally().RemainCards(2), 14);
     EXPECT_EQ(tally().RemainCards(1), 15);
-    const ui::Picture question = main().picRMDoubt.picture();
-    EXPECT_EQ(main().imgRMNum(1).picture(), question);
-    EXPECT_EQ(main().imgRMNum(2).picture(), question);
-    EXPECT_EQ(main().imgRMCard(25).picture(), main().picRMDim(9).picture());
+    EXPECT_EQ(main().imgRMNum(1).picture(), main().picRMDoubt.picture());
     EXPECT_TRUE(main().imgDoubt.visible());
     EXPECT_NE(main().imgDoubt.tooltip().find(recognition::DoubtText(recognition::DoubtReason::kOpponentRankGone)),
               std::string::npos);
