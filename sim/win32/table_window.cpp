@@ -107,8 +107,8 @@ void TableWindow::WriteLogUpTo(std::int64_t elapsed_ms) {
 }
 
 void TableWindow::Show(std::size_t change) {
-    const platform::Image& frame =
-        table_.Show(options_.states ? options_.states(change) : timeline_.changes()[change].state);
+    const platform::Image& frame = options_.states ? table_.Show(options_.states(change))
+                                                   : table_.Show(timeline_.changes()[change].state);
     assert(frame.width() == kClientWidth && frame.height() == kClientHeight);
     GdiFlush();  // GDI may still be reading the bits for a BitBlt
     std::memcpy(canvas_->dib().bits(), frame.data(), sizeof(std::uint32_t) * kClientWidth * kClientHeight);
