@@ -244,13 +244,14 @@ TEST_F(TallyTest, TheHundredAndFirstMoveIsKeptAndTheNextPutsTheHandInDoubtWhethe
 }
 
 TEST_F(TallyTest, ACountBelowZeroPutsTheHandInDoubtAndKeepsCounting) {
-    for (const int seat : {0, 1}) {
+    // Twenty cards still fit a history row: the count is what cannot be true.
+    for (const auto& [seat, cards] : {std::pair{0, 2}, std::pair{1, 20}}) {
         Follow(seat);
         tally().check.Clear();
         tally().RemainCards(seat) = 1;
-        Play({3, 3});
+        Play(std::vector<int>(static_cast<std::size_t>(cards), 3));
         EXPECT_EQ(tally().check.reason(), recognition::DoubtReason::kCountBelowZero) << seat;
-        EXPECT_EQ(tally().RemainCards(seat), -1);
+        EXPECT_EQ(tally().RemainCards(seat), 1 - cards);
         EXPECT_FALSE(tally().bHandOver);
         EXPECT_EQ(VisibleMarks(), 48) << "no mark is struck in doubt";
     }
