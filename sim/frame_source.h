@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "sim/table_renderer.h"
@@ -16,8 +17,13 @@ namespace vantrel::sim {
 
 class FrameSource {
 public:
-    // `timeline` must outlive the frame source.
-    explicit FrameSource(const Timeline& timeline) : timeline_(timeline) {}
+    // What the table shows from a change of the timeline until the next.
+    using StateOfChange = std::function<TableState(std::size_t change)>;
+
+    // `timeline` must outlive the frame source. The states are the timeline's own
+    // unless `states` draws others (sim/table_faults.h).
+    explicit FrameSource(const Timeline& timeline, StateOfChange states = {})
+        : timeline_(timeline), states_(std::move(states)) {}
 
     // The client area at `time_ms`: always the same image, which holds the state of
     // the latest time asked until a call asks for a time that shows another state.
@@ -25,6 +31,7 @@ public:
 
 private:
     const Timeline& timeline_;
+    StateOfChange states_;
     TableCanvas canvas_;
     std::optional<std::size_t> shown_change_;
 };

@@ -11,7 +11,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "sim/table_faults.h"
 #include "sim/timeline.h"
 
 namespace {
@@ -25,6 +27,7 @@ struct Options {
     POINT position{300, 200};
     std::wstring log;
     std::optional<std::int64_t> exit_after_ms;
+    std::optional<std::int64_t> impossible_card_hand;
 };
 
 // LocalFree for CommandLineToArgvW's block.
@@ -65,6 +68,10 @@ bool ApplyWindowOption(std::string_view name, std::wstring_view value, Options& 
         if (position) options.position = *position;
         return position.has_value();
     }
+    if (name == "--impossible-card") {
+        options.impossible_card_hand = vantrel::sim::ParseDecimal(Ascii(value), INT32_MAX);
+        return options.impossible_card_hand.has_value();
+    }
     if (name == "--exit-after-ms") {
         options.exit_after_ms = vantrel::sim::ParseDecimal(Ascii(value), INT64_MAX / 2);
         return options.exit_after_ms.has_value();
@@ -79,6 +86,7 @@ void PrintUsage(const std::string& problem) {
                  "  --pos X,Y           the window's top-left corner (default 300,200)\n"
                  "  --log FILE          the ground-truth log, written as the hands are played\n"
                  "  --exit-after-ms N   quit N ms after the window appears (default: when closed)\n"
+                 "  --impossible-card H in hand H (from 0), a card of a play drawn as a rank already gone\n"
                  "%.*s",
                  problem.c_str(), static_cast<int>(vantrel::sim::kSeriesOptionsUsage.size()),
                  vantrel::sim::kSeriesOptionsUsage.data());
@@ -121,7 +129,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!options) return 2;
 
     vantrel::sim::win32::TableWindowOptions window_options{
-        .outer_top_left = options->position, .log = nullptr, .exit_after_ms = options->exit_after_ms};
+        .outer_top_left = options->position, .log = nullptr, .exit_after_ms = options->exit_after_ms, .states = {}};
     if (!options->log.empty()) {
         window_options.log.reset(_wfopen(options->log.c_str(), L"wb"));
         if (!window_options.log) {
@@ -131,6 +139,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
 
     const vantrel::sim::Timeline timeline(options->series.seed, options->series.hands, options->series.settings);
+    std::vector<std::optional<vantrel::sim::FaultSpot>> faults;
+    if (const auto hand = options->impossible_card_hand) {
+        faults.resize(static_cast<std::size_t>(*hand) + 1);
+        if (faults.size() <= timeline.hands().size())
+            faults.back() = FindFaultSpot(timeline.hands()[faults.size() - 1], vantrel::sim::TableFault::kGoneRank);
+        if (!faults.back()) {
+            PrintUsage("hand " + std::to_string(*hand) + " of the series has no place for an impossible card");
+            return 2;
+        }
+    }
+    const vantrel::sim::FaultyTable faulty(timeline, std::move(faults));
+    if (options->impossible_card_hand) window_options.states = [&faulty](std::size_t change) { return faulty.StateOf(change); };
     const vantrel::sim::win32::TableWindow window(instance, timeline, std::move(window_options));
     if (!window) {
         std::fprintf(stderr, "table: cannot create the window\n");

@@ -106,7 +106,10 @@ void TableWindow::WriteLogUpTo(std::int64_t elapsed_ms) {
 }
 
 void TableWindow::Show(std::size_t change) {
-    table_.Show(timeline_.changes()[change].state);
+    if (options_.states)
+        table_.Show(options_.states(change));
+    else
+        table_.Show(timeline_.changes()[change].state);
     assert(table_.frame().width() == kClientWidth && table_.frame().height() == kClientHeight);
     shown_change_ = change;
 }

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -34,6 +35,9 @@ struct TableWindowOptions {
     POINT outer_top_left{300, 200};
     OwnedFile log;                               // may be null: no log
     std::optional<std::int64_t> exit_after_ms;  // quit the message loop at this time
+    // What the table shows from each change of the timeline: its own states unless
+    // faults are drawn into it (sim/table_faults.h).
+    std::function<TableState(std::size_t change)> states;
 };
 
 class TableWindow {

@@ -34,7 +34,10 @@ private:
 frmIdentify::frmIdentify(modQTC& shared)
     : SkinnedForm(shared, layouts::kMain, SettingsRecord::MainWindow, kDragging),
       tally(sampler, row, shared,
-            {imgRMCard, imgRMNum, picRMNum, [this](bool keepWatching) { FinishReset(keepWatching); }}),
+            {imgRMCard, imgRMNum, picRMNum, [this](bool keepWatching) { FinishReset(keepWatching); },
+             [this](std::optional<recognition::DoubtReason> reason) {
+                 reason ? doubtLook.Show(*reason) : doubtLook.Clear();
+             }}),
       reader(sampler, row, tally), shared_(shared), settings_(shared.platform().files()) {
     DragBy(imgRMCard);
     // The hover looks take the presses: a button can only be pressed while its
@@ -47,8 +50,18 @@ frmIdentify::frmIdentify(modQTC& shared)
     onTick(tmrFindDDZ, &frmIdentify::tmrFindDDZ_Timer);
     onTick(tmrGamePos, &frmIdentify::tmrGamePos_Timer);
     onTick(tmrDelay, &frmIdentify::tmrDelay_Timer);
-    onTick(tmrStart, &frmIdentify::tmrStart_Timer);
-    onTick(tmrEmit, &frmIdentify::tmrEmit_Timer);
+    // A watcher tick that meets a capture which copied nothing (the game minimised
+    // or gone, even mid-tick) ends there: nothing it saw is used.
+    auto onWatch = [this](ui::Timer& timer, void (frmIdentify::*tick)()) {
+        timer.onTick = [this, tick] {
+            try {
+                (this->*tick)();
+            } catch (const recognition::NothingCopied&) {
+            }
+        };
+    };
+    onWatch(tmrStart, &frmIdentify::tmrStart_Timer);
+    onWatch(tmrEmit, &frmIdentify::tmrEmit_Timer);
     onTick(tmrStar, &frmIdentify::tmrStar_Timer);
     onTick(tmrTipInterval, &frmIdentify::tmrTipInterval_Timer);
     onTick(tmrTipMove, &frmIdentify::tmrTipMove_Timer);
@@ -171,7 +184,7 @@ void frmIdentify::tmrDelay_Timer() {
 void frmIdentify::tmrStart_Timer() {
     const GameDC dc(*this);
     if (!tally.bInHand) {
-        if (!game::kDealBand.Holds(sampler.ReadPixel(game::kDealProbe))) return;
+        if (!TopDealSignShows()) return;
         if (!game::kDealLampBand.Holds(sampler.ReadPixel(game::kDealLamp))) return;
         tally.bInHand = true;
         bTurnKnown = false;
@@ -181,13 +194,13 @@ void frmIdentify::tmrStart_Timer() {
     } else if (!bTurnKnown) {
         for (std::int16_t seat = 0; seat <= 2; ++seat) {
             if (!tally.IsFirstSeat(seat)) continue;
-            bTurnKnown = true;
-            shared_.FirstSeat = seat;
             std::int16_t x = game::kOwnRow.X;
             const std::int16_t y = game::kOwnRow.Y;
             sampler.Prefetch({x, y, x + game::kCardStep * 16 + game::kGlyphWidth, y + kCardBandHeight});
             reader.ReadCards(x, y, 2);
-            // An unreadable dealt row has dropped the hand: wait for the next deal
+            bTurnKnown = true;
+            shared_.FirstSeat = seat;
+            // A row that raised an error has dropped the hand: wait for the next deal
             // rather than follow a hand whose own cards were never counted.
             if (!tally.bInHand) return;
             tally.nTurn = shared_.FirstSeat;
@@ -235,7 +248,10 @@ void frmIdentify::tmrEmit_Timer() {
         FollowPlay();
         return;
     }
-    if (!FindPlay(tally.nTurn, sampler.bounds().bottom)) return;
+    if (!FindPlay(tally.nTurn, sampler.bounds().bottom)) {
+        EndHandOnceTheDealHasGone();
+        return;
+    }
 
     sampler.Prefetch({nScanX, nScanY, nScanX + game::kCardStep * 20 + 12, nScanY + kCardBandHeight});
     reader.ReadCards(nScanX, nScanY, 3);
@@ -246,6 +262,27 @@ void frmIdentify::tmrEmit_Timer() {
         FollowPlay();
     }
     tally.nTurn = static_cast<std::int16_t>((tally.nTurn + 1) % 3);
+}
+
+bool frmIdentify::TopDealSignShows() { return game::kDealBand.Holds(sampler.ReadPixel(game::kDealProbe)); }
+
+// A hand whose end was never read (a play misread short leaves its seat a card or
+// more) is over once the deal's sign has been gone for a second: the table is
+// between hands, and the next deal is followed from its first move. A second, not
+// a tick, so that something passing over the sign does not end a hand; a look
+// every fifth quiet tick is enough for that and keeps the cost off the ticks.
+void frmIdentify::EndHandOnceTheDealHasGone() {
+    const auto quietTicks = static_cast<std::int16_t>((nQuietTicks + 1) % kQuietTicksPerLook);
+    if (quietTicks != 0) {
+        nQuietTicks = quietTicks;
+        return;
+    }
+    const bool dealShows = TopDealSignShows();  // first: a capture that copied nothing changes nothing
+    nQuietTicks = quietTicks;
+    nLooksWithoutDeal = dealShows ? 0 : ui::Int16(nLooksWithoutDeal + 1);
+    if (nLooksWithoutDeal < kLooksWithoutDealEndingHand) return;
+    nLooksWithoutDeal = 0;
+    tally.ResetHand(true);
 }
 
 void frmIdentify::FollowPlay() {

@@ -8,7 +8,11 @@
 //   waiting first mover  tmrStart     until a seat's first-mover sign lights: the
 //                                     user's 16 cards are read and struck
 //   following the hand   tmrEmit      until a seat has played out or the new-hand
-//                                     button; the game window's loss goes to idle
+//                                     button, or a second after the deal's sign
+//                                     has gone (an end never read); the game's
+//                                     loss: idle
+// A tick that meets a capture which copied nothing changes nothing. While the
+// tally holds the hand in doubt the window shows the doubt look (doubt_look.h).
 //
 // Its chrome: the window is dragged by its background or a grid mark; buttons 1
 // (new hand), 2 (detail window), 3 (player window) and 5 (close) have hover and
@@ -23,6 +27,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "main_window/doubt_look.h"
 #include "recognition/card_reader.h"
 #include "recognition/card_tally.h"
 #include "recognition/screen_sampler.h"
@@ -54,6 +59,10 @@ public:
     ui::PictureCell& imgStar{Cell("imgStar")};
     ui::PictureCell& imgTips{Cell("imgTips")};
     ui::ControlArray<ui::PictureStore>& picTips{Stores("picTips")};
+    ui::ControlArray<ui::PictureStore>& picRMDim{Stores("picRMDim")};  // 3..15: the dimmed rank tiles
+    ui::PictureStore& picRMDoubt{Store("picRMDoubt")};
+    ui::PictureCell& imgDoubt{Cell("imgDoubt")};
+    DoubtLook doubtLook{imgRMCard, imgRMNum, picRMDim, picRMDoubt, imgDoubt};
 
     ui::Timer& tmrFindDDZ{TimerNamed("tmrFindDDZ")};
     ui::Timer& tmrGamePos{TimerNamed("tmrGamePos")};
@@ -83,6 +92,12 @@ public:
     bool bLoadDone = false;
     bool bTurnKnown = false;
     std::int16_t nScanX = 0, nScanY = 0;
+    // Play ticks that found nothing; every fifth looks for the deal's sign, and the
+    // hand is over when five looks in a row (a second or more) miss it.
+    std::int16_t nQuietTicks = 0;
+    std::int16_t nLooksWithoutDeal = 0;
+    static constexpr std::int16_t kQuietTicksPerLook = 5;
+    static constexpr std::int16_t kLooksWithoutDealEndingHand = 5;
     static constexpr const auto& ScanSpan = recognition::game::ScanSpan;
     static constexpr const auto& ScanRow = recognition::game::ScanRow;
 
@@ -120,6 +135,9 @@ private:
     void SetRollTips();
     void SaveGamePosition();
     bool FindPlay(std::int16_t seat, int clientHeight);
+    // The first of the two deal signs, which shows from a deal to the hand's end.
+    bool TopDealSignShows();
+    void EndHandOnceTheDealHasGone();
     // Asks the player window to show the newest move when it follows the play.
     void FollowPlay();
 

@@ -3,6 +3,27 @@
 #include "recognition/game_contract.h"
 
 namespace vantrel::recognition {
+namespace {
+
+// The most cards a row holds (CardList's entries 1..50): a probe that keeps finding
+// dark pixels is walking over something other than cards, and the row ends there.
+constexpr std::int16_t kMostCardsInARow = 50;
+
+// However a row ends (also by a capture that copied nothing, which abandons the
+// tick), the next row starts again at the first entry.
+class RowEnd {
+public:
+    explicit RowEnd(CardRow& row) : row_(row) {}
+    ~RowEnd() { row_.nCardCount = 0; }
+    RowEnd(const RowEnd&) = delete;
+    RowEnd& operator=(const RowEnd&) = delete;
+
+private:
+    CardRow& row_;
+};
+
+}  // namespace
+
 CardReader::CardReader(ScreenSampler& sampler, CardRow& row, CardTally& tally)
     : sampler_(sampler), row_(row), tally_(tally) {}
 
@@ -29,6 +50,7 @@ std::optional<std::int16_t> CardReader::ReadSuit() const {
 }
 
 void CardReader::ReadCards(std::int16_t& x, std::int16_t y, std::int16_t mode) {
+    const RowEnd end(row_);
     try {
         CardStep = game::kCardStep;
         do {
@@ -45,7 +67,7 @@ void CardReader::ReadCards(std::int16_t& x, std::int16_t y, std::int16_t mode) {
             row_.CardList(row_.nCardCount) = nCard;
             sampler_.CaptureRect(ui::Int16(x + CardStep + game::kNextEdgeDx), y, 1, 1);
             x = ui::Int16(x + CardStep);
-        } while (sampler_.PixelBuf(3, 1) < game::kNextEdgeRedBelow);
+        } while (sampler_.PixelBuf(3, 1) < game::kNextEdgeRedBelow && row_.nCardCount < kMostCardsInARow);
 
         if (mode == 2) {
             tally_.CodesToRanks();
@@ -55,9 +77,7 @@ void CardReader::ReadCards(std::int16_t& x, std::int16_t y, std::int16_t mode) {
             tally_.StrikeCards(3);
             tally_.RecordPlay();
         }
-        row_.nCardCount = 0;
     } catch (const ui::RuntimeError&) {
-        row_.nCardCount = 0;
         tally_.ResetHand(true);
     }
 }

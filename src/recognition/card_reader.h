@@ -22,8 +22,8 @@ public:
 
     // Reads the row whose first glyph is at (x, y); x comes back as the first x
     // after the row. mode 2: the user's dealt hand; mode 3: a play by seat nTurn;
-    // any other mode reads and drops the row. A run-time error on the way drops
-    // the hand and returns normally.
+    // any other mode reads and drops the row. A row ends at its 50th card. A
+    // run-time error on the way drops the hand and returns normally.
     void ReadCards(std::int16_t& x, std::int16_t y, std::int16_t mode);
 
     // On an 11 x 16 capture: a rank 3..14, or 49 for the 2.

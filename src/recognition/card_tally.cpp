@@ -1,5 +1,6 @@
 #include "recognition/card_tally.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vantrel::recognition {
@@ -13,17 +14,20 @@ bool CardTally::IsFirstSeat(std::int16_t seat) {
 
 bool CardTally::CheckPass(std::int16_t seat) {
     if (!game::kPassBand.Holds(sampler_.ReadPixel(PassProbe(seat)))) return false;
-    try {
+    if (StartHistoryRow()) {
         shared_.PlayHistory(nPlayCount, 1) = modQTC::PassMark;
         shared_.PlayHistory(nPlayCount, 21) = 1;
         nPlayCount = ui::Int16(nPlayCount + 1);
-        nTurn = static_cast<std::int16_t>((nTurn + 1) % 3);
-    } catch (const ui::RuntimeError&) {
-        // A move past the history's last row: the hand cannot be followed further,
-        // so it is dropped like a row that cannot be read.
-        ResetHand(true);
     }
+    nTurn = static_cast<std::int16_t>((nTurn + 1) % 3);
     return true;
+}
+
+bool CardTally::StartHistoryRow() {
+    if (nPlayCount < MoveTable::kRows) return true;
+    // The history is full: the turn still moves on, so that the hand's end is found.
+    Doubt(DoubtReason::kTooManyMoves);
+    return false;
 }
 
 void CardTally::CodesToRanks() {
@@ -47,28 +51,63 @@ void CardTally::Strike(std::int16_t rank) {
     }
 }
 
+int CardTally::MarksShown(std::int16_t rank) const {
+    if (rank == 15) return display_.imgRMCard(49).visible() ? 1 : 0;
+    const int lowest = (rank - 3) * 4 + 1;
+    int shown = 0;
+    for (int code = lowest; code < lowest + DeckCount(rank); ++code) shown += display_.imgRMCard(code).visible() ? 1 : 0;
+    return shown;
+}
+
+std::span<const std::int16_t> CardTally::RowRanks() const {
+    return {&row_.CardList(1), static_cast<std::size_t>(row_.nCardCount)};
+}
+
+void CardTally::Doubt(DoubtReason reason) {
+    if (!check.Raise(reason)) return;
+    if (display_.showDoubt) display_.showDoubt(reason);
+    if (onDoubt) onDoubt(reason);
+}
+
 void CardTally::StrikeCards(std::int16_t mode) {
     if (mode == 2) {
+        if (const auto doubt = check.CheckDeal(RowRanks())) Doubt(*doubt);
+        if (check.InDoubt()) return;
         for (int k = 1; k <= row_.nCardCount; ++k) Strike(row_.CardList(k));
     } else if (mode == 3) {
+        if (row_.nCardCount > kMostCardsInAPlay) Doubt(DoubtReason::kPlayTooLong);
         RemainCards(nTurn) = ui::Int16(RemainCards(nTurn) - row_.nCardCount);
         if (RemainCards(nTurn) == 0) {
             bHandOver = true;
             return;
         }
-        if (nTurn == 0) return;  // the user's own cards were struck at the deal
+        if (RemainCards(nTurn) < 0) Doubt(DoubtReason::kCountBelowZero);
+        if (check.InDoubt()) return;
+        if (nTurn == 0) {  // the user's own cards were struck at the deal
+            if (const auto doubt = check.CheckOwnPlay(RowRanks())) Doubt(*doubt);
+            return;
+        }
+        const auto doubt = HandCheck::CheckOpponentPlay(RowRanks(), [this](std::int16_t rank) { return MarksShown(rank); });
+        if (doubt) {
+            Doubt(*doubt);
+            return;
+        }
         for (int k = 1; k <= row_.nCardCount; ++k) Strike(row_.CardList(k));
         ShowCount(nTurn);
     }
 }
 
 void CardTally::ShowCount(std::int16_t seat) {
+    if (check.InDoubt()) return;
     display_.imgRMNum(seat).SetPicture(display_.picRMNum(RemainCards(seat)).picture());
 }
 
 void CardTally::RecordPlay() {
-    for (int k = 1; k <= row_.nCardCount; ++k) shared_.PlayHistory(nPlayCount, k) = row_.CardList(k);
-    shared_.PlayHistory(nPlayCount, 21) = row_.nCardCount;
+    if (!StartHistoryRow()) return;
+    // A play too long for its row keeps its first cards: the row still stands for the move.
+    const int recorded = std::min<int>(row_.nCardCount, kMostCardsInAPlay);
+    for (int k = 1; k <= recorded; ++k) shared_.PlayHistory(nPlayCount, k) = row_.CardList(k);
+    shared_.PlayHistory(nPlayCount, 21) = ui::Int16(recorded);
     nPlayCount = ui::Int16(nPlayCount + 1);
 }
 
@@ -83,6 +122,9 @@ void CardTally::ResetHand(bool keepWatching) {
         for (int column = 1; column <= 21; ++column) shared_.PlayHistory(i, column) = 0;
     nPlayCount = 0;
     display_.imgRMCard.ForEach([](ui::PictureCell& mark) { mark.SetVisible(true); });
+    const bool wasInDoubt = check.InDoubt();
+    check.Clear();
+    if (wasInDoubt && display_.showDoubt) display_.showDoubt(std::nullopt);
     display_.finishReset(keepWatching);
 }
 

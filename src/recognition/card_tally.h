@@ -5,14 +5,22 @@
 // count; every move goes into the shared `PlayHistory`. It also owns the two
 // marker tests (the first-mover sign and the pass sign) and the reset between hands.
 //
+// It checks itself (HandCheck): from the first row that cannot be true until the
+// hand ends the hand is in doubt. It then keeps the turn order and the counts, so
+// that the hand's end is still found, but strikes no further mark and shows no
+// count: the main window shows the doubt instead.
+//
 // Card codes: (rank - 3) * 4 + suit for 3..A, 49 for the one 2; ranks 3..10, J 11,
 // Q 12, K 13, A 14, 2 15; suits 1 spades, 2 hearts, 3 clubs, 4 diamonds.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <span>
 
 #include "recognition/game_contract.h"
+#include "recognition/hand_check.h"
 #include "recognition/screen_sampler.h"
 #include "shared/modqtc.h"
 #include "ui/bounded_array.h"
@@ -34,6 +42,8 @@ struct TallyDisplay {
     // The last steps of a reset, which belong to the window: the overlays' reset
     // operations and the timers. Called with the keep-watching flag.
     std::function<void(bool keepWatching)> finishReset;
+    // Shows the hand in doubt for this reason, or, with none, as before the doubt.
+    std::function<void(std::optional<DoubtReason>)> showDoubt;
 };
 
 class CardTally {
@@ -47,20 +57,29 @@ public:
     void StrikeCards(std::int16_t mode);
     void RecordPlay();
     void ResetHand(bool keepWatching);
-    // Shows seat s's count (1 or 2) as its digit picture.
+    // Shows seat s's count (1 or 2) as its digit picture; nothing while in doubt.
     void ShowCount(std::int16_t seat);
+    // The one road by which a hand goes into doubt.
+    void Doubt(DoubtReason reason);
 
     ui::BoundedArray<std::int16_t, 0, 2> RemainCards;
     bool bHandOver = false;
     std::int16_t nPlayCount = 0;
     std::int16_t nTurn = 0;
     bool bInHand = false;
+    HandCheck check;
+    // Hears of every doubt raised (the reason it was raised for); may stay unset.
+    std::function<void(DoubtReason)> onDoubt;
 
     static constexpr const auto& FirstSeatProbe = game::FirstSeatProbe;
     static constexpr const auto& PassProbe = game::PassProbe;
 
 private:
     void Strike(std::int16_t rank);
+    int MarksShown(std::int16_t rank) const;
+    std::span<const std::int16_t> RowRanks() const;
+    // Appends a move to the history unless it is full (then the hand is in doubt).
+    bool StartHistoryRow();
 
     ScreenSampler& sampler_;
     CardRow& row_;

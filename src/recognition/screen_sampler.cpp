@@ -81,15 +81,17 @@ const ScreenSampler::Band* ScreenSampler::Fetch(base::Rect area) {
 
 void ScreenSampler::CaptureAnyRect(std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h) {
     // The copy onto the capture surface: only what lies inside the client area and
-    // on the surface is written; the rest keeps its earlier pixels.
-    const base::Rect wanted{x, y, x + std::min<int>(w, kSurfaceWidth), y + std::min<int>(h, kSurfaceHeight)};
-    const base::Rect readable = source_ ? Intersect(wanted, bounds_) : base::Rect{};
-    const Band* band = nullptr;
+    // on the surface is written; the rest keeps its earlier pixels. A capture wholly
+    // outside a client area that is there copies nothing and reads what the surface held.
+    const platform::Rect wanted{x, y, x + std::min<int>(w, kSurfaceWidth), y + std::min<int>(h, kSurfaceHeight)};
+    if (!source_ || Empty(bounds_)) throw NothingCopied();
+    const platform::Rect readable = Intersect(wanted, bounds_);
     if (!Empty(readable)) {
-        band = prefetching_ ? Covering(readable) : nullptr;
+        const Band* band = prefetching_ ? Covering(readable) : nullptr;
         if (!band) band = Fetch(readable);
+        if (!band) throw NothingCopied();
+        CopyOntoSurface(*band, readable, x, y);
     }
-    if (band) CopyOntoSurface(*band, readable, x, y);
 
     // The read back, in the 16-bit arithmetic of the bounds.
     const std::int16_t columns = ui::Int16(4 * w);

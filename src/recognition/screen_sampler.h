@@ -3,7 +3,7 @@
 // (blue, green, red, unused), rows top first, with bounds (1..4w, 1..h) set by each
 // capture. The copy goes through `picTemp`, an 11 x 16 capture surface that keeps
 // whatever an earlier copy left where a new one does not reach (outside the client
-// area, or a window that cannot be read), and `PixelBuf` takes the surface's first
+// area), and `PixelBuf` takes the surface's first
 // w x h x 4 bytes, exactly as a bitmap read would.
 //
 // A tick of the hand watcher makes up to a few hundred one-pixel captures, and
@@ -12,11 +12,17 @@
 // about to probe (`Prefetch`), and every capture inside a region already copied in
 // this tick is served from memory. A capture outside them copies just its own
 // rectangle. Either way `PixelBuf` ends up exactly as a fresh copy would leave it.
+//
+// Nothing is read from a capture that copied nothing: when the tick has no client
+// area to read (the game minimised, of zero size, or gone) or a copy fails (the
+// window went mid-tick), `CaptureRect` raises `NothingCopied` instead of serving
+// what the surface held from before, and the watcher abandons the tick.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/platform.h"
@@ -24,6 +30,12 @@
 #include "ui/runtime_error.h"
 
 namespace vantrel::recognition {
+
+// Not a ui::RuntimeError: the card reader's error path must not take it for a bad row.
+class NothingCopied : public std::runtime_error {
+public:
+    NothingCopied() : std::runtime_error("a capture copied nothing from the game") {}
+};
 
 class PixelBuffer {
 public:

@@ -46,6 +46,11 @@ constexpr std::array<std::string_view, 17> kCountDigits{
 constexpr std::array<std::string_view, 13> kGridRanks{
     "main/rank-3",  "main/rank-4",  "main/rank-5",  "main/rank-6",  "main/rank-7",  "main/rank-8", "main/rank-9",
     "main/rank-10", "main/rank-11", "main/rank-12", "main/rank-13", "main/rank-14", "main/rank-15"};
+// The same tiles dimmed, for a hand in doubt.
+constexpr std::array<std::string_view, 13> kDimRanks{
+    "main/rank-dim-3",  "main/rank-dim-4",  "main/rank-dim-5",  "main/rank-dim-6",  "main/rank-dim-7",
+    "main/rank-dim-8",  "main/rank-dim-9",  "main/rank-dim-10", "main/rank-dim-11", "main/rank-dim-12",
+    "main/rank-dim-13", "main/rank-dim-14", "main/rank-dim-15"};
 // Index rank - 3, for ranks 3..17 (16 and 17 the jokers).
 constexpr std::array<std::string_view, 15> kCardRanks{
     "common/card-3",  "common/card-4",  "common/card-5",  "common/card-6",  "common/card-7",
@@ -70,7 +75,7 @@ constexpr std::array<MainButton, 4> kMainButtons{{
     {5, 108, 0, 19, 15, "main/hover-5", "main/pressed-5", "关闭", {108, 126, 0, 14}, {285, 220}},
 }};
 
-constexpr auto kMainControls = MakeTable<2 + 17 + 48 + 8 + 2 + 2>([](auto& t) {
+constexpr auto kMainControls = MakeTable<2 + 17 + 48 + 8 + 2 + 2 + 13 + 1 + 1>([](auto& t) {
     t.Add({"imgRMNum", 2, ControlKind::Cell, 24, 22, 17, 18, true, {}, {}});
     t.Add({"imgRMNum", 1, ControlKind::Cell, 93, 22, 17, 18, true, {}, {}});
     for (int count = 0; count <= 16; ++count) t.Add(Store("picRMNum", count, kCountDigits[count]));
@@ -93,6 +98,11 @@ constexpr auto kMainControls = MakeTable<2 + 17 + 48 + 8 + 2 + 2>([](auto& t) {
     t.Add({"imgTips", 0, ControlKind::Cell, 16, 512, 111, 12, true, {}, {}});
     t.Add(Store("picTips", 24, "main/tip-24"));
     t.Add(Store("picTips", 25, "main/tip-25"));
+    // A hand in doubt: the grid's dimmed tiles, the counts' question mark, and a
+    // steady strip over the rolling tips whose tooltip says why.
+    for (int rank = 3; rank <= 15; ++rank) t.Add(Store("picRMDim", rank, kDimRanks[rank - 3]));
+    t.Add(Store("picRMDoubt", 0, "main/count-doubt"));
+    t.Add({"imgDoubt", 0, ControlKind::Cell, 16, 512, 111, 12, false, "main/tip-doubt", {}});
 });
 
 constexpr std::array<TimerSpec, 9> kMainTimers{{

@@ -15,6 +15,13 @@ void PictureCell::RestoreStartState() {
     visible_ = start_.visible;
     left_ = start_.left;
     top_ = start_.top;
+    tooltip_ = start_.tooltip;
+}
+
+void PictureCell::SetTooltip(std::string text) {
+    if (text == tooltip_) return;
+    tooltip_ = std::move(text);
+    if (visible_) owner_.MarkTooltipsChanged();
 }
 
 void PictureCell::SetPicture(Picture picture) {

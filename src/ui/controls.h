@@ -1,8 +1,8 @@
 // Controls of a form: picture cells, picture stores and the indexed arrays that
 // hold them. A cell is windowless: it is a rectangle of its form with a picture or
 // none, a visibility and an optional tooltip, and it receives the mouse events that
-// its form routes to it. At run time only a cell's picture, visibility, Left and
-// Top change; a change that alters the look tells the form which pixels it
+// its form routes to it. At run time only a cell's picture, visibility, Left,
+// Top and tooltip change; a change that alters the look tells the form which pixels it
 // touched (the cell's place, before and after a move), so that only those are
 // composed and presented again. Cells are placed in window pixels, as the
 // windows' code moves them; mouse positions reach the handlers in twips relative
@@ -57,7 +57,8 @@ public:
     void SetTop(int pixels);
     int width() const { return start_.width; }
     int height() const { return start_.height; }
-    const std::string& tooltip() const { return start_.tooltip; }
+    const std::string& tooltip() const { return tooltip_; }
+    void SetTooltip(std::string text);
 
     // Window pixels covered by the cell.
     base::Rect PixelBounds() const;
@@ -77,6 +78,7 @@ private:
     Picture picture_;
     bool visible_ = true;
     int left_ = 0, top_ = 0;
+    std::string tooltip_;
 };
 
 // A hidden holder of one picture that the code copies into cells.

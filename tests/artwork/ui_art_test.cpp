@@ -92,7 +92,8 @@ void ExpectAllDifferent(const std::vector<std::pair<std::string, Image>>& pictur
 // A picture store is never shown: its picture is copied into this cell.
 const ControlSpec& ShownIn(const FormLayout& layout, const ControlSpec& control) {
     static const std::map<std::string_view, std::pair<std::string_view, int>> kCellOfStore{
-        {"picRMNum", {"imgRMNum", 1}}, {"picTips", {"imgTips", 0}}, {"picCards", {"imgEmit", 1}}, {"picMark", {"imgMark", 0}}};
+        {"picRMNum", {"imgRMNum", 1}}, {"picTips", {"imgTips", 0}}, {"picCards", {"imgEmit", 1}}, {"picMark", {"imgMark", 0}},
+        {"picRMDim", {"imgRMCard", 1}}, {"picRMDoubt", {"imgRMNum", 1}}};
     if (control.kind == ControlKind::Cell) return control;
     const auto& [cell, index] = kCellOfStore.at(control.name);
     return FindControl(layout, cell, index);

@@ -18,6 +18,7 @@ TEST_P(FollowTest, FiftyHandsWithoutADifference) {
     // Every state before a move, and at these think times the replay keeps up with each.
     EXPECT_EQ(result.detailChecks, result.moves);
     EXPECT_EQ(result.replayChecks, result.moves);
+    EXPECT_EQ(result.doubts, 0);
     for (const std::string& difference : result.differences) ADD_FAILURE() << difference;
 }
 

@@ -141,27 +141,27 @@ TEST_F(MainLoopTest, TheFirstMoverIsAskedSeat0First) {
     platform.AdvanceBy(50);
     EXPECT_EQ(shared().FirstSeat, 0);
     EXPECT_EQ(tally().nTurn, 0);
-    // Sixteen blank cards read as queens: four queen marks and nothing else can go,
-    // so twelve further cards find no mark left.
-    EXPECT_EQ(VisibleMarks(), 44);
+    EXPECT_EQ(VisibleMarks(), 32);
     EXPECT_EQ(main().imgRMNum(1).picture(), main().picRMNum(16).picture());
     EXPECT_EQ(main().imgRMNum(2).picture(), main().picRMNum(16).picture());
     EXPECT_FALSE(main().tmrStart.Enabled());
 }
 
-TEST_F(MainLoopTest, AnUnreadableDealtRowDropsTheHandInsteadOfFollowingIt) {
+TEST_F(MainLoopTest, AnUnreadableDealtRowIsFollowedInDoubt) {
     Start();
     OpenGame();
     Deal();
-    // Dark from the dealt row's first glyph on: every next-card probe asks for one more.
+    // Dark from the dealt row's first glyph on: every next-card probe asks for one
+    // more, and the row ends at its fiftieth card.
     screen.FillRect(190, 340, 610, 40, kBlack);
     platform.AdvanceTo(1100);
     screen.set(562, 80, kSign);
     platform.AdvanceBy(100);
-    EXPECT_FALSE(main().tmrEmit.Enabled());
-    EXPECT_TRUE(main().tmrStart.Enabled());
+    EXPECT_TRUE(main().tmrEmit.Enabled());
+    EXPECT_EQ(tally().check.reason(), recognition::DoubtReason::kDealNotSixteen);
     EXPECT_EQ(VisibleMarks(), 48);
-    EXPECT_FALSE(main().imgRMNum(1).HasPicture());
+    EXPECT_EQ(main().imgRMNum(1).picture(), main().picRMDoubt.picture());
+    EXPECT_EQ(tally().RemainCards(1), 16);
     EXPECT_EQ(program.shared().toolkit().unhandledErrors(), 0);
 }
 
@@ -242,6 +242,42 @@ TEST_F(MainLoopTest, AMinimisedGameLeavesTheHandWaiting) {
     platform.fakeDesktop().SetMinimised(game, false);
     platform.AdvanceBy(50);
     EXPECT_EQ(tally().nPlayCount, 1);
+}
+
+// Seat 1 lays its last two cards, read as one: its count stays above 0 and the end
+// of the hand is never read. Once the deal's sign has been gone for a second the
+// hand is over, and the next deal is followed from its first move.
+TEST_F(MainLoopTest, AHandWhoseEndWasNeverReadEndsOnceTheDealSignHasGone) {
+    StartFollowing(1);
+    screen.set(562, 80, kFelt);  // the first-mover sign goes with the first move
+    tally().RemainCards(1) = 2;
+    Card(470, 150);
+    platform.AdvanceBy(50);
+    ASSERT_EQ(tally().RemainCards(1), 1);
+    Clear(460, 140, 60, 130);
+    screen.set(400, 192, {0, 0, 0});  // between hands
+    platform.AdvanceBy(950);
+    EXPECT_TRUE(main().tmrEmit.Enabled()) << "four looks without the sign are not yet enough";
+    platform.AdvanceBy(300);
+    EXPECT_FALSE(main().tmrEmit.Enabled());
+    EXPECT_EQ(VisibleMarks(), 48);
+
+    Deal();
+    screen.set(244, 76, kSign);
+    platform.AdvanceBy(100);
+    EXPECT_TRUE(main().tmrEmit.Enabled());
+    EXPECT_EQ(shared().FirstSeat, 2);
+    EXPECT_EQ(tally().RemainCards(1), 16);
+    EXPECT_EQ(tally().nPlayCount, 0);
+}
+
+TEST_F(MainLoopTest, TheNewHandButtonClearsADoubt) {
+    StartFollowing(2);
+    tally().Doubt(recognition::DoubtReason::kCountBelowZero);
+    ASSERT_TRUE(main().imgDoubt.visible());
+    main().StartNewHand();
+    EXPECT_FALSE(tally().check.InDoubt());
+    EXPECT_FALSE(main().imgDoubt.visible());
 }
 
 }  // namespace

@@ -126,7 +126,7 @@ TEST_P(CloseSequenceTest, SavesItselfAndTheGameThenClosesTheDetailThenThePlayerW
 TEST_F(SequenceTest, OneHandAsksTheOverlaysAndTheAnimationsAtEachStep) {
     Start();
     OpenGame();
-    PaintSix(screen, kOwnRow.x, kOwnRow.y);  // the user's dealt row: one six
+    PaintOwnRow(screen, 16);                // the user's dealt row: four each of 3 to 6
     platform.AdvanceTo(1210);               // found at 1 s; the star blinked back on at 1.2 s
     ASSERT_TRUE(main().imgStar.visible());
     ASSERT_TRUE(main().tmrTipInterval.Enabled());
@@ -142,13 +142,13 @@ TEST_F(SequenceTest, OneHandAsksTheOverlaysAndTheAnimationsAtEachStep) {
     EXPECT_FALSE(main().tmrStar.Enabled());
     EXPECT_FALSE(main().imgStar.visible());
 
-    // Seat 1 moves first: the user's row is read and its six struck, both counts
+    // Seat 1 moves first: the user's row is read and its cards struck, both counts
     // show 16, and the play tick takes over.
     screen.set(kFirstMoverProbe[1].x, kFirstMoverProbe[1].y, kFirstMoverBand.inside);
     platform.AdvanceTo(1300);
     EXPECT_EQ(shared().FirstSeat, 1);
     EXPECT_FALSE(main().imgRMCard(16).visible());
-    EXPECT_EQ(VisibleMarks(), 47);
+    EXPECT_EQ(VisibleMarks(), 32);
     EXPECT_EQ(main().imgRMNum(1).picture(), main().picRMNum(16).picture());
     EXPECT_EQ(main().imgRMNum(2).picture(), main().picRMNum(16).picture());
     EXPECT_FALSE(main().tmrStart.Enabled());

@@ -181,10 +181,10 @@ TEST_F(ReaderTest, TheNextCardProbesRedBoundIsTen) {
     }
 }
 
-// The user's own play has no count to show, so a row of 22 cards reaches the
-// history and overflows its 20 columns plus the count: the hand is dropped and
-// no part of the row is left behind.
-TEST_F(ReaderTest, APlayTooLongForItsHistoryRowDropsTheHandAndLeavesNoPartOfIt) {
+// A play longer than a history row's 20 columns cannot be true: the hand goes on
+// in doubt, its count lowered by the whole row, and the row keeps the move's place
+// with its first 20 cards.
+TEST_F(ReaderTest, APlayTooLongForItsHistoryRowPutsTheHandInDoubtAndKeepsItsPlace) {
     for (int k = 0; k < 22; ++k) testing::PaintBlankCard(screen, 30 + 22 * k, 200);
     recognition::CardTally& tally = main().tally;
     tally.bInHand = true;
@@ -193,24 +193,26 @@ TEST_F(ReaderTest, APlayTooLongForItsHistoryRowDropsTheHandAndLeavesNoPartOfIt) 
     Tick();
     std::int16_t x = 30;
     main().reader.ReadCards(x, 200, 3);
-    EXPECT_FALSE(tally.bInHand);
-    EXPECT_EQ(tally.nPlayCount, 0);
-    for (int column = 1; column <= 21; ++column) EXPECT_EQ(shared().PlayHistory(0, column), 0) << column;
+    EXPECT_TRUE(tally.bInHand);
+    EXPECT_EQ(tally.check.reason(), recognition::DoubtReason::kPlayTooLong);
+    EXPECT_EQ(tally.RemainCards(0), 16 - 22);
+    EXPECT_EQ(tally.nPlayCount, 1);
+    EXPECT_EQ(shared().PlayHistory(0, 21), 20);
+    EXPECT_EQ(shared().PlayHistory(0, 20), 12);
 }
 
-TEST_F(ReaderTest, ARowThatNeverEndsDropsTheHandAtItsFiftyFirstCard) {
+TEST_F(ReaderTest, ARowThatNeverEndsStopsAtItsFiftiethCard) {
     screen.Fill({0, 0, 0});  // dark everywhere: every probe asks for one more card
     main().tally.bInHand = true;
-    main().tally.nPlayCount = 3;
-    main().tmrEmit.SetEnabled(true);
+    main().tally.RemainCards.Fill(16);
+    main().tally.nTurn = 1;
     Tick();
     std::int16_t x = 10;
     main().reader.ReadCards(x, 100, 3);
+    EXPECT_EQ(x, 10 + 22 * 50);
     EXPECT_EQ(main().row.nCardCount, 0);
-    EXPECT_FALSE(main().tally.bInHand);
-    EXPECT_EQ(main().tally.nPlayCount, 0);
-    EXPECT_FALSE(main().tmrEmit.Enabled());
-    EXPECT_TRUE(main().tmrStart.Enabled());
+    EXPECT_EQ(main().tally.RemainCards(1), 16 - 50);
+    EXPECT_EQ(main().tally.check.reason(), recognition::DoubtReason::kPlayTooLong);
 
     // The next row starts again at the first entry.
     screen.Fill(testing::kFelt);

@@ -2,6 +2,7 @@
 // capture served from a tick's prefetched region equals a fresh copy.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -81,20 +82,34 @@ TEST_F(SamplerTest, WhatTheCopyCannotReachKeepsTheSurfacesEarlierPixels) {
     EXPECT_EQ(sampler.PixelBuf(7, 1), 1);  // red of client pixel (0, 0)
 }
 
-TEST_F(SamplerTest, AWindowThatCannotBeReadRaisesNothingAndLeavesTheSurface) {
-    screen.set(10, 10, {7, 8, 9});
-    sampler.BeginTick(surface.get());
-    sampler.CaptureRect(10, 10, 1, 1);
-    platform.fakeDesktop().RemoveWindow(game);
-    auto gone = platform.fakeDesktop().OpenClient(game);
-    sampler.BeginTick(gone.get());
-    EXPECT_NO_THROW(sampler.CaptureRect(10, 10, 11, 16));
-    EXPECT_EQ(sampler.PixelBuf(1, 1), 9);  // the earlier copy's pixel
-    sampler.EndTick();
-    const long long copiesBefore = sampler.copies();
-    sampler.BeginTick(nullptr);
+// Whatever the surface held from before is not a reading of the game: a capture
+// that copied nothing raises, and the watcher abandons its tick.
+TEST_F(SamplerTest, NothingIsReadFromACaptureThatCopiedNothing) {
+    platform::headless::FakeDesktop& desktop = platform.fakeDesktop();
+    desktop.SetLossSchedule(game, [](std::int64_t) { return std::optional<int>(1); });
+    auto lostAfterOne = desktop.OpenClient(game);
+    desktop.SetLossSchedule(game, {});
+    desktop.SetMinimised(game, true);
+    auto minimised = desktop.OpenClient(game);
+    desktop.RemoveWindow(game);
+    auto gone = desktop.OpenClient(game);
+    struct Case {
+        const char* what;
+        platform::ClientSurface* surface;
+    };
+    for (const Case& c : {Case{"no client area", nullptr}, Case{"minimised", minimised.get()},
+                          Case{"gone", gone.get()}}) {
+        sampler.BeginTick(c.surface);
+        EXPECT_THROW(sampler.CaptureRect(10, 10, 1, 1), NothingCopied) << c.what;
+        EXPECT_THROW(sampler.CaptureRect(10, 10, 11, 16), NothingCopied) << c.what;
+        sampler.EndTick();
+    }
+    sampler.BeginTick(lostAfterOne.get());
     EXPECT_NO_THROW(sampler.CaptureRect(10, 10, 1, 1));
-    EXPECT_EQ(sampler.copies(), copiesBefore);
+    EXPECT_THROW(sampler.CaptureRect(30, 10, 1, 1), NothingCopied) << "the window went mid-tick";
+    sampler.Prefetch({100, 100, 200, 101});  // a prefetch that fails serves nothing either
+    EXPECT_THROW(sampler.CaptureRect(150, 100, 1, 1), NothingCopied);
+    sampler.EndTick();
 }
 
 TEST_F(SamplerTest, SixteenBitOverflowRaises) {

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "shared/layouts.h"
+#include "shared/pictures.h"
 #include "support/game_fixture.h"
 
 namespace vantrel {
@@ -61,7 +63,7 @@ TEST_F(TallyTest, StrikingHidesTheHighestVisibleMarkOfTheRank) {
     EXPECT_EQ(VisibleMarks(), 48 - 4);
 }
 
-TEST_F(TallyTest, AcesStopAtTheirLastMarkAndTheTwoAlwaysHides49) {
+TEST_F(TallyTest, AnAceOrATwoWithNoMarkLeftIsADoubtAndHidesNothing) {
     Follow(1);
     main().imgRMCard(47).SetVisible(false);
     main().imgRMCard(46).SetVisible(false);
@@ -71,18 +73,23 @@ TEST_F(TallyTest, AcesStopAtTheirLastMarkAndTheTwoAlwaysHides49) {
     tally().nTurn = 1;
     Play({14});  // no ace mark is left
     EXPECT_EQ(VisibleMarks(), before);
+    EXPECT_EQ(tally().check.reason(), recognition::DoubtReason::kOpponentRankGone);
 
+    tally().check.Clear();
     tally().nTurn = 1;
     Play({15});
     EXPECT_FALSE(Mark(49));
+    EXPECT_FALSE(tally().check.InDoubt());
     tally().nTurn = 1;
-    Play({15});  // already hidden: still no error, still hidden
-    EXPECT_FALSE(Mark(49));
+    Play({15});  // the one 2 is gone: the check looks
+    EXPECT_EQ(tally().check.reason(), recognition::DoubtReason::kOpponentRankGone);
 }
 
 TEST_F(TallyTest, TheUsersOwnPlayIsCountedAndRecordedButStrikesNothing) {
     Follow(0);
+    ASSERT_FALSE(tally().check.CheckDeal(std::vector<std::int16_t>{5, 5, 5, 9, 9, 3, 3, 4, 4, 6, 6, 7, 7, 8, 8, 10}));
     Play({5, 5, 5, 9, 9});
+    EXPECT_FALSE(tally().check.InDoubt());
     EXPECT_EQ(tally().RemainCards(0), 11);
     EXPECT_EQ(VisibleMarks(), 48);
     EXPECT_FALSE(main().imgRMNum(1).HasPicture());
@@ -205,50 +212,76 @@ TEST_F(TallyTest, ResetLoadsClosedOverlaysHiddenSoTheyStayCurrent) {
     EXPECT_FALSE(platform.FindWindow("VXPlayer")->shown());
 }
 
-TEST_F(TallyTest, TheHundredAndFirstMoveIsKeptAndTheNextDropsTheHandWhetherPassOrPlay) {
+TEST_F(TallyTest, TheHundredAndFirstMoveIsKeptAndTheNextPutsTheHandInDoubtWhetherPassOrPlay) {
     Follow(1);
     tally().nPlayCount = 100;
     screen.set(658, 154, kPassSign);
     EXPECT_TRUE(tally().CheckPass(1));
     EXPECT_EQ(tally().nPlayCount, 101);
     EXPECT_EQ(shared().PlayHistory(100, 1), 9455);
-    EXPECT_TRUE(tally().bInHand);
+    EXPECT_FALSE(tally().check.InDoubt());
     screen.set(658, 154, {10, 100, 115});
 
     for (const bool pass : {true, false}) {
         Follow(1);
+        tally().check.Clear();
         tally().nPlayCount = 101;
-        main().tmrEmit.SetEnabled(true);
-        main().imgRMCard(44).SetVisible(false);
         if (pass) {
             screen.set(658, 154, kPassSign);
             main().sampler.BeginTick(surface.get());
             EXPECT_TRUE(tally().CheckPass(1));
             screen.set(658, 154, {10, 100, 115});
         } else {
-            // Through the reader's error path, as a play read off the table would go.
-            SetRow({13});
-            try {
-                tally().StrikeCards(3);
-                tally().RecordPlay();
-                ADD_FAILURE() << "row 101 should not exist";
-            } catch (const ui::RuntimeError&) {
-                tally().ResetHand(true);
-            }
+            Play({13});
         }
-        EXPECT_EQ(tally().nPlayCount, 0) << (pass ? "pass" : "play");
-        EXPECT_FALSE(tally().bInHand);
-        EXPECT_TRUE(main().tmrStart.Enabled());
-        EXPECT_FALSE(main().tmrEmit.Enabled());
-        EXPECT_EQ(VisibleMarks(), 48);
+        // The hand goes on, in doubt: the turn moves, the count falls, no row is written.
+        EXPECT_EQ(tally().check.reason(), recognition::DoubtReason::kTooManyMoves) << (pass ? "pass" : "play");
+        EXPECT_TRUE(tally().bInHand);
+        EXPECT_EQ(tally().nTurn, 2);
+        EXPECT_EQ(tally().nPlayCount, 101);
+        EXPECT_EQ(tally().RemainCards(1), pass ? 16 : 15);
     }
 }
 
-TEST_F(TallyTest, ACountBelowZeroHasNoDigitAndRaises) {
-    Follow(1);
-    tally().RemainCards(1) = 1;
-    SetRow({3, 3});
-    EXPECT_THROW(tally().StrikeCards(3), ui::RuntimeError);
+TEST_F(TallyTest, ACountBelowZeroPutsTheHandInDoubtAndKeepsCounting) {
+    // Twenty cards still fit a history row: the count is what cannot be true.
+    for (const auto& [seat, cards] : {std::pair{0, 2}, std::pair{1, 20}}) {
+        Follow(seat);
+        tally().check.Clear();
+        tally().RemainCards(seat) = 1;
+        Play(std::vector<int>(static_cast<std::size_t>(cards), 3));
+        EXPECT_EQ(tally().check.reason(), recognition::DoubtReason::kCountBelowZero) << seat;
+        EXPECT_EQ(tally().RemainCards(seat), 1 - cards);
+        EXPECT_FALSE(tally().bHandOver);
+        EXPECT_EQ(VisibleMarks(), 48) << "no mark is struck in doubt";
+    }
+}
+
+TEST_F(TallyTest, ADoubtIsRaisedOnceShowsItsLookAndTheResetTakesItAway) {
+    std::vector<recognition::DoubtReason> heard;
+    tally().onDoubt = [&heard](recognition::DoubtReason reason) { heard.push_back(reason); };
+    Follow(2);
+    tally().ShowCount(1);
+    Play({15});
+    tally().nTurn = 1;
+    Play({15});  // the 2 is gone: impossible
+    Play({9});   // no further mark is struck, and nothing is heard again
+    EXPECT_EQ(heard, std::vector{recognition::DoubtReason::kOpponentRankGone});
+    EXPECT_EQ(VisibleMarks(), 47);
+    EXPECT_EQ(tally().RemainCards(2), 14);
+    EXPECT_EQ(tally().RemainCards(1), 15);
+    EXPECT_EQ(main().imgRMNum(1).picture(), main().picRMDoubt.picture());
+    EXPECT_TRUE(main().imgDoubt.visible());
+    EXPECT_NE(main().imgDoubt.tooltip().find(recognition::DoubtText(recognition::DoubtReason::kOpponentRankGone)),
+              std::string::npos);
+
+    tally().ResetHand(true);
+    EXPECT_FALSE(tally().check.InDoubt());
+    EXPECT_FALSE(main().imgDoubt.visible());
+    main().imgRMCard.ForEach([](ui::PictureCell& mark) {
+        EXPECT_EQ(mark.picture(), pictures::Get(ui::FindControl(layouts::kMain, "imgRMCard", mark.index()).picture))
+            << "mark " << mark.index() << " is back on its own tile";
+    });
 }
 
 TEST_F(TallyTest, CodesBecomeRanks) {

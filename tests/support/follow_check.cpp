@@ -45,28 +45,39 @@ Expected ExpectedAfter(const sim::HandRecord& hand, int movesSeen) {
 
 class Follower {
 public:
-    Follower(std::uint64_t seed, const sim::Timeline& timeline, FollowResult& result)
-        : seed_(seed), timeline_(timeline), frames_(timeline), result_(result) {
+    Follower(std::uint64_t seed, const sim::Timeline& timeline, const GameFeed& feed, FollowResult& result)
+        : seed_(seed), timeline_(timeline), frames_(timeline, feed.states), result_(result) {
         program_.Start();
-        platform_.fakeDesktop().AddWindow(kGameTitle, {300, 200, 1108, 834},
-                                          [this](std::int64_t t) -> const base::Image& { return frames_.FrameAt(t); });
+        const platform::ForeignWindow game = platform_.fakeDesktop().AddWindow(
+            kGameTitle, {300, 200, 1108, 834}, [this, emptyAt = feed.emptyAt](std::int64_t t) -> const base::Image& {
+                return emptyAt && emptyAt(t) ? noPixels_ : frames_.FrameAt(t);
+            });
+        if (feed.lossAt) platform_.fakeDesktop().SetLossSchedule(game, feed.lossAt);
     }
 
     void FollowHand(std::size_t index) {
         const sim::HandRecord& hand = timeline_.hands()[index];
         const sim::HandTimes& times = timeline_.hand_times()[index];
         const int moves = static_cast<int>(hand.moves.size());
+        const std::size_t differencesBefore = result_.differences.size();
+        report_ = {};
         // Each state is checked just before the next thing appears on the table.
         for (int seen = 0; seen <= moves; ++seen) {
             const std::int64_t next = seen < moves ? times.move_ms[static_cast<std::size_t>(seen)] : times.cleared_ms;
             platform_.AdvanceTo(next - 1);
-            if (seen < moves) {
+            if (seen == moves) {
+                CompareReset(hand);
+            } else if (main().tally.check.InDoubt()) {
+                CompareDoubtLook(hand, seen - 1);
+            } else {
+                report_.doubtToTheEnd = false;
                 Compare(hand, seen);
                 CompareOverlays(hand, seen);
-            } else {
-                CompareReset(hand);
             }
         }
+        report_.differences = static_cast<int>(result_.differences.size() - differencesBefore);
+        if (report_.doubtFrom != HandReport::kNoDoubt) ++result_.doubts;
+        result_.hands_followed.push_back(report_);
         result_.moves += moves;
         ++result_.winsBySeat[static_cast<std::size_t>(hand.Winner())];
         ++result_.hands;
@@ -149,12 +160,35 @@ private:
         ++result_.replayChecks;
     }
 
+    // While in doubt: no count cell shows a digit and no mark its own tile, and the
+    // strip says so.
+    void CompareDoubtLook(const sim::HandRecord& hand, int move) {
+        if (report_.doubtFrom == HandReport::kNoDoubt) {
+            report_.doubtFrom = move;
+            report_.doubtToTheEnd = true;
+        }
+        frmIdentify& m = main();
+        for (int seat : {1, 2})
+            if (m.imgRMNum(seat).picture() != m.picRMDoubt.picture())
+                Differ(hand, move, "in doubt, seat " + std::to_string(seat) + "'s count cell does not show the question mark");
+        m.imgRMCard.ForEach([&](ui::PictureCell& mark) {
+            if (mark.visible() && mark.picture() != m.picRMDim(sim::RankOf(mark.index())).picture())
+                Differ(hand, move, "in doubt, mark " + std::to_string(mark.index()) + " is not dimmed");
+        });
+        if (!m.imgDoubt.visible()) Differ(hand, move, "in doubt, the strip does not say so");
+    }
+
     void CompareReset(const sim::HandRecord& hand) {
         frmIdentify& m = main();
         const int move = static_cast<int>(hand.moves.size()) - 1;
         int visible = 0;
         for (int count : VisibleMarks()) visible += count;
         if (visible != 48) Differ(hand, move, "after the hand " + std::to_string(visible) + " marks show, not 48");
+        if (m.tally.check.InDoubt() || m.imgDoubt.visible()) Differ(hand, move, "the doubt outlived the hand");
+        m.imgRMCard.ForEach([&](ui::PictureCell& mark) {
+            if (mark.picture() != m.picRMDim(sim::RankOf(mark.index())).picture()) return;
+            Differ(hand, move, "after the hand mark " + std::to_string(mark.index()) + " is still dimmed");
+        });
         if (m.imgRMNum(1).HasPicture() || m.imgRMNum(2).HasPicture()) Differ(hand, move, "a count shows after the hand");
         if (program_.shared().PlayHistory(0, 21) != 0 || m.tally.nPlayCount != 0)
             Differ(hand, move, "the history was not cleared after the hand");
@@ -172,6 +206,8 @@ private:
     std::uint64_t seed_;
     const sim::Timeline& timeline_;
     sim::FrameSource frames_;
+    const platform::Image noPixels_{0, 0};  // a minimised game's client area
+    HandReport report_;
     FollowResult& result_;
     int reportedErrors_ = 0;
     platform::headless::HeadlessPlatform platform_;
@@ -182,9 +218,13 @@ private:
 
 FollowResult FollowSeries(std::uint64_t seed, int hands, const sim::TimelineSettings& settings,
                           const std::function<void(const FollowResult&)>& onHand) {
+    return FollowTimeline(seed, sim::Timeline(seed, hands, settings), {}, onHand);
+}
+
+FollowResult FollowTimeline(std::uint64_t seed, const sim::Timeline& timeline, const GameFeed& feed,
+                            const std::function<void(const FollowResult&)>& onHand) {
     FollowResult result;
-    const sim::Timeline timeline(seed, hands, settings);
-    Follower follower(seed, timeline, result);
+    Follower follower(seed, timeline, feed, result);
     for (std::size_t i = 0; i < timeline.hands().size(); ++i) {
         follower.FollowHand(i);
         if (onHand) onHand(result);

@@ -1,6 +1,7 @@
 // A game screen painted by hand for tests and benchmarks that need exact control
 // over single pixels: the deal signs, marker signs and blank-faced cards, which
-// the glyph tests read as the queen of spades, and cards that show a six.
+// the glyph tests read as the queen of spades, a dealt row of low cards, and
+// cards that show a six.
 #pragma once
 
 #include <string_view>
@@ -30,18 +31,29 @@ inline void PaintBlankCard(base::Image& screen, int gx, int gy) {
     screen.FillRect(gx - 4, gy + 109, 30, 2, kDark);
 }
 
-inline void PaintOwnRow(base::Image& screen, int cards) {
-    for (int k = 0; k < cards; ++k) PaintBlankCard(screen, 198 + 22 * k, 358);
+// Ink at the glyph probes that `classes` marks 'I' (one letter per probe, in the
+// decision list's order), on a white face.
+inline void PaintGlyphInk(platform::Image& screen, int gx, int gy, std::string_view classes) {
+    for (std::size_t k = 0; k < test::kGlyphProbes.size(); ++k)
+        if (classes[k] == 'I') screen.set(gx + test::kGlyphProbes[k].column, gy + test::kGlyphProbes[k].row, kBlack);
+}
+
+// The user's dealt row: a deal can hold it, four each of the 3, 4, 5 and 6 (all
+// read as spades), so that blank cards laid later are queens still out.
+inline void PaintOwnRow(platform::Image& screen, int cards) {
+    constexpr std::string_view kGlyphs[] = {"PPIPPPPPIP", "IPPPIPPPIP", "PIPPPPPPIP", "IIIPPPPPPP"};  // 3, 4, 5, 6
+    for (int k = 0; k < cards; ++k) {
+        PaintBlankCard(screen, 198 + 22 * k, 358);
+        PaintGlyphInk(screen, 198 + 22 * k, 358, kGlyphs[k / 4 % 4]);
+    }
 }
 
 // A card face with a six's glyph at (gx, gy): ink at the six's probes on white,
 // a white suit strip (a spade) and a white next-card probe, so a row read there
 // is one six.
-inline void PaintSix(base::Image& screen, int gx, int gy) {
-    constexpr std::string_view kSix = "IIIPPPPPPP";
+inline void PaintSix(platform::Image& screen, int gx, int gy) {
     screen.FillRect(gx - 3, gy - 4, 29, 34, kWhite);
-    for (std::size_t k = 0; k < test::kGlyphProbes.size(); ++k)
-        if (kSix[k] == 'I') screen.set(gx + test::kGlyphProbes[k].column, gy + test::kGlyphProbes[k].row, kBlack);
+    PaintGlyphInk(screen, gx, gy, "IIIPPPPPPP");
 }
 
 // A play of one six as a scan along `row` meets it: a face that begins at whiteX,

@@ -1,7 +1,9 @@
 // The main window's artwork: the background (title strip, the opponents' count
 // panel, the remaining-card grid with a faint empty slot under every mark, the
 // three buttons' resting faces, the tip strip), the grid's rank tiles, the counts,
-// the buttons' hover and pressed looks, the star, the two tips and the icon.
+// the buttons' hover and pressed looks, the star, the two tips and the icon; and
+// the look of a hand in doubt: the rank tiles dimmed, a question mark for the
+// counts and a steady strip for the tips.
 #include <string>
 #include <utility>
 
@@ -26,6 +28,11 @@ constexpr std::string_view kTips[] = {
 };
 
 constexpr int kFootEdgeRow = 508;  // the tip strip lies below this line
+
+// A hand in doubt: the strip's words (the tally may be wrong; the next hand puts it
+// right) and the amber of its words and the counts' question mark.
+constexpr std::string_view kDoubtTip = "记牌存疑，下局恢复";
+constexpr Rgb kDoubtAmber{244, 196, 64};
 
 TextMask RankText(int rank, int pixels) {
     return FigureFont(pixels).Render(RankLabel(rank), rank == 10 ? -1 : 0);
@@ -76,6 +83,15 @@ Image RankTile(const Image& base, Box cell, int rank) {
     return tile;
 }
 
+// A tile the grid no longer vouches for: the rank tile sunk halfway into the well,
+// its rank still legible.
+Image DimRankTile(const Image& base, Box cell, int rank) {
+    Image tile = RankTile(base, cell, rank);
+    for (int y = 0; y < tile.height(); ++y)
+        for (int x = 0; x < tile.width(); ++x) tile.set(x, y, Mix(tile.rgb(x, y), kWell, 0.5));
+    return tile;
+}
+
 Image CountPicture(const Image& base, Box cell, int count) {
     Image picture = Crop(base, cell);
     // Crisp figures: a one-pixel outline round smoothed ones would read pink.
@@ -85,6 +101,12 @@ Image CountPicture(const Image& base, Box cell, int count) {
         DrawCentredOutlined(picture, digits, whole, kCountRed, {255, 255, 255});
     else
         DrawCentred(picture, digits, whole, kCountGreen);
+    return picture;
+}
+
+Image UnknownCountPicture(const Image& base, Box cell) {
+    Image picture = Crop(base, cell);
+    DrawCentred(picture, FigureFont(13, Edges::kCrisp).Render("?"), {0, 0, cell.width, cell.height}, kDoubtAmber);
     return picture;
 }
 
@@ -125,9 +147,9 @@ Image StarPicture(const Image& base) {
     return star;
 }
 
-Image TipPicture(const Image& base, std::string_view tip) {
+Image TipPicture(const Image& base, std::string_view tip, Rgb colour = kLabel) {
     Image picture = Crop(base, Place("imgTips"));
-    DrawText(picture, ChineseFont().Render(tip), 1, picture.height() - 1, kLabel);
+    DrawText(picture, ChineseFont().Render(tip), 1, picture.height() - 1, colour);
     return picture;
 }
 
@@ -164,7 +186,9 @@ std::vector<base::ArtworkFile> MainWindowArtwork() {
         const int rank = cards::RankOf(code);
         const Box cell = Place("imgRMCard", code);
         DrawEmptySlot(background, cell, rank);
-        if (cards::SuitOf(code) == 1) add("rank-" + std::to_string(rank), RankTile(base, cell, rank));
+        if (cards::SuitOf(code) != 1) continue;
+        add("rank-" + std::to_string(rank), RankTile(base, cell, rank));
+        add("rank-dim-" + std::to_string(rank), DimRankTile(base, cell, rank));
     }
     // The grid's top row holds only the 2; the rest of it names what the grid shows.
     const Box two = Place("imgRMCard", cards::kTwoOfSpades);
@@ -173,6 +197,7 @@ std::vector<base::ArtworkFile> MainWindowArtwork() {
 
     for (int count = 0; count <= 16; ++count)
         add("count-" + std::to_string(count), CountPicture(base, Place("imgRMNum", 1), count));
+    add("count-doubt", UnknownCountPicture(base, Place("imgRMNum", 1)));
 
     for (int button : {1, 2, 3}) {
         const Box place = Place("imgMouseOn", button);
@@ -188,6 +213,7 @@ std::vector<base::ArtworkFile> MainWindowArtwork() {
     add("star", StarPicture(base));
     add("tip-24", TipPicture(base, kTips[0]));
     add("tip-25", TipPicture(base, kTips[1]));
+    add("tip-doubt", TipPicture(base, kDoubtTip, kDoubtAmber));
     add("icon-32", Icon(32));
     add("icon-16", Icon(16));
     add("background", std::move(background));

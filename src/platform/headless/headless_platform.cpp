@@ -26,18 +26,17 @@ private:
     const base::Image* picture_;
 };
 
-// A window's client area while it is minimised: the copy yields black.
-class BlankSurface final : public ClientSurface {
+// A client area whose window goes in the middle of a tick: after `copies` copies
+// every further copy fails.
+class LostSurface final : public ClientSurface {
 public:
-    explicit BlankSurface(Rect bounds) : bounds_(bounds) {}
-    Rect Bounds() const override { return bounds_; }
-    bool Copy(Rect area, std::uint32_t* out) override {
-        std::fill_n(out, static_cast<std::size_t>(area.width()) * area.height(), 0u);
-        return true;
-    }
+    LostSurface(const platform::Image* picture, int copies) : picture_(picture), copiesLeft_(copies) {}
+    Rect Bounds() const override { return picture_.Bounds(); }
+    bool Copy(Rect area, std::uint32_t* out) override { return copiesLeft_-- > 0 && picture_.Copy(area, out); }
 
 private:
-    Rect bounds_;
+    PictureSurface picture_;
+    int copiesLeft_;
 };
 
 bool Inside(Rect r, Point p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
@@ -46,7 +45,7 @@ bool Inside(Rect r, Point p) { return p.x >= r.left && p.x < r.right && p.y >= r
 
 ForeignWindow FakeDesktop::AddWindow(std::string title, Rect outer, FrameSource frames) {
     const ForeignWindow handle = nextHandle_++;
-    windows_[handle] = Window{std::move(title), outer, std::move(frames)};
+    windows_[handle] = Window{std::move(title), outer, std::move(frames), false, false, {}};
     return handle;
 }
 
@@ -54,6 +53,10 @@ void FakeDesktop::RemoveWindow(ForeignWindow window) { windows_.erase(window); }
 
 void FakeDesktop::SetMinimised(ForeignWindow window, bool minimised) {
     if (auto it = windows_.find(window); it != windows_.end()) it->second.minimised = minimised;
+}
+
+void FakeDesktop::SetLossSchedule(ForeignWindow window, LossSchedule lossAt) {
+    if (auto it = windows_.find(window); it != windows_.end()) it->second.lossAt = std::move(lossAt);
 }
 
 void FakeDesktop::MoveWindow(ForeignWindow window, Point topLeft) {
@@ -98,8 +101,12 @@ std::unique_ptr<ClientSurface> FakeDesktop::OpenClient(ForeignWindow window) {
     }
     const auto it = windows_.find(window);
     if (it == windows_.end()) return std::make_unique<PictureSurface>(nullptr);  // a stale handle reads nothing
-    const base::Image& frame = it->second.frames(clock_);
-    if (it->second.minimised) return std::make_unique<BlankSurface>(Rect{0, 0, frame.width(), frame.height()});
+    // A minimised window's client area is empty, as the system makes it.
+    if (it->second.minimised) return std::make_unique<PictureSurface>(nullptr);
+    const platform::Image& frame = it->second.frames(clock_);
+    if (it->second.lossAt)
+        if (const std::optional<int> copies = it->second.lossAt(clock_))
+            return std::make_unique<LostSurface>(&frame, *copies);
     return std::make_unique<PictureSurface>(&frame);
 }
 

@@ -24,7 +24,10 @@
 namespace vantrel::platform::headless {
 
 // The client area of a fake window at a moment of virtual time.
-using FrameSource = std::function<const base::Image&(std::int64_t nowMs)>;
+using FrameSource = std::function<const platform::Image&(std::int64_t nowMs)>;
+// For a client area opened at a moment of virtual time: how many copies it makes
+// before its window goes mid-tick (every later copy fails), or none when it stays.
+using LossSchedule = std::function<std::optional<int>(std::int64_t nowMs)>;
 
 // One line per request, in the order made: "create VXMain", "move VXMain 8,8",
 // "layered VXMain", "show VXMain", "destroy VXMain" (the on-screen window goes),
@@ -52,7 +55,9 @@ public:
     // top-level window would.
     ForeignWindow AddWindow(std::string title, Rect outer, FrameSource frames);
     void RemoveWindow(ForeignWindow window);
+    // A minimised window's client area is empty: nothing can be copied from it.
     void SetMinimised(ForeignWindow window, bool minimised);
+    void SetLossSchedule(ForeignWindow window, LossSchedule lossAt);
     void MoveWindow(ForeignWindow window, Point topLeft);
     bool IsTopmost(ForeignWindow window) const;
 
@@ -77,6 +82,7 @@ private:
         FrameSource frames;
         bool minimised = false;
         bool topmost = false;
+        LossSchedule lossAt;
     };
     const std::int64_t& clock_;
     Journal& journal_;
