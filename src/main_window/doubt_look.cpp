@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shared/card_code.h"
+#include "base/card_code.h"
 
 namespace vantrel {
 

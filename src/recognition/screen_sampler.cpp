@@ -83,9 +83,9 @@ void ScreenSampler::CaptureAnyRect(std::int16_t x, std::int16_t y, std::int16_t 
     // The copy onto the capture surface: only what lies inside the client area and
     // on the surface is written; the rest keeps its earlier pixels. A capture wholly
     // outside a client area that is there copies nothing and reads what the surface held.
-    const platform::Rect wanted{x, y, x + std::min<int>(w, kSurfaceWidth), y + std::min<int>(h, kSurfaceHeight)};
+    const base::Rect wanted{x, y, x + std::min<int>(w, kSurfaceWidth), y + std::min<int>(h, kSurfaceHeight)};
     if (!source_ || Empty(bounds_)) throw NothingCopied();
-    const platform::Rect readable = Intersect(wanted, bounds_);
+    const base::Rect readable = Intersect(wanted, bounds_);
     if (!Empty(readable)) {
         const Band* band = prefetching_ ? Covering(readable) : nullptr;
         if (!band) band = Fetch(readable);

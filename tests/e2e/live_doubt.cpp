@@ -8,9 +8,9 @@
 // that move; from it on it must show the doubt look (both counts a question mark,
 // every mark either gone or on its rank's dimmed tile, the doubt strip) until the
 // hand ends; and the second hand must be followed exactly, move by move.
-#include "live_check.h"
+#include "live_run.h"
 
-#include "shared/card_code.h"
+#include "base/card_code.h"
 #include "shared/layouts.h"
 
 namespace {
@@ -43,18 +43,14 @@ std::string MissingDoubtLook(MainWindowReader& reader) {
     return {};
 }
 
-int Run(Checks& check, const LiveTestPaths& paths) {
-    const std::wstring& work = paths.work;
-    const std::wstring home = work + L"\\vantrel-home";
-    const auto vantrel = StartVantrel(check, paths.vantrelExe, home, home);
-    if (!vantrel) return 1;
+int Run(LiveRun& run) {
+    Checks& check = run.check();
+    if (!run.StartVantrel()) return run.Verdict();
+    const Table table =
+        run.StartTable(L"--seed 31 --hands 2 --impossible-card 0 " + std::wstring(kQuickClock), L"hands.log");
+    if (!table) return run.Verdict();
 
-    const std::wstring log = work + L"\\hands.log";
-    Table table = StartTable(paths.tableExe, L"--seed 31 --hands 2 --impossible-card 0 " + std::wstring(kQuickClock),
-                             work, log);
-    if (!check.That(table.window != nullptr, "no table window")) return Verdict(check, work);
-
-    LogFollower follower(check, log);
+    LogFollower follower(check, table.log);
     check.That(follower.FollowUntil(60000, [](const Expected& e) { return e.inHand && e.moves >= 2; }),
                "the hand did not get to its third move");
     check.That(WaitFor(5000, [&] {
@@ -82,9 +78,8 @@ int Run(Checks& check, const LiveTestPaths& paths) {
     check.That(follower.checked() >= 5, "only " + std::to_string(follower.checked()) + " moves were checked");
     check.Note(follower.Summary());
 
-    PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
-    check.That(vantrel->ExitsWithin(12000), "vantrel.exe did not exit");
-    return Verdict(check, work, {&follower.reader()});
+    run.CloseVantrel();
+    return run.Verdict({&follower.reader()});
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 // injected hand exactly right; and whatever the fault, the next hand is exact.
 #include <gtest/gtest.h>
 
-#include "tools/soak/fault_series.h"
+#include "support/fault_series.h"
 
 namespace vantrel::soak {
 namespace {

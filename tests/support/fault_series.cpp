@@ -1,11 +1,11 @@
-#include "tools/soak/fault_series.h"
+#include "support/fault_series.h"
 
 #include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "sim/table_faults.h"
-#include "tools/soak/follow_check.h"
+#include "support/follow_check.h"
 
 namespace vantrel::soak {
 namespace {

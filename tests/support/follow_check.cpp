@@ -206,7 +206,7 @@ private:
     std::uint64_t seed_;
     const sim::Timeline& timeline_;
     sim::FrameSource frames_;
-    const platform::Image noPixels_{0, 0};  // a minimised game's client area
+    const base::Image noPixels_{0, 0};  // a minimised game's client area
     HandReport report_;
     FollowResult& result_;
     int reportedErrors_ = 0;

@@ -33,14 +33,14 @@ inline void PaintBlankCard(base::Image& screen, int gx, int gy) {
 
 // Ink at the glyph probes that `classes` marks 'I' (one letter per probe, in the
 // decision list's order), on a white face.
-inline void PaintGlyphInk(platform::Image& screen, int gx, int gy, std::string_view classes) {
+inline void PaintGlyphInk(base::Image& screen, int gx, int gy, std::string_view classes) {
     for (std::size_t k = 0; k < test::kGlyphProbes.size(); ++k)
         if (classes[k] == 'I') screen.set(gx + test::kGlyphProbes[k].column, gy + test::kGlyphProbes[k].row, kBlack);
 }
 
 // The user's dealt row: a deal can hold it, four each of the 3, 4, 5 and 6 (all
 // read as spades), so that blank cards laid later are queens still out.
-inline void PaintOwnRow(platform::Image& screen, int cards) {
+inline void PaintOwnRow(base::Image& screen, int cards) {
     constexpr std::string_view kGlyphs[] = {"PPIPPPPPIP", "IPPPIPPPIP", "PIPPPPPPIP", "IIIPPPPPPP"};  // 3, 4, 5, 6
     for (int k = 0; k < cards; ++k) {
         PaintBlankCard(screen, 198 + 22 * k, 358);
@@ -51,7 +51,7 @@ inline void PaintOwnRow(platform::Image& screen, int cards) {
 // A card face with a six's glyph at (gx, gy): ink at the six's probes on white,
 // a white suit strip (a spade) and a white next-card probe, so a row read there
 // is one six.
-inline void PaintSix(platform::Image& screen, int gx, int gy) {
+inline void PaintSix(base::Image& screen, int gx, int gy) {
     screen.FillRect(gx - 3, gy - 4, 29, 34, kWhite);
     PaintGlyphInk(screen, gx, gy, "IIIPPPPPPP");
 }

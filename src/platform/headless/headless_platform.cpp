@@ -30,7 +30,7 @@ private:
 // every further copy fails.
 class LostSurface final : public ClientSurface {
 public:
-    LostSurface(const platform::Image* picture, int copies) : picture_(picture), copiesLeft_(copies) {}
+    LostSurface(const base::Image* picture, int copies) : picture_(picture), copiesLeft_(copies) {}
     Rect Bounds() const override { return picture_.Bounds(); }
     bool Copy(Rect area, std::uint32_t* out) override { return copiesLeft_-- > 0 && picture_.Copy(area, out); }
 
@@ -103,7 +103,7 @@ std::unique_ptr<ClientSurface> FakeDesktop::OpenClient(ForeignWindow window) {
     if (it == windows_.end()) return std::make_unique<PictureSurface>(nullptr);  // a stale handle reads nothing
     // A minimised window's client area is empty, as the system makes it.
     if (it->second.minimised) return std::make_unique<PictureSurface>(nullptr);
-    const platform::Image& frame = it->second.frames(clock_);
+    const base::Image& frame = it->second.frames(clock_);
     if (it->second.lossAt)
         if (const std::optional<int> copies = it->second.lossAt(clock_))
             return std::make_unique<LostSurface>(&frame, *copies);

@@ -24,7 +24,7 @@
 namespace vantrel::platform::headless {
 
 // The client area of a fake window at a moment of virtual time.
-using FrameSource = std::function<const platform::Image&(std::int64_t nowMs)>;
+using FrameSource = std::function<const base::Image&(std::int64_t nowMs)>;
 // For a client area opened at a moment of virtual time: how many copies it makes
 // before its window goes mid-tick (every later copy fails), or none when it stays.
 using LossSchedule = std::function<std::optional<int>(std::int64_t nowMs)>;

@@ -189,4 +189,25 @@ private:
     Selection selection_;
 };
 
+// A handle whose failure value is INVALID_HANDLE_VALUE, not null (CreateFileW,
+// FindFirstFileW), given back by `Close`.
+template <BOOL(WINAPI* Close)(HANDLE)>
+class InvalidValueHandle {
+public:
+    explicit InvalidValueHandle(HANDLE handle) : handle_(handle) {}
+    ~InvalidValueHandle() {
+        if (*this) Close(handle_);
+    }
+    InvalidValueHandle(const InvalidValueHandle&) = delete;
+    InvalidValueHandle& operator=(const InvalidValueHandle&) = delete;
+
+    HANDLE get() const { return handle_; }
+    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+using FileHandle = InvalidValueHandle<CloseHandle>;  // CreateFileW ... CloseHandle
+using FileSearch = InvalidValueHandle<FindClose>;    // FindFirstFileW ... FindClose
+
 }  // namespace vantrel::platform::win32
