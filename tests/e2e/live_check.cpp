@@ -138,17 +138,21 @@ LogEvent ParseLogLine(const std::string& line) {
     return event;
 }
 
+// Only what was added since the last call is read: a poll that read the whole log
+// would cost more with every hand played, and a long session polls for hours.
 std::vector<std::string> LogTail::NewLines() {
     std::ifstream file(std::filesystem::path(path_), std::ios::binary);
-    std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    file.seekg(static_cast<std::streamoff>(consumed_));
+    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     std::vector<std::string> lines;
-    std::size_t end;
-    while ((end = text.find('\n', consumed_)) != std::string::npos) {
-        std::string line = text.substr(consumed_, end - consumed_);
+    std::size_t start = 0, end;
+    while ((end = text.find('\n', start)) != std::string::npos) {
+        std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!line.empty()) lines.push_back(line);
-        consumed_ = end + 1;
+        start = end + 1;
     }
+    consumed_ += start;
     return lines;
 }
 
