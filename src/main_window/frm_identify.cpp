@@ -52,6 +52,7 @@ frmIdentify::frmIdentify(modQTC& shared)
     onTick(tmrStar, &frmIdentify::tmrStar_Timer);
     onTick(tmrTipInterval, &frmIdentify::tmrTipInterval_Timer);
     onTick(tmrTipMove, &frmIdentify::tmrTipMove_Timer);
+    onTick(tmrSaved, &frmIdentify::tmrSaved_Timer);
 }
 
 void frmIdentify::Form_Load() {
@@ -209,6 +210,7 @@ void frmIdentify::tmrStart_Timer() {
         const platform::Rgb corner = Probe(785, 591);
         if (!(corner.b > 120 && corner.b < 180 && corner.g > 110 && corner.r < 175)) return;
         tally.bInHand = true;
+        shared_.recorder().NoteHandDealt();
         bTurnKnown = false;
         tmrTipInterval.SetEnabled(false);
         tmrStar.SetEnabled(false);
@@ -307,10 +309,26 @@ void frmIdentify::tmrStar_Timer() { imgStar.SetVisible(!imgStar.visible()); }
 // The next strip starts just below the window's lower edge and slides up into its
 // resting place at 512, a pixel a tick.
 void frmIdentify::tmrTipInterval_Timer() {
+    if (tmrSaved.Enabled()) return;  // the saved report's note stays its few seconds
     imgTips.SetPicture(picTips(TipList(TipIdx)).picture());
     TipIdx = static_cast<std::int16_t>((TipIdx + 1) % TipCount);
     imgTips.SetTop(530);
     tmrTipMove.SetEnabled(true);
+}
+
+void frmIdentify::ShowReportSaved() {
+    imgTips.SetPicture(picTips(kReportSavedTip).picture());
+    imgTips.SetTop(512);
+    tmrTipMove.SetEnabled(false);
+    // A second report within the few seconds starts them again.
+    tmrSaved.SetEnabled(false);
+    tmrSaved.SetEnabled(true);
+}
+
+// Back to the tip that was showing.
+void frmIdentify::tmrSaved_Timer() {
+    tmrSaved.SetEnabled(false);
+    imgTips.SetPicture(picTips(TipList((TipIdx + TipCount - 1) % TipCount)).picture());
 }
 
 void frmIdentify::tmrTipMove_Timer() {

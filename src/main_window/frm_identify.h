@@ -39,6 +39,8 @@ public:
 
     // The new-hand button's action: stop following this hand and wait for a new one.
     void StartNewHand();
+    // The tip strip says for a few seconds that a report was saved.
+    void ShowReportSaved();
 
     // A hover rectangle in window pixels; a point is inside when strictly between.
     struct ButtonRect {
@@ -48,6 +50,8 @@ public:
     static constexpr std::array<int, 4> kButtons{1, 2, 3, 5};
     // Pressed-state values that name no button.
     static constexpr std::int16_t kNothingPressed = 0, kDragging = 6;
+    // The picTips index of the note that a report was saved.
+    static constexpr int kReportSavedTip = 26;
 
     // Controls and timers, built from the window's layout table.
     ui::ControlArray<ui::PictureCell>& imgRMNum{Cells("imgRMNum")};
@@ -68,6 +72,7 @@ public:
     ui::Timer& tmrStar{TimerNamed("tmrStar")};
     ui::Timer& tmrTipInterval{TimerNamed("tmrTipInterval")};
     ui::Timer& tmrTipMove{TimerNamed("tmrTipMove")};
+    ui::Timer& tmrSaved{TimerNamed("tmrSaved")};
 
     // Screen reading and the tally, owned by this window.
     recognition::ScreenSampler sampler;
@@ -113,6 +118,7 @@ public:
     void tmrStar_Timer();
     void tmrTipInterval_Timer();
     void tmrTipMove_Timer();
+    void tmrSaved_Timer();
 
 
 protected:

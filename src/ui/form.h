@@ -95,6 +95,7 @@ public:
     void OnMouseMove(platform::Point at) override;
     void OnCloseRequest() override;
     void OnMoved(platform::Point topLeft) override;
+    void OnKeyDown(std::uint16_t key, bool control) override;
 
 protected:
     virtual void Form_Load() {}

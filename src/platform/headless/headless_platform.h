@@ -162,12 +162,18 @@ public:
     void MoveMouse(Point screen);
     void PressMouse(Point screen, MouseButton button = MouseButton::Left);
     void ReleaseMouse(Point screen, MouseButton button = MouseButton::Left);
+    // A key pressed while the hosted window `caption` is active.
+    void PressKey(const std::string& caption, std::uint16_t key, bool control);
+
+    // The calendar starts at `start` and moves on with the virtual clock.
+    void SetLocalTime(CalendarTime start) { calendarStart_ = start; }
 
     void SetExecutableDir(std::filesystem::path dir) { executableDir_ = std::move(dir); }
 
     std::unique_ptr<HostedWindow> CreateHostedWindow(const WindowSpec& spec, WindowEvents& events) override;
     TimerId StartTimer(int intervalMs, std::function<void()> tick) override;
     void StopTimer(TimerId id) override;
+    CalendarTime LocalTime() override;
     std::filesystem::path ExecutableDir() override { return executableDir_; }
     void Quit() override { quit_ = true; }
 
@@ -194,6 +200,7 @@ private:
     HeadlessWindow* pressedWindow_ = nullptr;
     bool quit_ = false;
     std::filesystem::path executableDir_ = ".";
+    CalendarTime calendarStart_{2026, 1, 1, 0, 0, 0};
 };
 
 }  // namespace vantrel::platform::headless

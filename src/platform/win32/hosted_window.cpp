@@ -145,6 +145,9 @@ LRESULT Win32HostedWindow::Handle(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_MOVE:
             events_.OnMoved(PointOf(lParam));
             return 0;
+        case WM_KEYDOWN:
+            events_.OnKeyDown(static_cast<std::uint16_t>(wParam), (GetKeyState(VK_CONTROL) & 0x8000) != 0);
+            return 0;
         case WM_CLOSE:
             // The toolkit decides whether the window goes; the default would destroy it.
             events_.OnCloseRequest();

@@ -133,6 +133,12 @@ void Win32Platform::StopTimer(TimerId id) {
     state_->timers.erase(id);
 }
 
+CalendarTime Win32Platform::LocalTime() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
 std::filesystem::path Win32Platform::ExecutableDir() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
