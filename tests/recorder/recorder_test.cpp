@@ -1,0 +1,207 @@
+// The flight recorder end to end: the program follows the stand-in headless through
+// the recording platform, Ctrl+S saves a report, and the replay of that report alone
+// prints the stand-in's hands. Then what the recorder holds, and damaged reports.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "app/program.h"
+#include "main_window/frm_identify.h"
+#include "platform/headless/headless_platform.h"
+#include "recorder/flight_recorder.h"
+#include "recorder/recording_platform.h"
+#include "sim/frame_source.h"
+#include "sim/timeline.h"
+#include "support/replay_lines.h"
+#include "tools/replay/replay.h"
+
+namespace vantrel {
+namespace {
+
+using recorder::FlightRecorder;
+
+const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
+
+class MemoryFolder final : public recorder::ReportFolder {
+public:
+    bool Write(const platform::CalendarTime&, std::span<const std::uint8_t> report) override {
+        if (!writable) return false;
+        reports.emplace_back(report.begin(), report.end());
+        return true;
+    }
+    bool writable = true;
+    std::vector<std::vector<std::uint8_t>> reports;
+};
+
+sim::TimelineSettings QuickHands() {
+    sim::TimelineSettings quick;
+    quick.think_min_ms = 150;
+    quick.think_max_ms = 300;
+    quick.pause_ms = 1500;
+    return quick;
+}
+
+class RecordedSession : public ::testing::Test {
+protected:
+    RecordedSession() {
+        program.Start();
+        host.fakeDesktop().AddWindow(kGameTitle, {300, 200, 1108, 834},
+                                     [this](std::int64_t t) -> const platform::Image& { return frames.FrameAt(t); });
+    }
+    std::vector<std::string> Replay(const std::vector<std::uint8_t>& report) {
+        std::string error;
+        const auto contents = recorder::ReadReport(report, error);
+        EXPECT_TRUE(contents) << error;
+        if (!contents) return {};
+        const auto result = replay::ReplayStream(contents->stream, std::nullopt);
+        EXPECT_EQ(result.failure, "");
+        return result.lines;
+    }
+    void PressCtrlS() { host.PressKey("VXMain", 'S', true); }
+
+    sim::Timeline timeline{21, 5, QuickHands()};
+    sim::FrameSource frames{timeline};
+    platform::headless::HeadlessPlatform host;
+    MemoryFolder folder;
+    FlightRecorder flight{"test", folder, [this] { return host.LocalTime(); }};
+    recorder::RecordingPlatform recording{host, flight};
+    Program program{recording, flight};
+};
+
+TEST_F(RecordedSession, AReportBetweenHandsReplaysTheTwoHandsBefore) {
+    host.AdvanceTo(timeline.hand_times()[2].cleared_ms + 200);
+    PressCtrlS();
+    ASSERT_EQ(folder.reports.size(), 1u);
+    EXPECT_EQ(Replay(folder.reports[0]), testing::ReplayLinesOf({timeline.hands()[1], timeline.hands()[2]}));
+    // The strip says so, and a few seconds later shows its tips again.
+    frmIdentify& main = program.shared().Instance<frmIdentify>();
+    EXPECT_EQ(main.imgTips.picture(), main.picTips(frmIdentify::kReportSavedTip).picture());
+    host.AdvanceBy(3100);
+    EXPECT_NE(main.imgTips.picture(), main.picTips(frmIdentify::kReportSavedTip).picture());
+}
+
+TEST_F(RecordedSession, AReportMidHandReplaysTheHandBeforeAndTheMovesSoFar) {
+    const sim::HandTimes& fourth = timeline.hand_times()[3];
+    host.AdvanceTo(fourth.move_ms[5] + 100);
+    PressCtrlS();
+    ASSERT_EQ(folder.reports.size(), 1u);
+    EXPECT_EQ(Replay(folder.reports[0]), testing::ReplayLinesOf({timeline.hands()[2], timeline.hands()[3]}, 6));
+}
+
+TEST_F(RecordedSession, TheFirstHandReplaysFromTheProgramsStart) {
+    host.AdvanceTo(timeline.hand_times()[0].move_ms[3] + 100);
+    PressCtrlS();
+    ASSERT_EQ(folder.reports.size(), 1u);
+    EXPECT_EQ(Replay(folder.reports[0]), testing::ReplayLinesOf({timeline.hands()[0]}, 4));
+}
+
+TEST_F(RecordedSession, AnUnwritableFolderOnlyMeansNoReport) {
+    folder.writable = false;
+    host.AdvanceTo(timeline.hand_times()[1].move_ms[2] + 100);
+    PressCtrlS();
+    frmIdentify& main = program.shared().Instance<frmIdentify>();
+    EXPECT_NE(main.imgTips.picture(), main.picTips(frmIdentify::kReportSavedTip).picture());
+    // Following goes on, and a later report holds the failed request too.
+    folder.writable = true;
+    host.AdvanceTo(timeline.hand_times()[1].cleared_ms + 100);
+    PressCtrlS();
+    ASSERT_EQ(folder.reports.size(), 1u);
+    EXPECT_EQ(Replay(folder.reports[0]), testing::ReplayLinesOf({timeline.hands()[0], timeline.hands()[1]}));
+}
+
+// A segment of copies that do not pack: the recorder drops it whole rather than
+// hold more, and keeps nothing until the next reset.
+TEST(FlightRecorderBound, ASegmentThatOutgrowsTheBoundIsDropped) {
+    MemoryFolder folder;
+    FlightRecorder flight("test", folder, [] { return platform::CalendarTime{}; });
+    std::mt19937 noise(5);
+    std::vector<std::uint32_t> pixels(100 * 100);
+    std::size_t mostHeld = 0;
+    for (int copy = 0; copy < 500; ++copy) {
+        for (auto& p : pixels) p = noise();
+        recorder::ByteWriter& record = flight.OpenAnswer(recorder::Tag::kCopy);
+        record.Rect({0, 0, 100, 100});
+        record.U8(1);
+        record.Bytes(pixels.data(), pixels.size() * 4);
+        flight.Close();
+        mostHeld = std::max(mostHeld, flight.heldBytes());
+    }
+    EXPECT_LE(mostHeld, FlightRecorder::kHeldPackedBytes + 2 * FlightRecorder::kBlockBytes);
+    EXPECT_TRUE(flight.BuildReport().empty());
+    flight.NoteHandReset();
+    flight.OpenEvent(recorder::Tag::kTick).Str("VXMain.tmrStart");
+    flight.Close();
+    EXPECT_FALSE(flight.BuildReport().empty());
+}
+
+TEST(FlightRecorderBound, OnlyTheLastTwoDealtHandsAreHeld) {
+    MemoryFolder folder;
+    FlightRecorder flight("test", folder, [] { return platform::CalendarTime{}; });
+    const int resetsAfter[] = {1, 2, 3, 3, 4};  // an idle reset between hands adds a segment, not a hand
+    for (const int expected : resetsAfter) {
+        flight.NoteHandDealt();
+        flight.NoteHandReset();
+        flight.OpenEvent(recorder::Tag::kTick).Str("VXMain.tmrStart");
+        flight.Close();
+        EXPECT_LE(flight.segments(), 3) << expected;
+    }
+    EXPECT_EQ(flight.segments(), 3);
+}
+
+std::vector<std::uint8_t> SmallReport() {
+    MemoryFolder folder;
+    FlightRecorder flight("1.0.0", folder, [] { return platform::CalendarTime{}; });
+    flight.OpenEvent(recorder::Tag::kTick).Str("VXMain.tmrFindDDZ");
+    flight.Close();
+    return flight.BuildReport();
+}
+
+TEST(ReportFile, DamageIsNamedNeverRead) {
+    const std::vector<std::uint8_t> good = SmallReport();
+    std::string error;
+    ASSERT_TRUE(recorder::ReadReport(good, error)) << error;
+    struct Case {
+        const char* what;
+        std::function<void(std::vector<std::uint8_t>&)> damage;
+        const char* says;
+    } cases[] = {
+        {"empty", [](auto& f) { f.clear(); }, "not a Vantrel report"},
+        {"another file", [](auto& f) { f[1] = 'P'; }, "not a Vantrel report"},
+        {"cut short", [](auto& f) { f.erase(f.end() - 9, f.end()); }, "cut short or damaged"},
+        {"a byte changed", [](auto& f) { f[f.size() - 6] ^= 0x40; }, "cut short or damaged"},
+        {"a later version", [](auto& f) { f[8] = 2; }, "format version 2"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> file = good;
+        c.damage(file);
+        error.clear();
+        EXPECT_FALSE(recorder::ReadReport(file, error)) << c.what;
+        EXPECT_NE(error.find(c.says), std::string::npos) << c.what << ": " << error;
+    }
+}
+
+TEST(ReportFile, AStreamThatDoesNotReplayIsNamed) {
+    // A reset with no game found and no timer running, then what follows it.
+    auto afterReset = [](std::initializer_list<std::uint8_t> records) {
+        std::vector<std::uint8_t> stream{'R', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        stream.insert(stream.end(), records);
+        return stream;
+    };
+    const struct {
+        std::vector<std::uint8_t> stream;
+        const char* says;
+    } cases[] = {
+        {{'T', 3, 0, 'a', 'b', 'c'}, "does not begin at a start or a reset"},
+        {afterReset({'T', 3, 0, 'a', 'b'}), "cut short"},
+        {afterReset({'T', 15, 0, 'V', 'X', 'M', 'a', 'i', 'n', '.', 't', 'm', 'r', 'S', 't', 'a', 'r', 't'}), "not running"},
+        {afterReset({'b', 0}), "not an event"},
+        {afterReset({'C', 2, 0, 'V', 'X'}), "not open"},
+    };
+    for (const auto& c : cases) {
+        const auto result = replay::ReplayStream(c.stream, std::nullopt);
+        EXPECT_NE(result.failure.find(c.says), std::string::npos) << result.failure;
+    }
+}
+
+}  // namespace
+}  // namespace vantrel
