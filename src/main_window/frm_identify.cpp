@@ -32,7 +32,7 @@ frmIdentify::frmIdentify(modQTC& shared)
     : Form(shared.toolkit(), layouts::kMain, pictures::Get),
       tally(sampler, row, shared,
             {imgRMCard, imgRMNum, picRMNum, [this](bool keepWatching) { FinishReset(keepWatching); }}),
-      reader(sampler, row, tally), shared_(shared), settings_(shared.platform().ExecutableDir()) {
+      reader(sampler, row, tally), shared_(shared), settings_(shared.platform().files()) {
     imgRMCard.ForEach([this](ui::PictureCell& mark) {
         mark.onMouseDown = [this](const ui::MouseEvent&) { BeginDrag(); };
     });

@@ -10,10 +10,10 @@ OverlayForm::OverlayForm(modQTC& shared, const ui::FormLayout& layout, SettingsR
 
 void OverlayForm::TakeStoredPlace() {
     modQTC::MakeLayered(*this);
-    PlaceFromRecord(*this, SettingsFile(shared_.platform().ExecutableDir()), record_, shared_.platform().desktop());
+    PlaceFromRecord(*this, SettingsFile(shared_.platform().files()), record_, shared_.platform().desktop());
 }
 
-void OverlayForm::SaveStoredPlace() { SettingsFile(shared_.platform().ExecutableDir()).Write(record_, RecordOf(*this)); }
+void OverlayForm::SaveStoredPlace() { SettingsFile(shared_.platform().files()).Write(record_, RecordOf(*this)); }
 
 void OverlayForm::ReadCursor() { shared_.CursorPos = shared_.platform().desktop().CursorPos(); }
 

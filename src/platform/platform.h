@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <span>
@@ -112,6 +111,31 @@ struct WindowSpec {
     std::vector<std::shared_ptr<const Image>> icons;
 };
 
+enum class FileResult : std::uint8_t { Ok, Missing, Locked, Failed };
+struct FileContents {
+    FileResult result = FileResult::Failed;
+    std::vector<std::uint8_t> bytes;
+};
+// Files in the program's own folder (the executable's), named by UTF-8 paths
+// relative to it with '/' between folders ("Qelsetup.qes", "reports/x.vxr").
+// Nothing is held open between calls.
+class Files {
+public:
+    virtual ~Files() = default;
+    // The whole file. Missing: there is none; Locked: another program holds it
+    // (a sharing violation); Failed: anything else (a folder, unreadable).
+    virtual FileContents Read(std::string_view name) = 0;
+    // Writes `bytes` at `offset` into a file that exists; never creates or truncates.
+    // Ok only when every byte was written.
+    virtual FileResult WriteAt(std::string_view name, std::uint64_t offset, std::span<const std::uint8_t> bytes) = 0;
+    // Creates or replaces the whole file through a temporary file beside it and a
+    // rename, so the name never holds a short file.
+    virtual FileResult Replace(std::string_view name, std::span<const std::uint8_t> bytes) = 0;
+    virtual bool MakeFolder(std::string_view name) = 0;  // true when it exists afterwards
+    virtual std::vector<std::string> List(std::string_view folder) = 0;  // file names in it, sorted
+    virtual bool Remove(std::string_view name) = 0;
+};
+
 using TimerId = std::uint32_t;
 
 // A moment of the local calendar, as the clock on the wall shows it.
@@ -136,8 +160,8 @@ public:
     // Read only to name what the program writes for people (a report's file name);
     // the program's behaviour never depends on it.
     virtual CalendarTime LocalTime() = 0;
-    // The folder that holds the program's executable.
-    virtual std::filesystem::path ExecutableDir() = 0;
+    // The files beside the program's executable.
+    virtual Files& files() = 0;
     // Ends the event loop once the current event has been handled.
     virtual void Quit() = 0;
 };

@@ -26,7 +26,7 @@ public:
     platform::TimerId StartNamedTimer(std::string_view name, int intervalMs, std::function<void()> tick) override;
     void StopTimer(platform::TimerId id) override;
     platform::CalendarTime LocalTime() override { return inner_.LocalTime(); }
-    std::filesystem::path ExecutableDir() override { return inner_.ExecutableDir(); }
+    platform::Files& files() override { return inner_.files(); }
     void Quit() override { inner_.Quit(); }
 
 private:

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <limits>
-#include <system_error>
 
 namespace vantrel {
 namespace {
@@ -44,61 +42,34 @@ std::int16_t ToRecordValue(double position) {
                                                 double{std::numeric_limits<std::int16_t>::max()}));
 }
 
-SettingsFile::SettingsFile(std::filesystem::path executableDir) : path_(std::move(executableDir) / "Qelsetup.qes") {}
-
-bool SettingsFile::Exists() const {
-    std::error_code error;
-    return std::filesystem::exists(path_, error);
-}
-
 void SettingsFile::CreateIfMissing() {
-    if (Exists()) return;
-    const auto bytes = DefaultBytes();
-    std::ofstream file(path_, std::ios::binary);
-    if (!file) return;
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::uint8_t> SettingsFile::ReadAll() const {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path_, error)) return {};
-    std::ifstream file(path_, std::ios::binary);
-    std::vector<std::uint8_t> bytes;
-    char chunk[256];
-    while (file.read(chunk, sizeof chunk) || file.gcount() > 0)
-        bytes.insert(bytes.end(), chunk, chunk + file.gcount());
-    return bytes;
+    if (files_.Read(kName).result != platform::FileResult::Missing) return;
+    files_.Replace(kName, DefaultBytes());
 }
 
 PosRec SettingsFile::Read(SettingsRecord record) const {
-    const auto bytes = ReadAll();
+    const platform::FileContents file = files_.Read(kName);
     const std::size_t offset = Offset(record);
-    if (bytes.size() < offset + kRecordBytes) return kDefaultRecords[static_cast<std::size_t>(record) - 1];
-    return GetRecord(bytes, offset);
+    if (file.result != platform::FileResult::Ok || file.bytes.size() < offset + kRecordBytes)
+        return kDefaultRecords[static_cast<std::size_t>(record) - 1];
+    return GetRecord(file.bytes, offset);
 }
 
 bool SettingsFile::Write(SettingsRecord record, PosRec value) {
-    // The file is rewritten from its start in one write: records that a short file
-    // lacks get their defaults first, so no gap or half record is ever left behind.
-    std::vector<std::uint8_t> bytes = ReadAll();
-    const std::size_t whole = std::min(bytes.size(), kFileBytes) / kRecordBytes * kRecordBytes;
-    if (bytes.size() < kFileBytes) {
-        const auto defaults = DefaultBytes();
-        bytes.resize(kFileBytes);
-        std::copy(defaults.begin() + static_cast<std::ptrdiff_t>(whole), defaults.end(),
-                  bytes.begin() + static_cast<std::ptrdiff_t>(whole));
+    platform::FileContents file = files_.Read(kName);
+    if (file.result == platform::FileResult::Ok && file.bytes.size() >= kFileBytes) {
+        std::vector<std::uint8_t> bytes(kRecordBytes);
+        PutRecord(bytes, 0, value);
+        return files_.WriteAt(kName, Offset(record), bytes) == platform::FileResult::Ok;
     }
+    if (file.result != platform::FileResult::Ok && file.result != platform::FileResult::Missing) return false;
+    // Missing or short: the whole records it holds, the defaults after them, and
+    // this record, as one new file.
+    const std::size_t whole = file.bytes.size() / kRecordBytes * kRecordBytes;
+    std::vector<std::uint8_t> bytes = DefaultBytes();
+    std::copy_n(file.bytes.begin(), whole, bytes.begin());
     PutRecord(bytes, Offset(record), value);
-
-    std::fstream file(path_, std::ios::binary | std::ios::in | std::ios::out);
-    if (!file) {
-        if (Exists()) return false;  // there but not writable: leave it be
-        file.open(path_, std::ios::binary | std::ios::out);
-        if (!file) return false;
-    }
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(kFileBytes));
-    file.flush();
-    return static_cast<bool>(file);
+    return files_.Replace(kName, bytes) == platform::FileResult::Ok;
 }
 
 platform::Point KeepOnScreen(platform::Rect window, const std::vector<platform::Rect>& monitors) {

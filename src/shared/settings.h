@@ -4,16 +4,20 @@
 //   2  detail window Left, Top   twips    default 120, 9600
 //   3  player window Left, Top   twips    default 7140, 9600
 //   4  game window left, top     pixels   default 175, 8
-// Every access opens the file, reads or writes, and closes it again. A file that
-// cannot be read gives the defaults; a record missing from a short file, or cut
-// short, reads as its default. Every write puts whole records in one write, so a
-// failure never leaves part of a record behind, and the program runs on either way.
+// Every access reads or writes through the platform's file service and holds
+// nothing open. A file that cannot be read gives the defaults; a record missing
+// from a short file, or cut short, reads as its default.
+//
+// Writing never risks what is there: a whole file takes just the changed
+// record's 4 bytes at its place; a missing or short one is written whole through
+// a temporary file and a rename, so the name never holds a short file; a file
+// that exists but cannot be read (held by another program, unreadable) is left
+// alone, and a later write tries again. The program runs on either way.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <vector>
+#include <string_view>
 
 #include "platform/platform.h"
 
@@ -36,19 +40,20 @@ std::int16_t ToRecordValue(double position);
 
 class SettingsFile {
 public:
-    explicit SettingsFile(std::filesystem::path executableDir);
+    static constexpr std::string_view kName = "Qelsetup.qes";
 
-    const std::filesystem::path& SettingsPath() const { return path_; }
-    bool Exists() const;
-    // Writes the four defaults when no file is there; a file that exists is left alone.
+    explicit SettingsFile(platform::Files& files) : files_(files) {}
+
+    // Writes the four defaults when there is no file; a file that exists, readable
+    // or not, is left alone.
     void CreateIfMissing();
     PosRec Read(SettingsRecord record) const;
-    // Returns false when the file could not be written; nothing is changed then.
+    // False when the record could not be written; the file is then as it was, or
+    // (a write cut short) holds part of the new record.
     bool Write(SettingsRecord record, PosRec value);
 
 private:
-    std::vector<std::uint8_t> ReadAll() const;
-    std::filesystem::path path_;
+    platform::Files& files_;
 };
 
 // Where a window of this outer rectangle (screen pixels) should stand: where it is

@@ -245,8 +245,46 @@ void TestDesktopQueries(Win32Platform& platform) {
     CHECK(desktop.BitsPerPixel() == 32);
     desktop.RequestBitsPerPixel(32);
     CHECK(desktop.BitsPerPixel() == 32);
+}
 
-    CHECK(std::filesystem::exists(platform.ExecutableDir() / "win32_backend_test.exe"));
+// The file service in a folder beside this executable, with a Chinese name, and
+// the same file held by a handle that shares nothing.
+void TestFiles(Win32Platform& platform) {
+    using Bytes = std::vector<std::uint8_t>;
+    Files& files = platform.files();
+    const std::string folder = "backend-files";
+    const std::string name = folder + "/\xE8\xAE\xBE\xE7\xBD\xAE.bin";  // 设置.bin
+    for (const std::string& left : files.List(folder)) files.Remove(folder + "/" + left);
+    CHECK(files.MakeFolder(folder) && files.MakeFolder(folder));
+    CHECK(files.List(folder).empty());
+    CHECK(files.Read(name).result == FileResult::Missing);
+    CHECK(files.WriteAt(name, 0, Bytes{1}) == FileResult::Missing);  // never creates
+    CHECK(files.Replace(name, Bytes{1, 2, 3, 4, 5, 6}) == FileResult::Ok);
+    CHECK(files.WriteAt(name, 2, Bytes{9, 9}) == FileResult::Ok);
+    const FileContents read = files.Read(name);
+    CHECK(read.result == FileResult::Ok && read.bytes == (Bytes{1, 2, 9, 9, 5, 6}));
+    CHECK(files.Replace(name, Bytes{7}) == FileResult::Ok);
+    CHECK(files.Read(name).bytes == Bytes{7});
+    CHECK(files.List(folder) == std::vector<std::string>{"\xE8\xAE\xBE\xE7\xBD\xAE.bin"});  // no temporary left
+    CHECK(files.Read(folder).result == FileResult::Failed);
+
+    wchar_t exe[MAX_PATH];
+    const std::wstring path = std::wstring(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
+    const std::wstring held = path.substr(0, path.find_last_of(L'\\') + 1) + Widen(folder) + L"\\" +
+                              L"\u8bbe\u7f6e.bin";
+    {
+        const vantrel::platform::win32::FileHandle holder(
+            CreateFileW(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        CHECK(static_cast<bool>(holder));
+        CHECK(files.Read(name).result == FileResult::Locked);
+        CHECK(files.WriteAt(name, 0, Bytes{8}) == FileResult::Locked);
+        CHECK(files.Replace(name, Bytes{8, 8}) != FileResult::Ok);
+    }
+    CHECK(files.Read(name).bytes == Bytes{7});
+    CHECK(files.List(folder).size() == 1);
+    CHECK(files.Remove(name) && files.Remove(name));
+    CHECK(files.Read(name).result == FileResult::Missing);
+    RemoveDirectoryW(Widen(folder).c_str());
 }
 
 void TestMouseAndClose(Win32Platform& platform) {
@@ -429,6 +467,7 @@ int main() {
     TestHeldDcGoesWithTheWindow(platform);
     TestDisplayModeRequest();
     TestDesktopQueries(platform);
+    TestFiles(platform);
     TestMouseAndClose(platform);
     TestTooltips(platform);
     TestTimers(platform);

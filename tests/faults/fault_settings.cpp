@@ -16,8 +16,12 @@
 //    table too, is brought the shortest way onto the screen, and the close writes
 //    the places they were brought to;
 //  - a read-only folder holding vantrel.exe alone (made so by fault_settings.sh):
-//    the windows open at the defaults, and no file ever appears.
+//    the windows open at the defaults, and no file ever appears;
+//  - a file this process holds open, sharing nothing, from before the close until
+//    after it: the program still ends, the file is exactly as it was, and the
+//    next run's close writes where the main window was moved.
 #include "live_check.h"
+#include "platform/win32/handles.h"
 
 #include <optional>
 
@@ -147,6 +151,26 @@ void ReadOnlyFolder(Checks& check, const std::wstring& folder) {
     check.That(!FileExists(SettingsPathIn(folder)), name + ": a settings file appeared");
 }
 
+void HeldAtTheClose(Checks& check, const std::wstring& vantrelExe, const std::wstring& work) {
+    const std::string name = "a settings file held at the close";
+    const std::wstring folder = work + L"\\held";
+    const std::vector<unsigned char> bytes = SettingsBytes(kDefaultRecords);
+    if (!check.That(!InstallVantrel(vantrelExe, folder, &bytes).empty(), name + ": cannot set up")) return;
+    auto moveMain = [] { SetWindowPos(FindCaption(kMainCaption), nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER); };
+    std::optional<vantrel::platform::win32::FileHandle> holder;
+    RunOnce(check, name, folder, [&] {
+        moveMain();
+        holder.emplace(CreateFileW(SettingsPathIn(folder).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        check.That(static_cast<bool>(*holder), name + ": cannot hold the file");
+    });
+    holder.reset();
+    check.That(FileBytes(SettingsPathIn(folder)) == bytes, name + ": the held file was changed");
+    check.That(!FileExists(SettingsPathIn(folder) + L".new"), name + ": a temporary file was left");
+    RunOnce(check, name + ", the next run", folder, moveMain);
+    ExpectFile(check, name + ", the next run", folder, {{{1500, 1500}, kDefaultRecords[1], kDefaultRecords[2], kDefaultRecords[3]}});
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -160,6 +184,7 @@ int wmain(int argc, wchar_t** argv) {
     EmptyFile(check, vantrelExe, work);
     SevenBytes(check, vantrelExe, work);
     OffScreen(check, vantrelExe, tableExe, work);
+    HeldAtTheClose(check, vantrelExe, work);
     if (argc == 6) ReadOnlyFolder(check, WindowsPath(argv[5]));
     return Verdict(check, work);
 }

@@ -62,7 +62,7 @@ protected:
 };
 
 TEST_F(ChromeTest, TheHoverTestIsStrictAtEveryEdgeAndTakesLeftOver15Exactly) {
-    SettingsFile(dir.path()).Write(SettingsRecord::MainWindow, {1500, 1500});  // (100, 100) pixels
+    SettingsFile(platform.files()).Write(SettingsRecord::MainWindow, {1500, 1500});  // (100, 100) pixels
     Start();
     struct Case {
         Point cursor;
@@ -374,7 +374,7 @@ protected:
         EXPECT_EQ(platform.destroyedWindows(), (std::vector<std::string>{"VXDetail", "VXPlayer", "VXMain"}));
         EXPECT_TRUE(platform.quitRequested());
         EXPECT_EQ(platform.runningTimers(), 0);
-        const SettingsFile settings(dir.path());
+        const SettingsFile settings(platform.files());
         EXPECT_EQ(settings.Read(SettingsRecord::MainWindow), (PosRec{28 * 15, 18 * 15}));
         EXPECT_EQ(settings.Read(SettingsRecord::DetailWindow), (PosRec{300, 9600}));
         EXPECT_EQ(settings.Read(SettingsRecord::PlayerWindow), (PosRec{7140, 9000}));
@@ -392,7 +392,7 @@ TEST_F(ChromeCloseTest, ACloseRequestFromTheSystemDoesTheSame) {
 }
 
 TEST_F(ChromeCloseTest, AReleaseOffTheCloseButtonKeepsTheProgramAndARunWithoutAGameKeepsRecord4) {
-    SettingsFile(dir.path()).Write(SettingsRecord::GameWindow, {400, 300});
+    SettingsFile(platform.files()).Write(SettingsRecord::GameWindow, {400, 300});
     Start();
     Click(5, {117, 15});  // below the picture's 15 rows
     EXPECT_TRUE(main().loaded());
@@ -400,7 +400,7 @@ TEST_F(ChromeCloseTest, AReleaseOffTheCloseButtonKeepsTheProgramAndARunWithoutAG
     Click(5, {126, 14});  // its last column and row
     EXPECT_FALSE(main().loaded());
     EXPECT_TRUE(platform.quitRequested());
-    EXPECT_EQ(SettingsFile(dir.path()).Read(SettingsRecord::GameWindow), (PosRec{400, 300}));
+    EXPECT_EQ(SettingsFile(platform.files()).Read(SettingsRecord::GameWindow), (PosRec{400, 300}));
 }
 
 }  // namespace

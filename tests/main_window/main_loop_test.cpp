@@ -54,7 +54,7 @@ TEST_F(MainLoopTest, LosingTheGameMidHandResetsItAndRemembersWhereItStood) {
     EXPECT_FALSE(main().tmrEmit.Enabled());
     EXPECT_FALSE(main().tmrGamePos.Enabled());
     EXPECT_EQ(VisibleMarks(), 48);
-    EXPECT_EQ(SettingsFile(dir.path()).Read(SettingsRecord::GameWindow), (PosRec{222, 33}));
+    EXPECT_EQ(SettingsFile(platform.files()).Read(SettingsRecord::GameWindow), (PosRec{222, 33}));
 
     // Found again: placed where it was lost, 1.5 s later, and watched for a new hand.
     OpenGame({500, 400, 1308, 1034});
@@ -67,13 +67,13 @@ TEST_F(MainLoopTest, LosingTheGameMidHandResetsItAndRemembersWhereItStood) {
 
 TEST_F(MainLoopTest, AGameLostBeforeItWasMeasuredLeavesTheRecordAlone) {
     Start();
-    SettingsFile(dir.path()).Write(SettingsRecord::GameWindow, {400, 300});
+    SettingsFile(platform.files()).Write(SettingsRecord::GameWindow, {400, 300});
     OpenGame();
     platform.AdvanceTo(1000);
     platform.fakeDesktop().RemoveWindow(game);
     platform.AdvanceTo(2000);
     EXPECT_TRUE(main().bGameLossDone);
-    EXPECT_EQ(SettingsFile(dir.path()).Read(SettingsRecord::GameWindow), (PosRec{400, 300}));
+    EXPECT_EQ(SettingsFile(platform.files()).Read(SettingsRecord::GameWindow), (PosRec{400, 300}));
 }
 
 TEST_F(MainLoopTest, PositionsAtTheScreensEdgeOrMinimisedAreNotTaken) {

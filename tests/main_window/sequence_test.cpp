@@ -7,7 +7,6 @@
 // resets by the cells they empty and the window they load.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -43,7 +42,6 @@ protected:
 
 TEST_F(SequenceTest, StartUpChecksTheDepthLayersMakesTheFileAndShowsDetailPlayerThenItself) {
     platform.fakeDesktop().SetBitsPerPixel(24);
-    const std::filesystem::path file = dir.path() / "Qelsetup.qes";
     // Each step, and whether the settings file was there when it was taken. The
     // overlays' own moves are theirs; the main window's two moves (Left, then Top)
     // are its one placement.
@@ -51,7 +49,7 @@ TEST_F(SequenceTest, StartUpChecksTheDepthLayersMakesTheFileAndShowsDetailPlayer
     platform.journal().onEntry = [&](const std::string& entry) {
         if (entry.starts_with("move ") && !entry.starts_with("move VXMain ")) return;
         const std::string step =
-            (entry.starts_with("move ") ? "place VXMain" : entry) + (std::filesystem::exists(file) ? " +file" : "");
+            (entry.starts_with("move ") ? "place VXMain" : entry) + (platform.memoryFiles().Contents(SettingsFile::kName) ? " +file" : "");
         if (steps.empty() || steps.back() != step) steps.push_back(step);
     };
     Start();
@@ -99,7 +97,7 @@ TEST_F(SequenceTest, CloseSavesItselfAndTheGameThenClosesTheDetailThenThePlayerW
     const std::size_t from = platform.journal().entries().size();
     platform.FindWindow("VXMain")->events().OnCloseRequest();
     EXPECT_EQ(WindowSteps(from), (std::vector<std::string>{"destroy VXDetail", "destroy VXPlayer", "destroy VXMain"}));
-    const SettingsFile settings(dir.path());
+    const SettingsFile settings(platform.files());
     EXPECT_EQ(settings.Read(SettingsRecord::MainWindow), (PosRec{1500, 600}));
     EXPECT_EQ(settings.Read(SettingsRecord::DetailWindow), (PosRec{120, 3000}));
     EXPECT_EQ(settings.Read(SettingsRecord::PlayerWindow), (PosRec{4500, 9600}));
@@ -203,9 +201,7 @@ TEST_F(SequenceTest, OneHandAsksTheOverlaysAndTheAnimationsAtEachStep) {
 
 TEST(DisplayDepthTest, OnlyADisplayNotAt32BitsIsSwitchedAndOnlyAtTheFirstStartUp) {
     for (const int bits : {16, 24, 31, 32, 33}) {
-        ScratchDir dir;
         platform::headless::HeadlessPlatform platform;
-        platform.SetExecutableDir(dir.path());
         platform.fakeDesktop().SetBitsPerPixel(bits);
         Program program(platform);
         program.Start();

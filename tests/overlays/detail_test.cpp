@@ -169,7 +169,7 @@ TEST_F(DetailTest, DraggedByItsBackgroundOrACardSlotAndSavedWhereItWasClosed) {
     EXPECT_EQ(platform.FindWindow("VXDetail")->ScreenRect().left, 48);
     PressClose();
     platform.ReleaseMouse(At(425, 5));
-    EXPECT_EQ(SettingsFile(dir.path()).Read(SettingsRecord::DetailWindow), (PosRec{48 * 15, 600 * 15}));
+    EXPECT_EQ(SettingsFile(platform.files()).Read(SettingsRecord::DetailWindow), (PosRec{48 * 15, 600 * 15}));
 }
 
 TEST_F(DetailTest, TheHoverTestIsStrictAndUnroundedAndStopsAtTheWindowsEdge) {
@@ -214,7 +214,7 @@ TEST_F(DetailFollowTest, RedrawnAfterEachPlayUntilClosedAndLoadedHiddenAtTheRese
     platform.FindWindow("VXDetail")->events().OnCloseRequest();  // Alt+F4
     EXPECT_FALSE(detail().loaded());
     EXPECT_EQ(shared().bDetailOpen, kFalse);
-    EXPECT_EQ(SettingsFile(dir.path()).Read(SettingsRecord::DetailWindow), (PosRec{300, 9600}));
+    EXPECT_EQ(SettingsFile(platform.files()).Read(SettingsRecord::DetailWindow), (PosRec{300, 9600}));
 
     screen.set(498, 451, kPass);  // the user passes, then seat 1 lays a queen
     platform.AdvanceBy(50);

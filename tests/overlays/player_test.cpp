@@ -278,7 +278,7 @@ TEST_F(PlayerTest, DraggedByItsBackgroundOrACardSlotAndSavedWhereItWasClosed) {
     platform.ReleaseMouse(At(420 + 42, 14));
     EXPECT_FALSE(player().loaded());
     EXPECT_EQ(shared().bPlayerOpen, kFalse);
-    EXPECT_EQ(SettingsFile(dir.path()).Read(SettingsRecord::PlayerWindow), (PosRec{486 * 15, 540 * 15}));
+    EXPECT_EQ(SettingsFile(platform.files()).Read(SettingsRecord::PlayerWindow), (PosRec{486 * 15, 540 * 15}));
 }
 
 // With the main loop: the follow-play box, a close from outside, and the reset

@@ -10,6 +10,7 @@
 #include "platform/headless/headless_platform.h"
 #include "recorder/flight_recorder.h"
 #include "recorder/recording_platform.h"
+#include "recorder/report_folder.h"
 #include "sim/frame_source.h"
 #include "sim/timeline.h"
 #include "support/replay_lines.h"
@@ -146,6 +147,33 @@ TEST(FlightRecorderBound, OnlyTheLastTwoDealtHandsAreHeld) {
         EXPECT_LE(flight.segments(), 3) << expected;
     }
     EXPECT_EQ(flight.segments(), 3);
+}
+
+TEST(ReportFolder, TheTwentyNewestAreKeptAndOtherFilesLeftAlone) {
+    platform::headless::MemoryFiles files;
+    recorder::FilesReportFolder folder(files);
+    files.MakeFolder("reports");
+    files.Put("reports/notes.txt", {1});
+    const std::vector<std::uint8_t> report{1, 2, 3};
+    for (int second = 0; second < 22; ++second) ASSERT_TRUE(folder.Write({2026, 12, 8, 14, 5, second}, report));
+    EXPECT_EQ(files.List("reports").size(), 21u);
+    EXPECT_FALSE(files.Contents("reports/vantrel-20261208-140501.vxr"));
+    EXPECT_EQ(files.Contents("reports/vantrel-20261208-140502.vxr"), report);
+    EXPECT_TRUE(files.Contents("reports/notes.txt"));
+}
+
+TEST(ReportFolder, AFolderThatCannotBeWrittenMeansNoReport) {
+    const platform::CalendarTime when{2026, 12, 8, 14, 5, 9};
+    const std::string name = "reports/" + recorder::FilesReportFolder::NameFor(when);
+    EXPECT_EQ(name, "reports/vantrel-20261208-140509.vxr");
+    platform::headless::MemoryFiles blockedByAFile, cutShort;
+    blockedByAFile.Put("reports", {});
+    cutShort.Inject(name, platform::headless::MemoryFiles::Fault::ShortWrite);
+    for (platform::headless::MemoryFiles* files : {&blockedByAFile, &cutShort}) {
+        recorder::FilesReportFolder folder(*files);
+        EXPECT_FALSE(folder.Write(when, std::vector<std::uint8_t>(100, 7)));
+        EXPECT_FALSE(files->Contents(name));
+    }
 }
 
 std::vector<std::uint8_t> SmallReport() {

@@ -1,9 +1,11 @@
 // The settings file, byte by byte, and the windows' places that come from it.
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "platform/headless/memory_files.h"
 #include "shared/settings.h"
 #include "support/game_fixture.h"
 
@@ -11,36 +13,35 @@ namespace vantrel {
 namespace {
 
 using testing::ProgramFixture;
-using testing::ScratchDir;
+using Fault = platform::headless::MemoryFiles::Fault;
+using Bytes = std::vector<std::uint8_t>;
 
-std::vector<unsigned> Bytes(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::vector<unsigned> bytes;
-    for (char c; file.get(c);) bytes.push_back(static_cast<unsigned char>(c));
-    return bytes;
-}
-
-void WriteBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-const std::vector<unsigned> kDefaultBytes{0x78, 0x00, 0x78, 0x00, 0x78, 0x00, 0x80, 0x25,
-                                          0xE4, 0x1B, 0x80, 0x25, 0xAF, 0x00, 0x08, 0x00};
+const Bytes kDefaultBytes{0x78, 0x00, 0x78, 0x00, 0x78, 0x00, 0x80, 0x25,
+                          0xE4, 0x1B, 0x80, 0x25, 0xAF, 0x00, 0x08, 0x00};
+const std::string kName(SettingsFile::kName);
 
 TEST(SettingsFileTest, CreatesTheDefaultsOnlyWhenMissing) {
-    ScratchDir dir;
-    SettingsFile settings(dir.path());
-    EXPECT_EQ(settings.SettingsPath().filename(), "Qelsetup.qes");
+    platform::headless::MemoryFiles files;
+    SettingsFile settings(files);
     settings.CreateIfMissing();
-    EXPECT_EQ(Bytes(settings.SettingsPath()), kDefaultBytes);
+    EXPECT_EQ(files.Contents(kName), kDefaultBytes);
+    EXPECT_EQ(files.writes(), (std::vector<std::string>{"replace Qelsetup.qes 16"}));
 
     ASSERT_TRUE(settings.Write(SettingsRecord::PlayerWindow, {-15, 32767}));
     settings.CreateIfMissing();
     EXPECT_EQ(settings.Read(SettingsRecord::PlayerWindow), (PosRec{-15, 32767}));
     auto bytes = kDefaultBytes;
     bytes[8] = 0xF1, bytes[9] = 0xFF, bytes[10] = 0xFF, bytes[11] = 0x7F;
-    EXPECT_EQ(Bytes(settings.SettingsPath()), bytes);
+    EXPECT_EQ(files.Contents(kName), bytes);
+
+    // A file that is there but cannot be read is never taken for a missing one.
+    for (const Fault fault : {Fault::Locked, Fault::Unreadable}) {
+        platform::headless::MemoryFiles held;
+        held.Put(kName, {1, 2, 3});
+        held.Inject(kName, fault);
+        SettingsFile(held).CreateIfMissing();
+        EXPECT_TRUE(held.writes().empty());
+    }
 }
 
 TEST(SettingsFileTest, ValuesRoundHalfToEvenAndClampToSixteenBits) {
@@ -50,29 +51,55 @@ TEST(SettingsFileTest, ValuesRoundHalfToEvenAndClampToSixteenBits) {
 }
 
 TEST(SettingsFileTest, AShortFileReadsDefaultsForWhatItLacks) {
-    ScratchDir dir;
-    SettingsFile settings(dir.path());
-    WriteBytes(settings.SettingsPath(), {0x10, 0x00, 0x20, 0x00, 0x30, 0x00});  // record 1 and half of record 2
+    platform::headless::MemoryFiles files;
+    SettingsFile settings(files);
+    files.Put(kName, {0x10, 0x00, 0x20, 0x00, 0x30, 0x00});  // record 1 and half of record 2
     EXPECT_EQ(settings.Read(SettingsRecord::MainWindow), (PosRec{16, 32}));
     EXPECT_EQ(settings.Read(SettingsRecord::DetailWindow), (PosRec{120, 9600}));
     EXPECT_EQ(settings.Read(SettingsRecord::GameWindow), (PosRec{175, 8}));
-
-    // Writing record 4 completes the file with whole default records, never a gap.
-    ASSERT_TRUE(settings.Write(SettingsRecord::GameWindow, {1, 2}));
-    auto bytes = kDefaultBytes;
-    bytes[0] = 0x10, bytes[1] = 0, bytes[2] = 0x20, bytes[3] = 0;
-    bytes[12] = 1, bytes[13] = 0, bytes[14] = 2, bytes[15] = 0;
-    EXPECT_EQ(Bytes(settings.SettingsPath()), bytes);
 }
 
-TEST(SettingsFileTest, AnUnusableFileGivesDefaultsAndWritesNothing) {
-    ScratchDir dir;
-    SettingsFile settings(dir.path());
-    std::filesystem::create_directory(settings.SettingsPath());  // cannot be opened as a file, even by root
-    settings.CreateIfMissing();
-    EXPECT_EQ(settings.Read(SettingsRecord::DetailWindow), (PosRec{120, 9600}));
-    EXPECT_FALSE(settings.Write(SettingsRecord::MainWindow, {1, 1}));
-    EXPECT_TRUE(std::filesystem::is_directory(settings.SettingsPath()));
+// Writing record 3 as (1, 2) into the file as it stands: what the program asks of
+// the file service, what it answers, and the bytes left.
+TEST(SettingsFileTest, AWriteNeverRisksWhatIsThere) {
+    Bytes written = kDefaultBytes;
+    written[8] = 1, written[9] = 0, written[10] = 2, written[11] = 0;
+    Bytes longer = kDefaultBytes;
+    longer.insert(longer.end(), {9, 9, 9});
+    Bytes longerWritten = written;
+    longerWritten.insert(longerWritten.end(), {9, 9, 9});
+    Bytes shortWritten = kDefaultBytes;
+    shortWritten[0] = 0x10, shortWritten[1] = 0, shortWritten[2] = 0x20, shortWritten[3] = 0;
+    shortWritten[8] = 1, shortWritten[10] = 2, shortWritten[9] = shortWritten[11] = 0;
+    Bytes torn = kDefaultBytes;
+    torn[8] = 1, torn[9] = 0, torn[10] = 2;  // the last byte never landed
+
+    struct Case {
+        const char* what;
+        std::optional<Bytes> before;
+        Fault fault;
+        const char* asked;
+        bool ok;
+        std::optional<Bytes> after;
+    };
+    const Case cases[] = {
+        {"whole", kDefaultBytes, Fault::None, "write Qelsetup.qes 8+4", true, written},
+        {"longer", longer, Fault::None, "write Qelsetup.qes 8+4", true, longerWritten},
+        {"missing", std::nullopt, Fault::None, "replace Qelsetup.qes 16", true, written},
+        {"short", Bytes{0x10, 0, 0x20, 0, 0x30, 0}, Fault::None, "replace Qelsetup.qes 16", true, shortWritten},
+        {"held", kDefaultBytes, Fault::Locked, "", false, kDefaultBytes},
+        {"unreadable", kDefaultBytes, Fault::Unreadable, "", false, kDefaultBytes},
+        {"cut short", kDefaultBytes, Fault::ShortWrite, "write Qelsetup.qes 8+4", false, torn},
+        {"cut short, missing", std::nullopt, Fault::ShortWrite, "replace Qelsetup.qes 16", false, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        platform::headless::MemoryFiles files;
+        if (c.before) files.Put(kName, *c.before);
+        files.Inject(kName, c.fault);
+        EXPECT_EQ(SettingsFile(files).Write(SettingsRecord::PlayerWindow, {1, 2}), c.ok) << c.what;
+        EXPECT_EQ(files.writes(), *c.asked ? std::vector<std::string>{c.asked} : std::vector<std::string>{}) << c.what;
+        EXPECT_EQ(files.Contents(kName), c.after) << c.what;
+    }
 }
 
 TEST(KeepOnScreenTest, OnlyAWindowWhollyOffEveryMonitorIsMoved) {
@@ -99,7 +126,7 @@ class SettingsProgramTest : public ProgramFixture {};
 
 TEST_F(SettingsProgramTest, FirstRunCreatesTheFileAndOpensTheWindowsAtTheDefaults) {
     Start();
-    EXPECT_EQ(Bytes(dir.path() / "Qelsetup.qes"), kDefaultBytes);
+    EXPECT_EQ(platform.memoryFiles().Contents(kName), kDefaultBytes);
     EXPECT_EQ(main().Left(), 120);
     EXPECT_EQ(main().Top(), 120);
     EXPECT_EQ(detail().Left(), 120);
@@ -115,7 +142,7 @@ TEST_F(SettingsProgramTest, ClosingWritesEveryWindowAndTheGameOnlyOnceMeasured) 
     main().SetLeft(1234.5);
     detail().SetTop(-30);
     main().Unload();
-    SettingsFile settings(dir.path());
+    SettingsFile settings(platform.files());
     EXPECT_EQ(settings.Read(SettingsRecord::MainWindow), (PosRec{1234, 120}));
     EXPECT_EQ(settings.Read(SettingsRecord::DetailWindow), (PosRec{120, -30}));
     EXPECT_EQ(settings.Read(SettingsRecord::GameWindow), (PosRec{175, 8}));  // never measured: kept
@@ -132,24 +159,42 @@ TEST_F(SettingsProgramTest, AWindowDraggedByTheUserIsSavedWhereItWasLeft) {
     platform.ReleaseMouse({8 + 100, 8 + 470});
     EXPECT_EQ(platform.FindWindow("VXMain")->drags(), 1);
     main().Unload();
-    EXPECT_EQ(SettingsFile(dir.path()).Read(SettingsRecord::MainWindow), (PosRec{(8 + 40) * 15, (8 + 30) * 15}));
+    EXPECT_EQ(SettingsFile(platform.files()).Read(SettingsRecord::MainWindow), (PosRec{(8 + 40) * 15, (8 + 30) * 15}));
 }
 
 TEST_F(SettingsProgramTest, AWindowOnASecondMonitorStaysThere) {
     platform.fakeDesktop().SetMonitors({{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}});
-    SettingsFile(dir.path()).CreateIfMissing();
-    SettingsFile(dir.path()).Write(SettingsRecord::DetailWindow, {1500 * 15, 100 * 15});
+    SettingsFile(platform.files()).CreateIfMissing();
+    SettingsFile(platform.files()).Write(SettingsRecord::DetailWindow, {1500 * 15, 100 * 15});
     Start();
     EXPECT_EQ(platform.FindWindow("VXDetail")->ScreenRect().left, 1500);
     EXPECT_EQ(detail().Left(), 1500 * 15);
 }
 
 TEST_F(SettingsProgramTest, AStoredPlaceOffEveryScreenIsBroughtBack) {
-    SettingsFile(dir.path()).CreateIfMissing();
-    SettingsFile(dir.path()).Write(SettingsRecord::MainWindow, {-30000, 300});
+    SettingsFile(platform.files()).CreateIfMissing();
+    SettingsFile(platform.files()).Write(SettingsRecord::MainWindow, {-30000, 300});
     Start();
     EXPECT_EQ(platform.FindWindow("VXMain")->ScreenRect().left, 0);
     EXPECT_EQ(platform.FindWindow("VXMain")->ScreenRect().top, 20);
+}
+
+// Another program holds the file through the close: nothing is written over it,
+// the program still ends, and the next close writes.
+TEST_F(SettingsProgramTest, AFileHeldAtTheCloseIsLeftWholeAndTheNextCloseWrites) {
+    Start();
+    platform.memoryFiles().Inject(kName, Fault::Locked);
+    main().SetLeft(1500);
+    main().Unload();
+    EXPECT_TRUE(platform.quitRequested());
+    EXPECT_TRUE(platform.windows().empty());
+    platform.memoryFiles().Inject(kName, Fault::None);
+    EXPECT_EQ(platform.memoryFiles().Contents(kName), kDefaultBytes);
+
+    main().Show();
+    main().SetLeft(1500);
+    main().Unload();
+    EXPECT_EQ(SettingsFile(platform.files()).Read(SettingsRecord::MainWindow), (PosRec{1500, 120}));
 }
 
 }  // namespace

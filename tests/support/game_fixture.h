@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "app/program.h"
@@ -20,31 +19,8 @@ namespace vantrel::testing {
 
 inline const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
 
-// A folder of its own for each test, removed afterwards.
-class ScratchDir {
-public:
-    ScratchDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::temp_directory_path() /
-                ("vantrel-" + std::string(info->test_suite_name()) + "-" + info->name());
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 class ProgramFixture : public ::testing::Test {
 protected:
-    ProgramFixture() { platform.SetExecutableDir(dir.path()); }
-
     void Start() { program.Start(); }
     frmIdentify& main() { return program.shared().Instance<frmIdentify>(); }
     frmDetail& detail() { return program.shared().Instance<frmDetail>(); }
@@ -79,7 +55,6 @@ protected:
         return visible;
     }
 
-    ScratchDir dir;
     platform::headless::HeadlessPlatform platform;
     Program program{platform};
     platform::Image screen{800, 600, {10, 100, 115}};

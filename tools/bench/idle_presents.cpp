@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstdint>
-#include <filesystem>
 
 #include "app/program.h"
 #include "platform/headless/headless_platform.h"
@@ -18,12 +17,7 @@ int main(int argc, char** argv) {
         std::fputs("usage: vantrel-idle-presents [SECONDS]\n", stderr);
         return 2;
     }
-    const auto dir = std::filesystem::temp_directory_path() / "vantrel-idle-presents";
-    std::filesystem::create_directories(dir);
-    std::filesystem::remove(dir / "Qelsetup.qes");
-
     vantrel::platform::headless::HeadlessPlatform platform;
-    platform.SetExecutableDir(dir);
     vantrel::Program program(platform);
     program.Start();
     // Start-up presents every window whole once; the idle cost is what follows.

@@ -1,7 +1,5 @@
 #include "tools/replay/replay.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -204,8 +202,7 @@ private:
 // Hosts the windows headless; its timers tick only when the report says so.
 class ReplayPlatform final : public platform::Platform {
 public:
-    ReplayPlatform(Script& script, ClientPicture& picture, std::filesystem::path scratch)
-        : desktop_(script, picture), scratch_(std::move(scratch)) {}
+    ReplayPlatform(Script& script, ClientPicture& picture) : desktop_(script, picture) {}
 
     platform::Desktop& desktop() override { return desktop_; }
     std::unique_ptr<platform::HostedWindow> CreateHostedWindow(const platform::WindowSpec& spec,
@@ -223,7 +220,8 @@ public:
         std::erase_if(timers_, [id](const Running& t) { return t.id == id; });
     }
     platform::CalendarTime LocalTime() override { return {}; }
-    std::filesystem::path ExecutableDir() override { return scratch_; }
+    // The settings file the replayed windows read and write lives in memory.
+    platform::Files& files() override { return host.files(); }
     void Quit() override { quitRequested = true; }
 
     // Runs the oldest running timer of that name; false when none runs.
@@ -245,7 +243,6 @@ private:
         std::function<void()> tick;
     };
     ScriptDesktop desktop_;
-    std::filesystem::path scratch_;
     std::vector<Running> timers_;
     platform::TimerId nextTimer_ = 1;
 };
@@ -402,22 +399,14 @@ bool Deliver(Tag tag, Script& script, ReplayPlatform& platform) {
     return true;
 }
 
-std::filesystem::path MakeScratch() {
-    const auto dir = std::filesystem::temp_directory_path() / ("vantrel-replay-" + std::to_string(getpid()));
-    std::error_code ignored;
-    std::filesystem::create_directories(dir, ignored);
-    return dir;
-}
-
 }  // namespace
 
 ReplayResult ReplayStream(std::span<const std::uint8_t> stream, const std::optional<std::filesystem::path>& pictureDir) {
     ReplayResult result;
     Script script(stream);
     ClientPicture client;
-    const std::filesystem::path scratch = MakeScratch();
     {
-        ReplayPlatform platform(script, client, scratch);
+        ReplayPlatform platform(script, client);
         HandPrinter printer(script, client, result.lines, pictureDir);
         Program program(platform, printer);
         printer.Watch(program.shared());
@@ -439,8 +428,6 @@ ReplayResult ReplayStream(std::span<const std::uint8_t> stream, const std::optio
             printer.AfterEvent();
         }
     }
-    std::error_code ignored;
-    std::filesystem::remove_all(scratch, ignored);
     result.failure = script.failure;
     return result;
 }

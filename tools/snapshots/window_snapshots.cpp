@@ -82,10 +82,7 @@ int main(int argc, char** argv) {
 
     const sim::Timeline timeline(seed, 1, sim::TimelineSettings{});
     sim::FrameSource frames(timeline);
-    const fs::path scratch = fs::temp_directory_path() / ("vantrel-snapshots-" + std::to_string(seed));
-    fs::create_directories(scratch);
     platform::headless::HeadlessPlatform platform;
-    platform.SetExecutableDir(scratch);
     Program program(platform);
     program.Start();
     platform.fakeDesktop().AddWindow(kGameTitle, {300, 200, 1108, 834},
@@ -117,8 +114,6 @@ int main(int argc, char** argv) {
     platform.AdvanceBy(120);
     ok = ok && Write(detail.Compose(), folder, "detail-rank", true);
 
-    std::error_code ignored;
-    fs::remove_all(scratch, ignored);
     if (ok) std::printf("wrote the windows to %s\n", folder.c_str());
     return ok ? 0 : 1;
 }

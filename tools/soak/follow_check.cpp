@@ -1,7 +1,6 @@
 #include "tools/soak/follow_check.h"
 
 #include <array>
-#include <filesystem>
 #include <sstream>
 
 #include "app/program.h"
@@ -48,16 +47,9 @@ class Follower {
 public:
     Follower(std::uint64_t seed, const sim::Timeline& timeline, FollowResult& result)
         : seed_(seed), timeline_(timeline), frames_(timeline), result_(result) {
-        scratch_ = std::filesystem::temp_directory_path() / ("vantrel-follow-" + std::to_string(seed));
-        std::filesystem::create_directories(scratch_);
-        platform_.SetExecutableDir(scratch_);
         program_.Start();
         platform_.fakeDesktop().AddWindow(kGameTitle, {300, 200, 1108, 834},
                                           [this](std::int64_t t) -> const platform::Image& { return frames_.FrameAt(t); });
-    }
-    ~Follower() {
-        std::error_code ignored;
-        std::filesystem::remove_all(scratch_, ignored);
     }
 
     void FollowHand(std::size_t index) {
@@ -181,7 +173,6 @@ private:
     const sim::Timeline& timeline_;
     sim::FrameSource frames_;
     FollowResult& result_;
-    std::filesystem::path scratch_;
     int reportedErrors_ = 0;
     platform::headless::HeadlessPlatform platform_;
     Program program_{platform_};

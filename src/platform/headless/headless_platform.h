@@ -4,8 +4,9 @@
 // from a frame source; the cursor and mouse buttons are set by the caller. Every
 // hosted window keeps a whole picture of itself, into which each present copies
 // only the rectangles it names, as a screen would; it also counts what was
-// presented, for tests and benchmarks; and a journal lists, in order, what the
-// program asked of its windows and the display.
+// presented, for tests and benchmarks; files live in memory (memory_files.h);
+// and a journal lists, in order, what the program asked of its windows and the
+// display.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/memory_files.h"
 #include "platform/platform.h"
 #include "platform/image.h"
 
@@ -168,13 +170,13 @@ public:
     // The calendar starts at `start` and moves on with the virtual clock.
     void SetLocalTime(CalendarTime start) { calendarStart_ = start; }
 
-    void SetExecutableDir(std::filesystem::path dir) { executableDir_ = std::move(dir); }
+    MemoryFiles& memoryFiles() { return files_; }
 
     std::unique_ptr<HostedWindow> CreateHostedWindow(const WindowSpec& spec, WindowEvents& events) override;
     TimerId StartTimer(int intervalMs, std::function<void()> tick) override;
     void StopTimer(TimerId id) override;
     CalendarTime LocalTime() override;
-    std::filesystem::path ExecutableDir() override { return executableDir_; }
+    Files& files() override { return files_; }
     void Quit() override { quit_ = true; }
 
 private:
@@ -199,8 +201,8 @@ private:
     Point dragFrom_;
     HeadlessWindow* pressedWindow_ = nullptr;
     bool quit_ = false;
-    std::filesystem::path executableDir_ = ".";
     CalendarTime calendarStart_{2026, 1, 1, 0, 0, 0};
+    MemoryFiles files_;
 };
 
 }  // namespace vantrel::platform::headless

@@ -1,6 +1,6 @@
 // Owners for the Win32 handles the backend holds: one class per way a handle is
 // given back (ReleaseDC, DeleteDC, DeleteObject, DestroyWindow, DestroyIcon, EndPaint,
-// CloseHandle, FreeLibrary, or putting the previous object back into a DC). Copies are deleted so each handle
+// CloseHandle, FindClose, FreeLibrary, or putting the previous object back into a DC). Copies are deleted so each handle
 // has exactly one owner, and every return path gives it back; moves are allowed
 // where an owner is kept in a member and replaced. Internal to the backend: this
 // header includes <windows.h>.
@@ -219,6 +219,27 @@ public:
 private:
     HANDLE handle_;
 };
+
+// A handle whose failure value is INVALID_HANDLE_VALUE, not null (CreateFileW,
+// FindFirstFileW), given back by `Close`.
+template <BOOL(WINAPI* Close)(HANDLE)>
+class InvalidValueHandle {
+public:
+    explicit InvalidValueHandle(HANDLE handle) : handle_(handle) {}
+    ~InvalidValueHandle() {
+        if (*this) Close(handle_);
+    }
+    InvalidValueHandle(const InvalidValueHandle&) = delete;
+    InvalidValueHandle& operator=(const InvalidValueHandle&) = delete;
+
+    HANDLE get() const { return handle_; }
+    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+using FileHandle = InvalidValueHandle<CloseHandle>;  // CreateFileW ... CloseHandle
+using FileSearch = InvalidValueHandle<FindClose>;    // FindFirstFileW ... FindClose
 
 // A 32-bit top-down DIB section: pixel (x, y) is the word at bits()[y * width + x],
 // laid out blue, green, red, unused whatever the display's depth. GDI may still be

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "platform/win32/desktop.h"
+#include "platform/win32/files.h"
 #include "platform/win32/hosted_window.h"
 
 namespace vantrel::platform::win32 {
@@ -107,6 +108,7 @@ struct Win32Platform::State {
 
     HINSTANCE instance;
     Win32Desktop desktop;
+    Win32Files files;
     OwnedWindow timerWindow;
     std::unordered_map<TimerId, std::shared_ptr<Timer>> timers;
     TimerId nextTimerId = 1;
@@ -139,18 +141,7 @@ CalendarTime Win32Platform::LocalTime() {
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }
 
-std::filesystem::path Win32Platform::ExecutableDir() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return std::filesystem::path(path).parent_path();
-        }
-        path.resize(path.size() * 2);  // truncated: the path is longer than the buffer
-    }
-}
+Files& Win32Platform::files() { return state_->files; }
 
 void Win32Platform::Quit() { PostQuitMessage(0); }
 

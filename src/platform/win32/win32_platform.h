@@ -31,7 +31,7 @@ public:
     TimerId StartTimer(int intervalMs, std::function<void()> tick) override;
     void StopTimer(TimerId id) override;
     CalendarTime LocalTime() override;
-    std::filesystem::path ExecutableDir() override;
+    Files& files() override;
     void Quit() override;
 
     // Gets and dispatches messages until Quit; returns the exit code (0).
