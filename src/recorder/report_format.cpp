@@ -63,8 +63,10 @@ void ByteWriter::Rect(const platform::Rect& r) {
 }
 
 void ByteWriter::Bytes(const void* data, std::size_t count) {
-    const auto* bytes = static_cast<const std::uint8_t*>(data);
-    out_.insert(out_.end(), bytes, bytes + count);
+    if (count == 0) return;
+    const std::size_t at = out_.size();
+    out_.resize(at + count);
+    std::memcpy(out_.data() + at, data, count);
 }
 
 std::uint64_t ByteReader::Little(int bytes) {
