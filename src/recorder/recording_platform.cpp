@@ -33,11 +33,13 @@ private:
     FlightRecorder& recorder_;
 };
 
-// Records what reached one hosted window before passing it on.
+// Records what reached one hosted window before passing it on. A move the window
+// reports while the program itself places or shows it is the program's own doing,
+// which a replay does again by itself: it is passed on unrecorded.
 class RecordingEvents final : public platform::WindowEvents {
 public:
-    RecordingEvents(std::string caption, platform::WindowEvents& inner, FlightRecorder& recorder)
-        : caption_(std::move(caption)), inner_(inner), recorder_(recorder) {}
+    RecordingEvents(std::string caption, platform::WindowEvents& inner, FlightRecorder& recorder, const bool& placing)
+        : caption_(std::move(caption)), inner_(inner), recorder_(recorder), placing_(placing) {}
     void OnMouseDown(platform::MouseButton button, Point at) override {
         Button(Tag::kMouseDown, button, at);
         inner_.OnMouseDown(button, at);
@@ -57,8 +59,10 @@ public:
         inner_.OnCloseRequest();
     }
     void OnMoved(Point topLeft) override {
-        Open(Tag::kMoved).Point(topLeft);
-        recorder_.Close();
+        if (!placing_) {
+            Open(Tag::kMoved).Point(topLeft);
+            recorder_.Close();
+        }
         inner_.OnMoved(topLeft);
     }
     void OnKeyDown(std::uint16_t key, bool control) override {
@@ -84,6 +88,7 @@ private:
     std::string caption_;
     platform::WindowEvents& inner_;
     FlightRecorder& recorder_;
+    const bool& placing_;
 };
 
 // The window is made with the recording events in front of the program's, and
@@ -92,17 +97,30 @@ class RecordedWindow final : public platform::HostedWindow {
 public:
     RecordedWindow(platform::Platform& inner, const platform::WindowSpec& spec, platform::WindowEvents& events,
                    FlightRecorder& recorder)
-        : events_(spec.caption, events, recorder), window_(inner.CreateHostedWindow(spec, events_)) {}
+        : events_(spec.caption, events, recorder, placing_) {
+        Placing([&] { window_ = inner.CreateHostedWindow(spec, events_); });
+    }
     void Present(const platform::Image& frame, std::span<const Rect> changed) override {
         window_->Present(frame, changed);
     }
-    void MoveTo(Point topLeft) override { window_->MoveTo(topLeft); }
-    void Show() override { window_->Show(); }
+    void MoveTo(Point topLeft) override {
+        Placing([&] { window_->MoveTo(topLeft); });
+    }
+    void Show() override {
+        Placing([&] { window_->Show(); });
+    }
     void MakeLayered() override { window_->MakeLayered(); }
     void DragWindow() override { window_->DragWindow(); }
     void SetTooltips(std::vector<platform::TooltipArea> areas) override { window_->SetTooltips(std::move(areas)); }
 
 private:
+    template <class F>
+    void Placing(F&& place) {
+        placing_ = true;
+        place();
+        placing_ = false;
+    }
+    bool placing_ = false;
     RecordingEvents events_;
     std::unique_ptr<platform::HostedWindow> window_;
 };

@@ -149,6 +149,23 @@ TEST(FlightRecorderBound, OnlyTheLastTwoDealtHandsAreHeld) {
     EXPECT_EQ(flight.segments(), 3);
 }
 
+TEST(FlightRecorderDoubt, AtMostOneReportAHandButEveryOneThePlayerAsksFor) {
+    MemoryFolder folder;
+    FlightRecorder flight("test", folder, [] { return platform::CalendarTime{}; });
+    auto tick = [&] {
+        flight.OpenEvent(recorder::Tag::kTick).Str("VXMain.tmrEmit");
+        flight.Close();
+    };
+    tick();
+    EXPECT_TRUE(flight.SaveDoubtReport());
+    EXPECT_FALSE(flight.SaveDoubtReport());
+    EXPECT_TRUE(flight.SaveReport());
+    flight.NoteHandReset();
+    tick();
+    EXPECT_TRUE(flight.SaveDoubtReport());
+    EXPECT_EQ(folder.reports.size(), 3u);
+}
+
 TEST(ReportFolder, TheTwentyNewestAreKeptAndOtherFilesLeftAlone) {
     platform::headless::MemoryFiles files;
     recorder::FilesReportFolder folder(files);
