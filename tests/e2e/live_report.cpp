@@ -68,8 +68,9 @@ public:
     std::wstring Take() {
         const std::size_t before = ReportsIn(reports_).size();
         const vantrel::platform::Rect main = OuterRect(FindCaption(kMainCaption));
-        check_.That(xdotool_.Run("mousemove --sync " + std::to_string(main.left + 64) + " " + std::to_string(main.top + 5) +
-                                 " click 1"),
+        // Somewhere new each time: a --sync move to where the pointer stands waits forever.
+        const int x = main.left + 40 + 8 * taken_++;
+        check_.That(xdotool_.Run("mousemove --sync " + std::to_string(x) + " " + std::to_string(main.top + 5) + " click 1"),
                     "xdotool could not click the main window");
         check_.That(xdotool_.Run("search --name '^VXMain$' windowfocus --sync key ctrl+s"), "xdotool could not press Ctrl+S");
         if (!check_.That(WaitFor(5000, [&] { return ReportsIn(reports_).size() > before; }), "no new report in reports\\"))
@@ -99,6 +100,7 @@ private:
     std::string replay_;
     Xdotool xdotool_;
     std::wstring reports_ = paths_.work + L"\\vantrel-home\\reports";
+    int taken_ = 0;
 };
 
 int Run(Checks& check, const LiveTestPaths& paths) {
