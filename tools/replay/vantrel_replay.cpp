@@ -27,9 +27,11 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[1] == "--png") pictureDir = args[2];
     if (args.empty() || (args.size() != 1 && !pictureDir)) return Fail("usage: vantrel-replay REPORT [--png DIR]");
 
+    std::error_code notAFile;
     std::ifstream in(args[0], std::ios::binary);
-    if (!in) return Fail("cannot open " + args[0]);
+    if (!std::filesystem::is_regular_file(args[0], notAFile) || !in) return Fail("cannot open " + args[0] + " as a file");
     const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return Fail("cannot read " + args[0]);
     std::string error;
     const auto contents = vantrel::recorder::ReadReport(file, error);
     if (!contents) return Fail(args[0] + ": " + error);
