@@ -87,6 +87,9 @@ TEST_F(RecordedSession, AReportMidHandReplaysTheHandBeforeAndTheMovesSoFar) {
     PressCtrlS();
     ASSERT_EQ(folder.reports.size(), 1u);
     EXPECT_EQ(Replay(folder.reports[0]), testing::ReplayLinesOf({timeline.hands()[2], timeline.hands()[3]}, 6));
+    // The hand before and this one's start, packed: far inside the bound.
+    EXPECT_EQ(flight.segments(), 2);
+    EXPECT_LT(flight.heldBytes(), 256u << 10) << flight.heldBytes();
 }
 
 TEST_F(RecordedSession, TheFirstHandReplaysFromTheProgramsStart) {
