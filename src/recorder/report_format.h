@@ -5,8 +5,9 @@
 //
 // The record stream is a sequence of records, each a tag byte and its fields,
 // little-endian; strings are a 16-bit length and UTF-8 bytes. The file carries the
-// stream cut into blocks, each compressed on its own as a zlib stream (stb's zlib
-// routines), so the recorder can drop the oldest blocks without touching the rest.
+// stream cut into blocks, each compressed on its own as a zlib stream (packed with
+// zlib, unpacked with stb's decoder), so the recorder can drop the oldest blocks
+// without touching the rest.
 #pragma once
 
 #include <cstdint>
