@@ -5,7 +5,8 @@ set -euo pipefail
 # (xfonts-wqy) for small Chinese labels, WenQuanYi Zen Hei for the pass tile (and,
 # under Wine, for every Chinese caption and tooltip), DejaVu Sans Bold and DejaVu
 # Sans Condensed Bold for the name, digits and ranks.
-packages=(cmake g++ make libgtest-dev libstb-dev libfreetype-dev
+# The flight recorder packs with zlib, natively and in the Windows build.
+packages=(cmake g++ make libgtest-dev libstb-dev libfreetype-dev zlib1g-dev libz-mingw-w64-dev
           xfonts-wqy fonts-wqy-zenhei fonts-dejavu-core fonts-dejavu-extra
           g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 xvfb imagemagick xdotool)
 missing=()

@@ -7,6 +7,9 @@
 #include <windows.h>
 
 #include "app/program.h"
+#include "recorder/flight_recorder.h"
+#include "recorder/recording_platform.h"
+#include "recorder/report_folder.h"
 #include "platform/win32/single_instance.h"
 #include "platform/win32/win32_platform.h"
 
@@ -23,7 +26,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Claimed first, so two copies started together cannot both go on.
     vantrel::platform::win32::SingleInstance instance(L"Vantrel");
     vantrel::platform::win32::Win32Platform platform;
-    vantrel::Program program(platform);
+    // Everything the program is told goes through the recorder on its way in.
+    vantrel::recorder::FilesReportFolder reports(platform.files());
+    vantrel::recorder::FlightRecorder recorder(VANTREL_VERSION, reports, [&platform] { return platform.LocalTime(); });
+    vantrel::recorder::RecordingPlatform recording(platform, recorder);
+    vantrel::Program program(recording, recorder);
     if (!instance.first() && !instance.TakeOver(program.MainWindowCaption(), kWaitForOtherCopyMs)) return 0;
     platform.onQuit = [&instance] { instance.MarkClosing(); };
     program.Start();

@@ -7,6 +7,13 @@ namespace vantrel {
 
 Program::Program(platform::Platform& platform) : shared_(std::make_unique<modQTC>(platform)) {}
 
+Program::Program(platform::Platform& platform, HandRecorder& recorder) : Program(platform) {
+    shared_->SetRecorder(recorder);
+    shared_->toolkit().onKeyDown = [this](std::uint16_t key, bool control) {
+        if (control && key == 'S' && shared_->recorder().SaveReport()) shared_->Instance<frmIdentify>().ShowReportSaved();
+    };
+}
+
 Program::~Program() = default;
 
 void Program::Start() {

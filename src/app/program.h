@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "shared/hand_recorder.h"
 
 namespace vantrel {
 
@@ -15,6 +16,9 @@ class modQTC;
 class Program {
 public:
     explicit Program(platform::Platform& platform);
+    // A program that tells `recorder` where its hands begin; Ctrl+S in any of its
+    // windows saves a report.
+    Program(platform::Platform& platform, HandRecorder& recorder);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

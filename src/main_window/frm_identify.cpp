@@ -39,6 +39,10 @@ frmIdentify::frmIdentify(modQTC& shared)
                  reason ? doubtLook.Show(*reason) : doubtLook.Clear();
              }}),
       reader(sampler, row, tally), shared_(shared), settings_(shared.platform().files()) {
+    // The first doubt of a hand leaves a report of what was read, for the replay.
+    tally.onDoubt = [this](recognition::DoubtReason reason) {
+        shared_.recorder().SaveDoubtReport(recognition::DoubtName(reason));
+    };
     DragBy(imgRMCard);
     // The hover looks take the presses: a button can only be pressed while its
     // hover look shows.
@@ -65,6 +69,7 @@ frmIdentify::frmIdentify(modQTC& shared)
     onTick(tmrStar, &frmIdentify::tmrStar_Timer);
     onTick(tmrTipInterval, &frmIdentify::tmrTipInterval_Timer);
     onTick(tmrTipMove, &frmIdentify::tmrTipMove_Timer);
+    onTick(tmrSaved, &frmIdentify::tmrSaved_Timer);
 }
 
 void frmIdentify::Form_Load() {
@@ -130,6 +135,10 @@ void frmIdentify::SaveGamePosition() {
 }
 
 void frmIdentify::FinishReset(bool keepWatching) {
+    // Every hand starts counting quiet ticks afresh, so that what the watcher does
+    // in a hand depends on nothing before its reset (a report replays from there).
+    nQuietTicks = 0;
+    nLooksWithoutDeal = 0;
     shared_.Instance<frmDetail>().InitDetail();
     shared_.Instance<frmPlayer>().InitPlayer();
     tmrEmit.SetEnabled(false);
@@ -187,6 +196,7 @@ void frmIdentify::tmrStart_Timer() {
         if (!TopDealSignShows()) return;
         if (!game::kDealLampBand.Holds(sampler.ReadPixel(game::kDealLamp))) return;
         tally.bInHand = true;
+        shared_.recorder().NoteHandDealt();
         bTurnKnown = false;
         tmrTipInterval.SetEnabled(false);
         tmrStar.SetEnabled(false);
@@ -307,10 +317,26 @@ void frmIdentify::tmrStar_Timer() { imgStar.SetVisible(!imgStar.visible()); }
 // The next strip starts just below the window's lower edge and slides up into its
 // resting place at 512, a pixel a tick.
 void frmIdentify::tmrTipInterval_Timer() {
+    if (tmrSaved.Enabled()) return;  // the saved report's note stays its few seconds
     imgTips.SetPicture(picTips(TipList(TipIdx)).picture());
     TipIdx = static_cast<std::int16_t>((TipIdx + 1) % TipCount);
     imgTips.SetTop(530);
     tmrTipMove.SetEnabled(true);
+}
+
+void frmIdentify::ShowReportSaved() {
+    imgTips.SetPicture(picTips(kReportSavedTip).picture());
+    imgTips.SetTop(512);
+    tmrTipMove.SetEnabled(false);
+    // A second report within the few seconds starts them again.
+    tmrSaved.SetEnabled(false);
+    tmrSaved.SetEnabled(true);
+}
+
+// Back to the tip that was showing.
+void frmIdentify::tmrSaved_Timer() {
+    tmrSaved.SetEnabled(false);
+    imgTips.SetPicture(picTips(TipList((TipIdx + TipCount - 1) % TipCount)).picture());
 }
 
 void frmIdentify::tmrTipMove_Timer() {

@@ -44,11 +44,15 @@ public:
 
     // The new-hand button's action: stop following this hand and wait for a new one.
     void StartNewHand();
+    // The tip strip says for a few seconds that a report was saved.
+    void ShowReportSaved();
 
     // The main window's buttons, as indices of imgMouseOn, imgMouseDown and ButtonRects.
     static constexpr std::array<int, 4> kButtons{1, 2, 3, 5};
     // Pressed-state values that name no button.
     static constexpr std::int16_t kNothingPressed = 0, kDragging = 6;
+    // The picTips index of the note that a report was saved.
+    static constexpr int kReportSavedTip = 26;
 
     // Controls and timers, built from the window's layout table.
     ui::ControlArray<ui::PictureCell>& imgRMNum{Cells("imgRMNum")};
@@ -72,6 +76,7 @@ public:
     ui::Timer& tmrStar{TimerNamed("tmrStar")};
     ui::Timer& tmrTipInterval{TimerNamed("tmrTipInterval")};
     ui::Timer& tmrTipMove{TimerNamed("tmrTipMove")};
+    ui::Timer& tmrSaved{TimerNamed("tmrSaved")};
 
     // Screen reading and the tally, owned by this window.
     recognition::ScreenSampler sampler;
@@ -118,6 +123,7 @@ public:
     void tmrStar_Timer();
     void tmrTipInterval_Timer();
     void tmrTipMove_Timer();
+    void tmrSaved_Timer();
 
 
 protected:

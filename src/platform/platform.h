@@ -79,6 +79,9 @@ public:
     // The session is ending (log-off, shutdown): whatever the program keeps must be
     // written before this returns, for the system may end the process straight after.
     virtual void OnEndSession() = 0;
+    // A key went down while the window was active: `key` is its virtual-key code
+    // ('A'..'Z' for letters), `control` whether a Ctrl key was held.
+    virtual void OnKeyDown(std::uint16_t /*key*/, bool /*control*/) {}
 };
 
 struct TooltipArea {
@@ -144,6 +147,11 @@ public:
 
 using TimerId = std::uint32_t;
 
+// A moment of the local calendar, as the clock on the wall shows it.
+struct CalendarTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -152,7 +160,15 @@ public:
     // A repeating timer on the UI thread. Ticks never overlap: a tick runs to its
     // end before anything else is handled. Ids are never 0.
     virtual TimerId StartTimer(int intervalMs, std::function<void()> tick) = 0;
+    // The same, naming the timer ("VXMain.tmrEmit"), so that a recording of the
+    // program's ticks can say which of its timers each one was.
+    virtual TimerId StartNamedTimer(std::string_view /*name*/, int intervalMs, std::function<void()> tick) {
+        return StartTimer(intervalMs, std::move(tick));
+    }
     virtual void StopTimer(TimerId id) = 0;
+    // Read only to name what the program writes for people (a report's file name);
+    // the program's behaviour never depends on it.
+    virtual CalendarTime LocalTime() = 0;
     // The files beside the program's executable.
     virtual Files& files() = 0;
     // Ends the event loop once the current event has been handled.

@@ -112,6 +112,8 @@ void CardTally::RecordPlay() {
 }
 
 void CardTally::ResetHand(bool keepWatching) {
+    // Told first, while the hand's history is still there to be read.
+    shared_.recorder().NoteHandReset();
     bInHand = false;
     bHandOver = false;
     nTurn = 0;

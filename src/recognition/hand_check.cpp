@@ -1,26 +1,32 @@
 #include "recognition/hand_check.h"
 
+#include <iterator>
+
 namespace vantrel::recognition {
 
-std::string_view DoubtText(DoubtReason reason) {
-    switch (reason) {
-        case DoubtReason::kDealNotSixteen:
-            return "发到手的牌不是16张";
-        case DoubtReason::kDealTooManyOfRank:
-            return "发到手的某种牌多于一副牌的张数";
-        case DoubtReason::kOpponentRankGone:
-            return "对手出了一张已无剩余的牌";
-        case DoubtReason::kOwnRankNotHeld:
-            return "你出了一张手里没有的牌";
-        case DoubtReason::kCountBelowZero:
-            return "有一家出的牌多于手中剩余的张数";
-        case DoubtReason::kPlayTooLong:
-            return "一手牌超过20张";
-        case DoubtReason::kTooManyMoves:
-            return "这一局超过101手";
-    }
-    return {};
-}
+namespace {
+
+struct DoubtWords {
+    std::string_view name;  // for reports and logs
+    std::string_view text;  // for the player
+};
+// In the order of DoubtReason.
+constexpr DoubtWords kDoubtWords[] = {
+    {"deal-not-16", "发到手的牌不是16张"},
+    {"deal-too-many-of-a-rank", "发到手的某种牌多于一副牌的张数"},
+    {"opponent-rank-gone", "对手出了一张已无剩余的牌"},
+    {"own-rank-not-held", "你出了一张手里没有的牌"},
+    {"count-below-zero", "有一家出的牌多于手中剩余的张数"},
+    {"play-too-long", "一手牌超过20张"},
+    {"too-many-moves", "这一局超过101手"},
+};
+static_assert(std::size(kDoubtWords) == static_cast<std::size_t>(DoubtReason::kTooManyMoves) + 1);
+
+}  // namespace
+
+std::string_view DoubtText(DoubtReason reason) { return kDoubtWords[static_cast<std::size_t>(reason)].text; }
+
+std::string_view DoubtName(DoubtReason reason) { return kDoubtWords[static_cast<std::size_t>(reason)].name; }
 
 std::optional<DoubtReason> HandCheck::CheckDeal(Ranks ranks) {
     ownLeft_.Fill(0);

@@ -29,6 +29,8 @@ enum class DoubtReason : std::uint8_t {
 
 // Why the hand is in doubt, in Chinese (UTF-8), for the player.
 std::string_view DoubtText(DoubtReason reason);
+// The reason's name in reports: "opponent-rank-gone" and the like.
+std::string_view DoubtName(DoubtReason reason);
 
 // Cards of a rank (3..15) in the deck: 4, the ace 3, the 2 one.
 constexpr int DeckCount(int rank) { return rank == 15 ? 1 : rank == 14 ? 3 : 4; }

@@ -75,7 +75,7 @@ constexpr std::array<MainButton, 4> kMainButtons{{
     {5, 108, 0, 19, 15, "main/hover-5", "main/pressed-5", "关闭", {108, 126, 0, 14}, {285, 220}},
 }};
 
-constexpr auto kMainControls = MakeTable<2 + 17 + 48 + 8 + 2 + 2 + 13 + 1 + 1>([](auto& t) {
+constexpr auto kMainControls = MakeTable<2 + 17 + 48 + 8 + 2 + 3 + 13 + 1 + 1>([](auto& t) {
     t.Add({"imgRMNum", 2, ControlKind::Cell, 24, 22, 17, 18, true, {}, {}});
     t.Add({"imgRMNum", 1, ControlKind::Cell, 93, 22, 17, 18, true, {}, {}});
     for (int count = 0; count <= 16; ++count) t.Add(Store("picRMNum", count, kCountDigits[count]));
@@ -103,9 +103,10 @@ constexpr auto kMainControls = MakeTable<2 + 17 + 48 + 8 + 2 + 2 + 13 + 1 + 1>([
     for (int rank = 3; rank <= 15; ++rank) t.Add(Store("picRMDim", rank, kDimRanks[rank - 3]));
     t.Add(Store("picRMDoubt", 0, "main/count-doubt"));
     t.Add({"imgDoubt", 0, ControlKind::Cell, 16, 512, 111, 12, false, "main/tip-doubt", {}});
+    t.Add(Store("picTips", 26, "main/tip-26"));
 });
 
-constexpr std::array<TimerSpec, 9> kMainTimers{{
+constexpr std::array<TimerSpec, 10> kMainTimers{{
     {"tmrFindDDZ", 1000, true},
     {"tmrGamePos", 1000, false},
     {"tmrDelay", 1500, false},
@@ -115,6 +116,7 @@ constexpr std::array<TimerSpec, 9> kMainTimers{{
     {"tmrStar", 300, true},
     {"tmrTipInterval", 5000, true},
     {"tmrTipMove", 20, true},
+    {"tmrSaved", 3000, false},
 }};
 
 constexpr std::array<std::string_view, 2> kMainIcons{"main/icon-32", "main/icon-16"};

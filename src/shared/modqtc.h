@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "platform/platform.h"
+#include "shared/hand_recorder.h"
 #include "ui/form.h"
 #include "ui/runtime_error.h"
 #include "ui/toolkit.h"
@@ -57,6 +58,9 @@ public:
 
     ui::Toolkit& toolkit() { return toolkit_; }
     platform::Platform& platform() { return toolkit_.platform(); }
+    // The flight recorder, when the program runs with one.
+    HandRecorder& recorder() { return *recorder_; }
+    void SetRecorder(HandRecorder& recorder) { recorder_ = &recorder; }
 
     // The one instance of a window class, made on first reference.
     template <class Window>
@@ -73,6 +77,8 @@ public:
 
 private:
     ui::Toolkit toolkit_;
+    NoHandRecorder noRecorder_;
+    HandRecorder* recorder_ = &noRecorder_;
     std::unordered_map<std::type_index, std::unique_ptr<ui::Form>> instances_;
 };
 

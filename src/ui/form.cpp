@@ -188,6 +188,12 @@ void Form::OnMoved(base::Point topLeft) {
     top_ = topLeft.y * kTwipsPerPixel;
 }
 
+void Form::OnKeyDown(std::uint16_t key, bool control) {
+    toolkit_.RunEvent([&] {
+        if (toolkit_.onKeyDown) toolkit_.onKeyDown(key, control);
+    });
+}
+
 void Form::OnCloseRequest() {
     toolkit_.RunEvent([&] { Unload(); });
 }

@@ -96,6 +96,7 @@ public:
     void OnCloseRequest() override;
     void OnMoved(base::Point topLeft) override;
     void OnEndSession() override;
+    void OnKeyDown(std::uint16_t key, bool control) override;
 
 protected:
     virtual void Form_Load() {}

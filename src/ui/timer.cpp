@@ -42,7 +42,7 @@ void Timer::Sync() {
     } else if (running_ == 0) {
         // The platform may drop this closure when the tick stops its own timer, so
         // the closure copies out what it needs before running the handler.
-        running_ = owner_.toolkit().platform().StartTimer(interval_, [this] {
+        running_ = owner_.toolkit().platform().StartNamedTimer(owner_.caption() + "." + name_, interval_, [this] {
             Timer* self = this;
             self->Fire();
         });

@@ -7,7 +7,9 @@
 // event may take the program down.
 #pragma once
 
+#include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,6 +43,9 @@ public:
             lastUnhandledError_ = error.what();
         }
     }
+
+    // Keys pressed in any of the program's windows: they mean the same in each.
+    std::function<void(std::uint16_t key, bool control)> onKeyDown;
 
     int unhandledErrors() const { return unhandledErrors_; }
     const std::string& lastUnhandledError() const { return lastUnhandledError_; }

@@ -60,20 +60,26 @@ bool WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& 
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-Xdotool::Xdotool(const std::wstring& unixWork) : unixDone_(unixWork + L"/xdotool.done"), done_(WindowsPath(unixDone_)) {}
+Xdotool::Xdotool(const std::wstring& unixWork) : unixDone_(unixWork + L"/xdotool.done") {}
 
 bool Xdotool::Run(const std::string& arguments) {
-    DeleteFileW(done_.c_str());
-    std::wstring line = L"/bin/sh -c \"timeout 10 xdotool " + platform::win32::Widen(arguments) + L"; echo $? > '" +
-                        unixDone_ + L"'\"";
+    return RunOnHost("timeout 10 xdotool " + arguments, unixDone_, 12000) == 0;
+}
+
+int RunOnHost(const std::string& command, const std::wstring& unixDone, DWORD ms) {
+    const std::wstring done = WindowsPath(unixDone);
+    DeleteFileW(done.c_str());
+    std::wstring line = L"/bin/sh -c \"" + platform::win32::Widen(command) + L"; echo $? > '" + unixDone + L"'\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
+        return -1;
     // A Unix program comes with no handles to close; should one come, it is closed.
     const platform::win32::KernelHandle thread(process.hThread), shell(process.hProcess);
-    return WaitFor(12000, [&] { return FileBytes(done_).size() >= 2; }) && FileBytes(done_)[0] == '0';
+    if (!WaitFor(ms, [&] { return FileBytes(done).size() >= 2; })) return -1;
+    const auto status = FileBytes(done);
+    return std::atoi(std::string(status.begin(), status.end()).c_str());
 }
 
 Record RecordOf(const std::vector<unsigned char>& bytes, int record) {

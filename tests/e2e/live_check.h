@@ -74,8 +74,12 @@ public:
     bool Run(const std::string& arguments);
 
 private:
-    std::wstring unixDone_, done_;
+    std::wstring unixDone_;
 };
+
+// Runs `command` under the host's /bin/sh, which writes its exit status to
+// `unixDone` (a host path); that status, or -1 when it did not finish within `ms`.
+int RunOnHost(const std::string& command, const std::wstring& unixDone, DWORD ms);
 
 // The settings file's records: two little-endian 16-bit signed values each.
 struct Record {

@@ -145,7 +145,7 @@ Sample Measure(const ChildProcess& vantrel, int hands, int differences) {
 }
 
 void PrintRow(const Sample& s) {
-    std::printf("%6d  %10.1f  %6ld  %6ld  %8.1f  %11d\n", s.hands, static_cast<double>(s.workingSet) / 1024.0,
+    std::printf("%6d  %10.1f  %6ld  %6ld  %8.2f  %11d\n", s.hands, static_cast<double>(s.workingSet) / 1024.0,
                 s.gdiObjects, s.userObjects, s.cpuSeconds, s.differences);
     std::fflush(stdout);
 }

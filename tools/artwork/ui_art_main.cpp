@@ -27,6 +27,9 @@ constexpr std::string_view kTips[] = {
     "点放大镜看对手出牌",  // the magnifier: see what the opponents have played
 };
 
+// Shown in the strip for a few seconds after Ctrl+S.
+constexpr std::string_view kReportSavedTip = "报告已保存";
+
 constexpr int kFootEdgeRow = 508;  // the tip strip lies below this line
 
 // A hand in doubt: the strip's words (the tally may be wrong; the next hand puts it
@@ -214,6 +217,7 @@ std::vector<base::ArtworkFile> MainWindowArtwork() {
     add("tip-24", TipPicture(base, kTips[0]));
     add("tip-25", TipPicture(base, kTips[1]));
     add("tip-doubt", TipPicture(base, kDoubtTip, kDoubtAmber));
+    add("tip-26", TipPicture(base, kReportSavedTip));
     add("icon-32", Icon(32));
     add("icon-16", Icon(16));
     add("background", std::move(background));

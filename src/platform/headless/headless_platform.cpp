@@ -227,6 +227,20 @@ void HeadlessPlatform::ReleaseMouse(Point screen, MouseButton button) {
     target->events().OnMouseUp(button, {screen.x - r.left, screen.y - r.top});
 }
 
+void HeadlessPlatform::PressKey(const std::string& caption, std::uint16_t key, bool control) {
+    if (HeadlessWindow* target = FindWindow(caption)) target->events().OnKeyDown(key, control);
+}
+
+// Within one day of the start, which is all a test runs for.
+CalendarTime HeadlessPlatform::LocalTime() {
+    CalendarTime t = calendarStart_;
+    const std::int64_t seconds = t.hour * 3600 + t.minute * 60 + t.second + now_ / 1000;
+    t.hour = static_cast<int>(seconds / 3600 % 24);
+    t.minute = static_cast<int>(seconds / 60 % 60);
+    t.second = static_cast<int>(seconds % 60);
+    return t;
+}
+
 std::unique_ptr<HostedWindow> HeadlessPlatform::CreateHostedWindow(const WindowSpec& spec, WindowEvents& events) {
     return std::make_unique<HeadlessWindow>(*this, spec, events);
 }

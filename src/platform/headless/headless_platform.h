@@ -170,12 +170,18 @@ public:
     void MoveMouse(Point screen);
     void PressMouse(Point screen, MouseButton button = MouseButton::Left);
     void ReleaseMouse(Point screen, MouseButton button = MouseButton::Left);
+    // A key pressed while the hosted window `caption` is active.
+    void PressKey(const std::string& caption, std::uint16_t key, bool control);
+
+    // The calendar starts at `start` and moves on with the virtual clock.
+    void SetLocalTime(CalendarTime start) { calendarStart_ = start; }
 
     MemoryFiles& memoryFiles() { return files_; }
 
     std::unique_ptr<HostedWindow> CreateHostedWindow(const WindowSpec& spec, WindowEvents& events) override;
     TimerId StartTimer(int intervalMs, std::function<void()> tick) override;
     void StopTimer(TimerId id) override;
+    CalendarTime LocalTime() override;
     Files& files() override { return files_; }
     void Quit() override { quit_ = true; }
 
@@ -201,6 +207,7 @@ private:
     Point dragFrom_;
     HeadlessWindow* pressedWindow_ = nullptr;
     bool quit_ = false;
+    CalendarTime calendarStart_{2026, 1, 1, 0, 0, 0};
     MemoryFiles files_;
 };
 

@@ -151,6 +151,9 @@ LRESULT Win32HostedWindow::Handle(HWND window, UINT message, WPARAM wParam, LPAR
             // Every top-level window hears it; the first one's handler closes them all.
             if (wParam) events_.OnEndSession();
             return 0;
+        case WM_KEYDOWN:
+            events_.OnKeyDown(static_cast<std::uint16_t>(wParam), (GetKeyState(VK_CONTROL) & 0x8000) != 0);
+            return 0;
         case WM_CLOSE:
             // The toolkit decides whether the window goes; the default would destroy it.
             events_.OnCloseRequest();

@@ -135,6 +135,12 @@ void Win32Platform::StopTimer(TimerId id) {
     state_->timers.erase(id);
 }
 
+CalendarTime Win32Platform::LocalTime() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
 Files& Win32Platform::files() { return state_->files; }
 
 void Win32Platform::Quit() {

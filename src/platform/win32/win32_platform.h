@@ -31,6 +31,7 @@ public:
     std::unique_ptr<HostedWindow> CreateHostedWindow(const WindowSpec& spec, WindowEvents& events) override;
     TimerId StartTimer(int intervalMs, std::function<void()> tick) override;
     void StopTimer(TimerId id) override;
+    CalendarTime LocalTime() override;
     Files& files() override;
     void Quit() override;
 

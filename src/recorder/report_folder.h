@@ -1,0 +1,26 @@
+// Reports beside the executable, in reports/, through the platform's file service:
+// vantrel-YYYYMMDD-HHMMSS.vxr after the local time, the 20 newest kept.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+#include "recorder/flight_recorder.h"
+
+namespace vantrel::recorder {
+
+class FilesReportFolder final : public ReportFolder {
+public:
+    static constexpr int kKept = 20;
+    explicit FilesReportFolder(platform::Files& files) : files_(files) {}
+
+    // False when the folder or the file cannot be written; nothing else happens then.
+    bool Write(const platform::CalendarTime& when, std::span<const std::uint8_t> report) override;
+
+    static std::string NameFor(const platform::CalendarTime& when);
+
+private:
+    platform::Files& files_;
+};
+
+}  // namespace vantrel::recorder

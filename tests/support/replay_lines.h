@@ -1,0 +1,31 @@
+// What vantrel-replay should print for hands of the stand-in's log, numbered from 1
+// in the order given; a hand cut after `moves` moves has no end line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sim/cards.h"
+#include "sim/hand.h"
+
+namespace vantrel::testing {
+
+inline std::vector<std::string> ReplayLinesOf(const std::vector<sim::HandRecord>& hands, std::size_t lastHandMoves = SIZE_MAX) {
+    std::vector<std::string> lines;
+    for (std::size_t h = 0; h < hands.size(); ++h) {
+        const sim::HandRecord& hand = hands[h];
+        lines.push_back("hand " + std::to_string(h + 1) + " first " + std::to_string(hand.first_seat));
+        const std::size_t moves = h + 1 == hands.size() ? std::min(lastHandMoves, hand.moves.size()) : hand.moves.size();
+        for (std::size_t i = 0; i < moves; ++i) {
+            const sim::Move& move = hand.moves[i];
+            std::string line = "move " + std::to_string(i) + " seat " + std::to_string(move.seat);
+            if (move.IsPass()) line += " pass";
+            for (const sim::CardCode code : move.cards) line += " " + std::to_string(sim::RankOf(code));
+            lines.push_back(line);
+        }
+        if (moves == hand.moves.size()) lines.push_back("end");
+    }
+    return lines;
+}
+
+}  // namespace vantrel::testing
