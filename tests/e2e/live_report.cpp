@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "live_check.h"
+#include "live_run.h"
 #include "platform/win32/utf16.h"
 #include "shared/layouts.h"
 
@@ -60,8 +60,8 @@ std::vector<std::wstring> ReportsIn(const std::wstring& folder) {
 
 class ReportTaker {
 public:
-    ReportTaker(Checks& check, const LiveTestPaths& paths, std::string replay)
-        : check_(check), paths_(paths), replay_(std::move(replay)), xdotool_(Widen(paths.hostWork)) {}
+    ReportTaker(LiveRun& run, std::string replay)
+        : check_(run.check()), run_(run), replay_(std::move(replay)), xdotool_(Widen(run.hostWork())) {}
 
     // A click on the main window's title strip, then Ctrl+S: the new report's name,
     // once the tip strip says it was saved; empty when none came.
@@ -85,36 +85,35 @@ public:
 
     // What the native replay prints for the report; its exit status is checked.
     std::string Replay(const std::wstring& report) {
-        const std::string out = paths_.hostWork + "/replay.txt";
-        const std::string command = std::string(1, '\'') + replay_ + "' '" + paths_.hostWork + "/vantrel-home/reports/" +
+        const std::string out = run_.hostWork() + "/replay.txt";
+        const std::string command = std::string(1, '\'') + replay_ + "' '" + run_.hostWork() + "/vantrel-home/reports/" +
                                     Narrow(report) + "' > '" + out + "' 2>&1";
-        const int status = RunOnHost(command, Widen(paths_.hostWork + "/replay.done"), 60000);
+        const int status = RunOnHost(command, Widen(run_.hostWork() + "/replay.done"), 60000);
         check_.That(status == 0, "vantrel-replay ended with status " + std::to_string(status));
-        const auto printed = FileBytes(paths_.work + L"\\replay.txt");
+        const auto printed = FileBytes(run_.work() + L"\\replay.txt");
         return {printed.begin(), printed.end()};
     }
 
 private:
     Checks& check_;
-    const LiveTestPaths& paths_;
+    LiveRun& run_;
     std::string replay_;
     Xdotool xdotool_;
-    std::wstring reports_ = paths_.work + L"\\vantrel-home\\reports";
+    std::wstring reports_ = run_.work() + L"\\vantrel-home\\reports";
     int taken_ = 0;
 };
 
-int Run(Checks& check, const LiveTestPaths& paths) {
+int Run(LiveRun& run) {
+    Checks& check = run.check();
     const char* replay = std::getenv("VANTREL_REPLAY");
     if (!check.That(replay && FileExists(WindowsPath(Widen(replay))), "no native vantrel-replay (build the native preset first)"))
-        return Verdict(check, paths.work);
-    const auto vantrel = StartVantrel(check, paths.vantrelExe, paths.work + L"\\vantrel-home", paths.work);
-    if (!vantrel) return 1;
-    const std::wstring log = paths.work + L"\\hands.log";
-    Table table = StartTable(paths.tableExe,
-                             L"--seed 11 --hands 4 --pos 420,300 --think-ms 500-600 --deal-ms 600 --final-ms 700 --pause-ms 9000",
-                             paths.work, log);
-    if (!check.That(table.window != nullptr, "no table window")) return Verdict(check, paths.work);
-    ReportTaker reports(check, paths, replay);
+        return run.Verdict();
+    if (!run.StartVantrel({.from = run.work()})) return run.Verdict();
+    const Table table = run.StartTable(
+        L"--seed 11 --hands 4 --pos 420,300 --think-ms 500-600 --deal-ms 600 --final-ms 700 --pause-ms 9000", L"hands.log");
+    if (!table) return run.Verdict();
+    ReportTaker reports(run, replay);
+    const std::wstring& log = table.log;
 
     LogTail tail(log);
     std::vector<std::string> lines;
@@ -150,9 +149,8 @@ int Run(Checks& check, const LiveTestPaths& paths) {
             std::printf("replay:\n%s\nlog:\n%s\n", got.c_str(), want.c_str());
         check.Note(std::to_string(std::count(want.begin(), want.end(), '\n')) + " lines replayed exactly");
     }
-    PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
-    check.That(vantrel->ExitsWithin(12000), "vantrel.exe did not exit when its main window closed");
-    return Verdict(check, paths.work);
+    run.CloseVantrel();
+    return run.Verdict();
 }
 
 }  // namespace
