@@ -325,6 +325,8 @@ void frmIdentify::tmrTipInterval_Timer() {
 }
 
 void frmIdentify::ShowReportSaved() {
+    // Over a hand in doubt too: the doubt strip steps aside while the saying lasts.
+    imgDoubt.SetVisible(false);
     imgTips.SetPicture(picTips(kReportSavedTip).picture());
     imgTips.SetTop(512);
     tmrTipMove.SetEnabled(false);
@@ -336,6 +338,7 @@ void frmIdentify::ShowReportSaved() {
 // Back to the tip that was showing.
 void frmIdentify::tmrSaved_Timer() {
     tmrSaved.SetEnabled(false);
+    imgDoubt.SetVisible(tally.check.InDoubt());
     imgTips.SetPicture(picTips(TipList((TipIdx + TipCount - 1) % TipCount)).picture());
 }
 

@@ -82,6 +82,18 @@ TEST_F(RecordedSession, AReportBetweenHandsReplaysTheTwoHandsBefore) {
     EXPECT_NE(main.imgTips.picture(), main.picTips(frmIdentify::kReportSavedTip).picture());
 }
 
+TEST_F(RecordedSession, InAHandInDoubtTheSavedSayingShowsOverTheDoubtStripForItsSeconds) {
+    host.AdvanceTo(timeline.hand_times()[1].move_ms[2] + 100);
+    frmIdentify& main = program.shared().Instance<frmIdentify>();
+    main.tally.Doubt(recognition::DoubtReason::kOpponentRankGone);
+    ASSERT_TRUE(main.imgDoubt.visible());
+    PressCtrlS();
+    EXPECT_FALSE(main.imgDoubt.visible());
+    EXPECT_EQ(main.imgTips.picture(), main.picTips(frmIdentify::kReportSavedTip).picture());
+    host.AdvanceBy(3100);
+    EXPECT_TRUE(main.imgDoubt.visible()) << "the hand is still in doubt";
+}
+
 TEST_F(RecordedSession, AReportMidHandReplaysTheHandBeforeAndTheMovesSoFar) {
     const sim::HandTimes& fourth = timeline.hand_times()[3];
     host.AdvanceTo(fourth.move_ms[5] + 100);
