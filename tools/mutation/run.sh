@@ -55,7 +55,7 @@ build_tree() { nice cmake --build "$build" -j2 >"$log" 2>&1; }
 # The fast, focused suites first; the long follow series last.
 test_binaries() {
     local first="recognition_contract_test watch_contract_test sequence_test main_loop_test recognition_tally_test
-                 recognition_reader_test recognition_sampler_test shared_settings_test toolkit_test"
+                 recognition_reader_test recognition_sampler_test shared_settings_test ui_toolkit_test"
     local name
     for name in $first; do find "$build/tests" -name "$name" -type f -executable; done
     find "$build/tests" -name '*_test' -type f -executable | sort | while read -r path; do
