@@ -7,7 +7,7 @@
 namespace vantrel {
 namespace {
 
-constexpr char kGameTitle[] = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";  // 跑得快1.13
+using recognition::game::kGameTitle;
 
 }  // namespace
 

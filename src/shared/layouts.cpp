@@ -182,7 +182,7 @@ constexpr auto kPlayerControls = MakeTable<61 + 16 + 2 + 7 + 16>([](auto& t) {
         t.Add({"imgEmit", i, ControlKind::Cell, std::min(44 + 16 * (i - 1), 236), 54, 15, 20, true, {}, {}});
     t.Add({"imgEmit", 0, ControlKind::Cell, 0, 56, 15, 20, true, {}, {}});
     for (int rank = 3; rank <= 17; ++rank) t.Add(Store("picCards", rank, kCardRanks[rank - 3]));
-    t.Add(Store("picCards", 9455, "common/pass"));
+    t.Add(Store("picCards", cards::PassMark, "common/pass"));
     t.Add(Store("picMark", 0, "player/tick"));
     t.Add({"imgMark", 0, ControlKind::Cell, 402, 61, 14, 11, true, {}, {}});
     for (const PlayerButton& b : kPlayerButtons)

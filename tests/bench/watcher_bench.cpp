@@ -23,6 +23,7 @@
 #include "main_window/frm_identify.h"
 #include "platform/win32/win32_platform.h"
 #include "shared/modqtc.h"
+#include "support/game_title.h"
 #include "support/painted_table.h"
 
 namespace {
@@ -30,7 +31,7 @@ namespace {
 using namespace vantrel;
 using namespace vantrel::testing;
 
-const std::string kTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
+using vantrel::testing::kGameTitle;
 constexpr int kRounds = 1000;
 
 base::Image StillTable() {
@@ -55,7 +56,7 @@ int RunTable() {
         void OnEndSession() override {}
     } events;
     events.owner = &platform;
-    const auto window = platform.CreateHostedWindow({kTitle, 800, 600, {20, 20}, {}}, events);
+    const auto window = platform.CreateHostedWindow({kGameTitle, 800, 600, {20, 20}, {}}, events);
     window->PresentWhole(StillTable());
     window->Show();
     return platform.RunMessageLoop();
@@ -112,7 +113,7 @@ int RunBench() {
     modQTC shared(platform);
     frmIdentify& main = shared.Instance<frmIdentify>();
     for (int attempt = 0; attempt < 600 && !main.gameWindow().window; ++attempt, Sleep(50))
-        main.RestoreGameWindow(platform.desktop().FindWindowByTitle(kTitle));
+        main.RestoreGameWindow(platform.desktop().FindWindowByTitle(kGameTitle));
     Sleep(500);  // painted
     if (!main.gameWindow().window) {
         std::puts("watcher_bench: the table window did not appear");

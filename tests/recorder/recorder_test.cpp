@@ -15,6 +15,7 @@
 #include "sim/frame_source.h"
 #include "sim/table_faults.h"
 #include "sim/timeline.h"
+#include "support/game_title.h"
 #include "support/replay_lines.h"
 #include "replay/replay.h"
 
@@ -23,7 +24,7 @@ namespace {
 
 using recorder::FlightRecorder;
 
-const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
+using vantrel::testing::kGameTitle;
 
 class MemoryFolder final : public recorder::ReportFolder {
 public:

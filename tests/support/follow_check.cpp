@@ -11,12 +11,13 @@
 #include "shared/modqtc.h"
 #include "sim/cards.h"
 #include "sim/frame_source.h"
+#include "support/game_title.h"
 #include "support/overlay_view.h"
 
 namespace vantrel::soak {
 namespace {
 
-const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
+using vantrel::testing::kGameTitle;
 
 constexpr int DeckCount(int rank) { return rank == 15 ? 1 : rank == 14 ? 3 : 4; }
 
