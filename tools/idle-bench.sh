@@ -26,19 +26,23 @@ measure() {
     local base_exe=$1 new_exe=$2 seconds=$3 table_exe=${4:-}
     local ticks
     ticks=$(getconf CLK_TCK)
+    # One copy runs per Wine session, so the base build has a Wine prefix (and
+    # wineserver) of its own on the same display, and its own table beside it.
+    local base_prefix=$bench/wineprefix-base
+    [ -d "$base_prefix" ] || WINEPREFIX=$base_prefix WINEDLLOVERRIDES=mscoree,mshtml= wineboot -i >/dev/null 2>&1
     # Settings records 1 to 4 (twips; the game's in pixels) so that the two
-    # programs' windows and the game's stand apart and none covers another.
+    # programs' windows and their games' stand apart and none covers another.
     le16() { printf '\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)); }
     place() {
-        local dir=$1 exe=$2 x=$3
+        local dir=$1 exe=$2 x=$3 game_y=$4
         rm -rf "$dir" && mkdir -p "$dir" && cp "$exe" "$dir/vantrel.exe"
-        printf '%b' "$(le16 "$x")$(le16 120)$(le16 "$x")$(le16 9600)$(le16 $((x + 7020)))$(le16 9600)$(le16 1400)$(le16 8)" \
+        printf '%b' "$(le16 "$x")$(le16 120)$(le16 "$x")$(le16 9600)$(le16 $((x + 7020)))$(le16 9600)$(le16 1400)$(le16 "$game_y")" \
             >"$dir/Qelsetup.qes"
     }
     cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
-    place "$bench/run-base" "$base_exe" 120
-    place "$bench/run-new" "$new_exe" 2400
-    (cd "$bench/run-base" && exec wine ./vantrel.exe) &
+    place "$bench/run-base" "$base_exe" 120 8
+    place "$bench/run-new" "$new_exe" 2400 640
+    (cd "$bench/run-base" && WINEPREFIX=$base_prefix exec wine ./vantrel.exe) &
     local base_pid=$!
     (cd "$bench/run-new" && exec wine ./vantrel.exe) &
     local new_pid=$!
@@ -53,15 +57,18 @@ measure() {
     if [ -n "$table_exe" ]; then
         # The deal comes after the table's opening pause (3 s) and the first-mover
         # sign 0.8 s later; the first move a minute after that.
-        (cd "$bench" && exec wine "$table_exe" --hands 1 --think-ms 60000-60000 --log "$bench/table-hands.log") &
-        local table_pid=$!
+        local table_args=(--hands 1 --think-ms 60000-60000)
+        (cd "$bench/run-base" && WINEPREFIX=$base_prefix exec wine "$table_exe" "${table_args[@]}" --log hands.log) &
+        local base_table_pid=$!
+        (cd "$bench/run-new" && exec wine "$table_exe" "${table_args[@]}" --log hands.log) &
+        local new_table_pid=$!
         sleep 8
         base_start=$(cpu_ticks "$base_pid")
         new_start=$(cpu_ticks "$new_pid")
         sleep "$seconds"
         local base_follow_ms=$(( ($(cpu_ticks "$base_pid") - base_start) * 1000 / ticks ))
         local new_follow_ms=$(( ($(cpu_ticks "$new_pid") - new_start) * 1000 / ticks ))
-        kill "$table_pid"
+        kill "$base_table_pid" "$new_table_pid"
         report "following a table that waits on a move," "$seconds" "$base_follow_ms" "$new_follow_ms"
         awk -v bi="$base_ms" -v ni="$new_ms" -v bf="$base_follow_ms" -v nf="$new_follow_ms" 'BEGIN {
             print "following / idle:"
@@ -71,6 +78,7 @@ measure() {
     fi
     kill "$base_pid" "$new_pid"
     wait "$base_pid" "$new_pid" 2>/dev/null || true
+    WINEPREFIX=$base_prefix wineserver -k 2>/dev/null || true
 }
 
 report() {
@@ -112,7 +120,7 @@ cmake --preset native-release >/dev/null
 nice cmake --build --preset native-release --target vantrel-idle-presents
 
 echo "base $(git rev-parse --short "$base"), new $(git rev-parse --short HEAD)$(git diff --quiet HEAD || echo ' with changes')"
-tools/wine/with-wine.sh --prefix "$bench/wineprefix" --screen 2400x1024 --timeout $((2 * seconds + 120)) -- \
+tools/wine/with-wine.sh --prefix "$bench/wineprefix" --screen 2400x1300 --timeout $((2 * seconds + 120)) -- \
     "$0" --measure "$base_tree/build/windows/src/app/vantrel.exe" "$root/build/windows/src/app/vantrel.exe" "$seconds" \
     ${follow:+"$root/build/windows/sim/table.exe"}
 echo "presented by the new build's windows (headless backend, virtual clock):"
