@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # idle-bench.sh: what vantrel.exe costs while it waits with no game window. A build
 # of BASE and this tree's build run side by side under Wine on one private Xvfb
-# display, each in its own folder with its windows apart, for SECONDS; then the CPU
+# display, each in its own folder and Wine prefix (one copy of the program runs
+# per Wine session) with its windows apart, for SECONDS; then the CPU
 # time of each process over that span (user + system, after a warm-up), as ms and
 # as a share of one core, and their ratio. Last, the bytes per second the windows
 # present, counted by the headless backend on its virtual clock.
 #
-# With --follow the same run goes on: the stand-in table (table.exe) comes up with
-# every move thought over for a minute, both programs follow its hand while it
-# waits on the first move, and the CPU time of each over a second SECONDS is set
-# against its own idle figure: what following a waiting table costs, as a ratio.
+# With --follow the same run goes on: a stand-in table (table.exe) comes up in
+# each prefix with every move thought over for a minute, each program follows its
+# table's hand while it waits on the first move, and the CPU time of each over a
+# second SECONDS is set against its own idle figure: what following a waiting
+# table costs, as a ratio.
 #
 #   tools/idle-bench.sh [--base COMMIT] [--seconds N] [--follow]
 #
