@@ -111,17 +111,17 @@ int RunBench() {
     }
     modQTC shared(platform);
     frmIdentify& main = shared.Instance<frmIdentify>();
-    for (int attempt = 0; attempt < 600 && !main.hGameWnd; ++attempt, Sleep(50))
-        main.hGameWnd = platform.desktop().FindWindowByTitle(kTitle);
+    for (int attempt = 0; attempt < 600 && !main.gameWindow().window; ++attempt, Sleep(50))
+        main.RestoreGameWindow(platform.desktop().FindWindowByTitle(kTitle));
     Sleep(500);  // painted
-    if (!main.hGameWnd) {
+    if (!main.gameWindow().window) {
         std::puts("watcher_bench: the table window did not appear");
         return 1;
     }
-    recognition::CardTally& tally = main.tally;
+    recognition::CardTally& tally = main.watcher().tally;
     auto following = [&](std::int16_t seat) {
         tally.bInHand = true;
-        main.bTurnKnown = true;
+        main.watcher().SetTurnKnown(true);
         tally.nTurn = seat;
         tally.nPlayCount = 0;
         tally.RemainCards.Fill(20);
@@ -134,20 +134,20 @@ int RunBench() {
         std::function<bool()> check;
     };
     const Scenario scenarios[] = {
-        {"emit, no hit", [&] { following(1); }, [&] { main.tmrEmit_Timer(); },
+        {"emit, no hit", [&] { following(1); }, [&] { main.watcher().tmrEmit_Timer(); },
          [&] { return tally.nTurn == 1 && tally.nPlayCount == 0; }},
-        {"emit, 16 cards", [&] { following(2); }, [&] { main.tmrEmit_Timer(); },
+        {"emit, 16 cards", [&] { following(2); }, [&] { main.watcher().tmrEmit_Timer(); },
          [&] { return tally.nPlayCount == 1 && shared.PlayHistory(0, 21) == 16 && tally.RemainCards(2) == 4; }},
-        {"start, deal", [&] { tally.bInHand = false; }, [&] { main.tmrStart_Timer(); },
+        {"start, deal", [&] { tally.bInHand = false; }, [&] { main.watcher().tmrStart_Timer(); },
          [&] { return tally.bInHand; }},
         {"start, first mover",
          [&] {
              tally.bInHand = true;
-             main.bTurnKnown = false;
+             main.watcher().SetTurnKnown(false);
              main.imgRMCard.ForEach([](ui::PictureCell& mark) { mark.SetVisible(true); });
          },
-         [&] { main.tmrStart_Timer(); },
-         [&] { return main.bTurnKnown && shared.FirstSeat == 0 && tally.RemainCards(1) == 16; }},
+         [&] { main.watcher().tmrStart_Timer(); },
+         [&] { return main.watcher().view().turnKnown && shared.FirstSeat == 0 && tally.RemainCards(1) == 16; }},
     };
 
     std::printf("watcher_bench: %d ticks each, against a window of another process\n", kRounds);
@@ -157,7 +157,7 @@ int RunBench() {
     for (const Scenario& s : scenarios) {
         Cost cost[2];
         for (int mode = 0; mode < 2; ++mode) {
-            main.sampler.SetPrefetching(mode == 1);
+            main.watcher().sampler.SetPrefetching(mode == 1);
             cost[mode] = Measure(s.prepare, s.tick, s.check, correct);
         }
         std::printf("  %-20s %11.1f us %11.1f us %11.1f us %11.1f us %7.1fx\n", s.name, cost[0].wallMedian,
@@ -169,8 +169,8 @@ int RunBench() {
     {
         bool ignored = true;
         platform::Desktop& desktop = platform.desktop();
-        const auto open = Measure([] {}, [&] { desktop.OpenClient(main.hGameWnd); }, [] { return true; }, ignored);
-        const auto surface = desktop.OpenClient(main.hGameWnd);
+        const auto open = Measure([] {}, [&] { desktop.OpenClient(main.gameWindow().window); }, [] { return true; }, ignored);
+        const auto surface = desktop.OpenClient(main.gameWindow().window);
         const auto bounds = Measure([] {}, [&] { (void)surface->Bounds(); }, [] { return true; }, ignored);
         std::uint32_t pixels[200];
         const auto pixel = Measure([] {}, [&] { surface->Copy({460, 214, 461, 215}, pixels); }, [] { return true; }, ignored);
@@ -186,7 +186,7 @@ int RunBench() {
                     mode == 0 ? "one copy per probe" : "one copy per region", perTick / 50000 * 100);
     }
     if (!correct) std::puts("watcher_bench: FAILED: a tick did not read the table right");
-    PostMessageW(reinterpret_cast<HWND>(main.hGameWnd), WM_CLOSE, 0, 0);
+    PostMessageW(reinterpret_cast<HWND>(main.gameWindow().window), WM_CLOSE, 0, 0);
     return correct ? 0 : 1;
 }
 
