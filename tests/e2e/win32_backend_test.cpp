@@ -307,6 +307,11 @@ void TestFiles(Win32Platform& platform) {
     CHECK(files.Read(name).bytes == Bytes{7});
     CHECK(files.List(folder) == std::vector<std::string>{"\xE8\xAE\xBE\xE7\xBD\xAE.bin"});  // no temporary left
     CHECK(files.Read(folder).result == FileResult::Failed);
+    // A folder where the temporary file would go does not stop a replace.
+    CHECK(files.MakeFolder(name + ".new") && files.Replace(name, Bytes{8}) == FileResult::Ok);
+    CHECK(files.Read(name).bytes == Bytes{8} && files.List(folder).size() == 1);
+    CHECK(files.Replace(name, Bytes{7}) == FileResult::Ok);
+    RemoveDirectoryW(Widen(name + ".new").c_str());
 
     wchar_t exe[MAX_PATH];
     const std::wstring path = std::wstring(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
