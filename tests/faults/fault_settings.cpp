@@ -178,9 +178,10 @@ void HeldAtTheStart(LiveRun& run) {
     const std::wstring folder = run.work() + L"\\held-start";
     const std::vector<unsigned char> bytes = SettingsBytes({{{1500, 1500}, {3000, 300}, {4500, 450}, {60, 70}}});
     if (run.InstallVantrel(folder, &bytes).empty()) return;
-    vantrel::platform::win32::FileHandle holder(CreateFileW(SettingsPathIn(folder).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!check.That(static_cast<bool>(holder), name + ": cannot hold the file")) return;
+    std::optional<vantrel::platform::win32::FileHandle> holder;
+    holder.emplace(CreateFileW(SettingsPathIn(folder).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!check.That(static_cast<bool>(*holder), name + ": cannot hold the file")) return;
     ExpectDefaultPlaces(check, name,
                         RunOnce(run, name, {.home = folder, .install = false}, [&] { holder.reset(); }));
     holder.reset();
