@@ -145,7 +145,8 @@ void TestWindowAndCaptures(Win32Platform& platform) {
     // No window (no game found) is nothing to read; the screen, for tests, shows the window.
     CHECK(desktop.OpenClient(0) == nullptr);
     {
-        auto screen = desktop.OpenScreen();
+        Win32Desktop screenDesktop;
+        auto screen = screenDesktop.OpenScreen();
         CHECK(screen->Bounds() == (Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
         CHECK(Read(*screen, Rect{40, 50, 340, 250}) == Expected(picture, Rect{0, 0, 300, 200}));
     }
