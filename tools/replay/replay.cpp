@@ -322,7 +322,10 @@ private:
                 line += " pass";
             } else {
                 const int count = std::clamp<int>(history(printedMoves_, 21), 1, 20);
-                for (int column = 1; column <= count; ++column) line += " " + std::to_string(history(printedMoves_, column));
+                // Appended in two steps: GCC 12 at -O2 takes `" " + std::to_string(...)` for
+                // an overlapping copy and stops the build (-Werror=restrict, a false alarm).
+                for (int column = 1; column <= count; ++column)
+                    line.append(" ").append(std::to_string(history(printedMoves_, column)));
             }
             lines_.push_back(std::move(line));
             ++printedMoves_;
