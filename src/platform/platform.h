@@ -27,8 +27,8 @@ using base::Rgb;
 // An opaque reference to a top-level window of another program; 0 is none.
 using ForeignWindow = std::uintptr_t;
 
-// The client area of a foreign window (or, for window 0, the whole screen), held
-// open for the length of one timer tick. Destroying it releases the device context.
+// The client area of a foreign window, held open for the length of one timer
+// tick. Destroying it releases the device context.
 class ClientSurface {
 public:
     virtual ~ClientSurface() = default;
@@ -53,6 +53,8 @@ public:
     virtual Rect WindowRect(ForeignWindow window) = 0;
     // Moves the window's top-left corner, keeps its size, puts it in the topmost band.
     virtual void PlaceTopmost(ForeignWindow window, Point topLeft) = 0;
+    // Nothing for window 0: with no game window there is nothing to read (never the
+    // screen, which shows other programs).
     virtual std::unique_ptr<ClientSurface> OpenClient(ForeignWindow window) = 0;
     virtual int BitsPerPixel() = 0;
     // Asks for a 32-bit display mode; the answer is not examined.

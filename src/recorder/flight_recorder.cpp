@@ -1,5 +1,6 @@
 #include "recorder/flight_recorder.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace vantrel::recorder {
@@ -52,6 +53,7 @@ void FlightRecorder::PackOpenBlock() {
     Segment& current = segments_.back();
     current.blocks.push_back(Pack(open_));
     current.packedBytes += current.blocks.back().packed.size();
+    current.streamBytes += open_.size();
     open_.clear();
 }
 
@@ -64,12 +66,15 @@ void FlightRecorder::KeepWithinBounds() {
             break;
         }
     }
-    auto packed = [this] {
-        return std::accumulate(segments_.begin(), segments_.end(), std::size_t{0},
-                               [](std::size_t sum, const Segment& s) { return sum + s.packedBytes; });
+    auto over = [this] {
+        auto total = [this](std::size_t Segment::*bytes) {
+            return std::accumulate(segments_.begin(), segments_.end(), std::size_t{0},
+                                   [bytes](std::size_t sum, const Segment& s) { return sum + s.*bytes; });
+        };
+        return total(&Segment::packedBytes) > kHeldPackedBytes || total(&Segment::streamBytes) > kHeldStreamBytes;
     };
-    while (segments_.size() > 1 && packed() > kHeldPackedBytes) segments_.pop_front();
-    if (packed() > kHeldPackedBytes) {
+    while (segments_.size() > 1 && over()) segments_.pop_front();
+    if (over()) {
         // The one segment left has no room to go on: without its start a replay
         // cannot begin, so it goes whole and the recorder waits for the next reset.
         segments_.clear();
@@ -94,7 +99,9 @@ std::vector<std::uint8_t> FlightRecorder::BuildReport() {
     const PackedBlock open = Pack(open_);
     if (!open_.empty()) blocks.push_back(&open);
     if (blocks.empty()) return {};
-    return WriteReport(programVersion_, blocks);
+    std::vector<std::uint8_t> report = WriteReport(programVersion_, blocks);
+    heldWhileReporting_ = std::max(heldWhileReporting_, heldBytes() + open.packed.capacity() + report.capacity());
+    return report;
 }
 
 bool FlightRecorder::SaveReport() {

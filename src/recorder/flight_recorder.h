@@ -6,10 +6,12 @@
 // the segment's first record names both.
 //
 // Memory: the stream is packed in blocks of 64 KB as it grows, and the packed
-// blocks are held to 3.5 MB: past that the oldest segments go, and a segment that
-// alone outgrows it is dropped whole, recording nothing more until the next reset
-// (a replay needs its start). So the recorder holds at most 3.5 MB packed plus one
-// open block, and a report built from it stays under 4 MB.
+// blocks are held to 3.5 MB, and the stream they unpack to to 32 MB: past either
+// the oldest segments go, and a segment that alone outgrows one is dropped whole,
+// recording nothing more until the next reset (a replay needs its start). So the
+// recorder holds at most 3.5 MB packed plus one open block, a report built from
+// it stays under 4 MB, and building one holds it as well, sized up front: under
+// 8 MB in all, and half of what a reader takes in (report_format.h).
 #pragma once
 
 #include <cstdint>
@@ -36,6 +38,8 @@ class FlightRecorder final : public HandRecorder {
 public:
     static constexpr std::size_t kBlockBytes = 64u << 10;
     static constexpr std::size_t kHeldPackedBytes = 3584u << 10;
+    static constexpr std::size_t kHeldStreamBytes = kMaxStreamBytes / 2;
+    static_assert(2 * kHeldPackedBytes <= kMaxReportBytes);
 
     FlightRecorder(std::string programVersion, ReportFolder& folder, std::function<platform::CalendarTime()> clock);
 
@@ -58,14 +62,17 @@ public:
 
     // The report as it would be written now, or empty when nothing is held.
     std::vector<std::uint8_t> BuildReport();
-    // Bytes held, packed and open, for the memory bound's checks.
+    // Bytes held, packed and open, for the memory bound's checks; and the most held
+    // while a report was built, the report counted.
     std::size_t heldBytes() const;
+    std::size_t heldWhileReporting() const { return heldWhileReporting_; }
     int segments() const { return static_cast<int>(segments_.size()); }
 
 private:
     struct Segment {
         std::vector<PackedBlock> blocks;
         std::size_t packedBytes = 0;
+        std::size_t streamBytes = 0;
         bool dealt = false;
     };
     ByteWriter& Open(Tag tag);
@@ -85,6 +92,7 @@ private:
     bool keeping_ = true;
     bool resetPending_ = false;
     bool doubtSavedThisHand_ = false;
+    std::size_t heldWhileReporting_ = 0;
 };
 
 }  // namespace vantrel::recorder

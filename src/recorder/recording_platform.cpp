@@ -152,7 +152,8 @@ public:
     }
     void PlaceTopmost(platform::ForeignWindow window, Point topLeft) override { inner_.PlaceTopmost(window, topLeft); }
     std::unique_ptr<platform::ClientSurface> OpenClient(platform::ForeignWindow window) override {
-        auto surface = inner_.OpenClient(window);
+        // No window is nothing to read or record, whatever the backend below.
+        auto surface = window ? inner_.OpenClient(window) : nullptr;
         ByteWriter& record = recorder_.OpenAnswer(Tag::kOpenClient);
         record.U64(window);
         record.U8(surface ? 1 : 0);

@@ -1,5 +1,7 @@
 // Reports beside the executable, in reports/, through the platform's file service:
-// vantrel-YYYYMMDD-HHMMSS.vxr after the local time, the 20 newest kept.
+// vantrel-YYYYMMDD-HHMMSS.vxr after the local time (vantrel-YYYYMMDD-HHMMSS_02.vxr
+// and on for more in the same second), the 20 newest kept, the one just written
+// always among them; a temporary file a crash left behind goes at the next save.
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
 #include "recorder/report_format.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -22,10 +23,8 @@ namespace {
 // ends and end-of-file mark that a text-mode copy would change.
 constexpr std::array<std::uint8_t, 8> kMagic{0x89, 'V', 'X', 'R', '\r', '\n', 0x1A, '\n'};
 
-// A block never unpacks to more than this, and a report to more than 16 blocks'
-// worth: a length beyond them is corruption, not data.
+// A block never unpacks to more than this: a length beyond it is corruption, not data.
 constexpr std::uint32_t kMaxBlockRaw = 4u << 20;
-constexpr std::size_t kMaxStream = 256u << 20;
 
 // zlib's fastest level: the recorder packs while the program follows the game,
 // and at this level packing two hands' copies costs less than half of what stb's
@@ -116,7 +115,12 @@ PackedBlock Pack(std::span<const std::uint8_t> raw) {
 }
 
 std::vector<std::uint8_t> WriteReport(std::string_view programVersion, std::span<const PackedBlock* const> blocks) {
+    // Sized up front: a report is written while the recorder holds its blocks, and
+    // a growing vector would hold two copies of it at each step.
+    std::size_t size = kMagic.size() + 2 + 2 + std::min<std::size_t>(programVersion.size(), 0xFFFF) + 4 + 4;
+    for (const PackedBlock* block : blocks) size += 8 + block->packed.size();
     std::vector<std::uint8_t> file;
+    file.reserve(size);
     ByteWriter out(file);
     out.Bytes(kMagic.data(), kMagic.size());
     out.U16(kFormatVersion);
@@ -151,27 +155,42 @@ std::optional<ReportContents> ReadReport(std::span<const std::uint8_t> file, std
     ReportContents contents;
     contents.programVersion = in.Str();
     const std::uint32_t blockCount = in.U32();
+    // The blocks' lengths first, so that the stream is made once, at its size,
+    // and only when the report holds no more than a recorder can write.
+    struct Block {
+        std::uint32_t rawLength;
+        std::span<const std::uint8_t> packed;
+    };
+    std::vector<Block> blocks;
+    std::size_t streamBytes = 0;
     for (std::uint32_t i = 0; i < blockCount && in.ok(); ++i) {
         const std::uint32_t rawLength = in.U32();
         const auto packed = in.Bytes(in.U32());
         if (!in.ok()) break;
-        if (rawLength > kMaxBlockRaw || contents.stream.size() + rawLength > kMaxStream) {
+        if (rawLength > kMaxBlockRaw || streamBytes + rawLength > kMaxStreamBytes) {
             error = "block " + std::to_string(i) + " claims " + std::to_string(rawLength) + " bytes, more than a report holds";
             return std::nullopt;
         }
-        const std::size_t at = contents.stream.size();
-        contents.stream.resize(at + rawLength);
-        const int unpacked =
-            stbi_zlib_decode_buffer(reinterpret_cast<char*>(contents.stream.data() + at), static_cast<int>(rawLength),
-                                    reinterpret_cast<const char*>(packed.data()), static_cast<int>(packed.size()));
-        if (unpacked != static_cast<int>(rawLength)) {
-            error = "block " + std::to_string(i) + " does not unpack to its stated length";
-            return std::nullopt;
-        }
+        streamBytes += rawLength;
+        blocks.push_back({rawLength, packed});
     }
     if (!in.ok() || in.offset() + kMagic.size() + 4 != file.size()) {
         error = "the report's blocks do not fill it exactly";
         return std::nullopt;
+    }
+    contents.stream.resize(streamBytes);
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const Block& block = blocks[i];
+        const int unpacked = stbi_zlib_decode_buffer(reinterpret_cast<char*>(contents.stream.data() + at),
+                                                     static_cast<int>(block.rawLength),
+                                                     reinterpret_cast<const char*>(block.packed.data()),
+                                                     static_cast<int>(block.packed.size()));
+        if (unpacked != static_cast<int>(block.rawLength)) {
+            error = "block " + std::to_string(i) + " does not unpack to its stated length";
+            return std::nullopt;
+        }
+        at += block.rawLength;
     }
     return contents;
 }

@@ -109,6 +109,12 @@ PackedBlock Pack(std::span<const std::uint8_t> raw);
 
 inline constexpr std::uint16_t kFormatVersion = 1;
 
+// What the recorder can produce, with room to spare, and so the most a reader
+// takes in: a report's file, and the record stream its blocks unpack to. The
+// recorder holds no more than half of either (flight_recorder.h).
+inline constexpr std::size_t kMaxReportBytes = 8u << 20;
+inline constexpr std::size_t kMaxStreamBytes = 64u << 20;
+
 // The whole file: header, the blocks in order, the checksum.
 std::vector<std::uint8_t> WriteReport(std::string_view programVersion, std::span<const PackedBlock* const> blocks);
 
@@ -117,6 +123,7 @@ struct ReportContents {
     std::vector<std::uint8_t> stream;  // the blocks unpacked, one after another
 };
 // The report's contents, or nothing with `error` saying what is wrong, in one line.
+// The stream is made once, at its size, never above kMaxStreamBytes.
 std::optional<ReportContents> ReadReport(std::span<const std::uint8_t> file, std::string& error);
 
 }  // namespace vantrel::recorder

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "ui/controls.h"
+
 namespace vantrel {
 namespace {
 
@@ -14,6 +16,16 @@ constexpr std::size_t kPlaceBytes = 8;
 constexpr std::size_t kExtendedBytes = kFileBytes + kPlaceBytes * kDefaultRecords.size();
 
 using Bytes = std::vector<std::uint8_t>;
+
+// Farther than any virtual screen reaches, in pixels: an exact place beyond it is
+// none the program wrote, and the arithmetic of placing a window there could
+// overflow, so it is refused and the record beside it stands.
+constexpr std::int32_t kReachPixels = 1 << 20;
+
+bool WithinReach(SettingsRecord record, Place place) {
+    const std::int32_t reach = record == SettingsRecord::GameWindow ? kReachPixels : kReachPixels * ui::kTwipsPerPixel;
+    return place.X >= -reach && place.X <= reach && place.Y >= -reach && place.Y <= reach;
+}
 
 std::size_t Index(SettingsRecord record) { return static_cast<std::size_t>(record) - 1; }
 std::size_t Offset(SettingsRecord record) { return (static_cast<std::size_t>(record) - 1) * kRecordBytes; }
@@ -95,20 +107,23 @@ PosRec SettingsFile::Read(SettingsRecord record) const {
     return GetRecord(file.bytes, offset);
 }
 
-Place SettingsFile::ReadPlace(SettingsRecord record) const {
+Place SettingsFile::DefaultPlace(SettingsRecord record) {
+    const PosRec stored = kDefaultRecords[Index(record)];
+    return {stored.X, stored.Y};
+}
+
+std::optional<Place> SettingsFile::StoredPlace(SettingsRecord record) const {
     const platform::FileContents file = files_.Read(kName);
+    if (file.result != platform::FileResult::Ok && file.result != platform::FileResult::Missing) return std::nullopt;
     const std::size_t offset = Offset(record);
-    if (file.result != platform::FileResult::Ok || file.bytes.size() < offset + kRecordBytes) {
-        const PosRec stored = kDefaultRecords[Index(record)];
-        return {stored.X, stored.Y};
-    }
+    if (file.bytes.size() < offset + kRecordBytes) return DefaultPlace(record);
     const PosRec stored = GetRecord(file.bytes, offset);
     if (file.bytes.size() >= kExtendedBytes) {
         const Place exact = GetPlace(file.bytes, PlaceOffset(record));
         // A record written since by a copy that knows no extension disagrees.
-        if (Clamped(exact) == stored) return exact;
+        if (Clamped(exact) == stored && WithinReach(record, exact)) return exact;
     }
-    return {stored.X, stored.Y};
+    return Place{stored.X, stored.Y};
 }
 
 bool SettingsFile::Write(SettingsRecord record, Place place) {

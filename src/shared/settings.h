@@ -5,8 +5,9 @@
 //   3  player window Left, Top   twips    default 7140, 9600
 //   4  game window left, top     pixels   default 175, 8
 // Every access reads or writes through the platform's file service and holds
-// nothing open. A file that cannot be read gives the defaults; a record missing
-// from a short file, or cut short, reads as its default.
+// nothing open. A file that cannot be read gives the defaults (and says it could
+// not be read, so that a window placed there does not write them over the file);
+// a record missing from a short file, or cut short, reads as its default.
 //
 // Records hold 16 bits, which a place on a wide desktop outgrows: x = 4008 pixels
 // is 60120 twips. A place that does not fit is clamped into its record, as it
@@ -14,7 +15,8 @@
 // place as two little-endian 32-bit values in the record's unit, 32 bytes. The
 // extension is made only when a place does not fit (then kept up with every
 // write), and a place is taken from it only when it clamps to the record beside
-// it: a record written since by a copy that knows no extension stands.
+// it (a record written since by a copy that knows no extension stands) and lies
+// within the reach of any screen.
 //
 // Writing never risks what is there: a whole file takes just the changed
 // record's 4 bytes at its place; a missing or short one is written whole through
@@ -25,6 +27,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "platform/platform.h"
@@ -65,8 +68,13 @@ public:
     void CreateIfMissing();
     // The record as stored.
     PosRec Read(SettingsRecord record) const;
-    // The place the record stands for: exact where the extension agrees with it.
-    Place ReadPlace(SettingsRecord record) const;
+    // The place the record stands for: exact where the extension agrees with it;
+    // the default when the file is missing, cannot be read or is too short to hold it.
+    Place ReadPlace(SettingsRecord record) const { return StoredPlace(record).value_or(DefaultPlace(record)); }
+    // The same, or nothing when the file is there but could not be read (held by
+    // another program, unreadable): then nothing is known of the record.
+    std::optional<Place> StoredPlace(SettingsRecord record) const;
+    static Place DefaultPlace(SettingsRecord record);
     // False when the place could not be written; the file is then as it was, or
     // (a write cut short) holds part of the new record.
     bool Write(SettingsRecord record, Place place);

@@ -19,9 +19,17 @@ SkinnedForm::SkinnedForm(modQTC& shared, const ui::FormLayout& layout, SettingsR
     tmrPOS.onTick = [this] { tmrPOS_Timer(); };
 }
 
-void SkinnedForm::TakeStoredPlace() { PlaceFromRecord(*this, Settings(), record_, shared_.platform().desktop()); }
+void SkinnedForm::TakeStoredPlace() {
+    const bool read = PlaceFromRecord(*this, Settings(), record_, shared_.platform().desktop());
+    placedUnread_ = read ? std::nullopt : std::optional(RecordOf(*this));
+}
 
-void SkinnedForm::SaveStoredPlace() { Settings().Write(record_, RecordOf(*this)); }
+void SkinnedForm::SaveStoredPlace() {
+    // Standing where a record that could not be read put it, the window knows
+    // nothing of its record: only a move makes the place its own to write.
+    const Place now = RecordOf(*this);
+    if (now != placedUnread_) Settings().Write(record_, now);
+}
 
 ButtonRect SkinnedForm::WholeWindow() const {
     return {0, ui::Int16(layout_.width), 0, ui::Int16(layout_.height)};

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "shared/modqtc.h"
@@ -38,7 +39,8 @@ protected:
 
     // Left and Top from the window's record, kept on a monitor.
     void TakeStoredPlace();
-    // The window's place into its record.
+    // The window's place into its record, unless the record could not be read when
+    // the window was placed and the window has not moved since.
     void SaveStoredPlace();
 
     // The hover rectangle of the whole window, and of a button in the layout table.
@@ -69,6 +71,8 @@ private:
     const ui::FormLayout& layout_;
     SettingsRecord record_;
     std::int16_t dragging_;
+    // Where the window was put when its record could not be read.
+    std::optional<Place> placedUnread_;
 };
 
 }  // namespace vantrel

@@ -2,8 +2,9 @@
 
 namespace vantrel {
 
-void PlaceFromRecord(ui::Form& form, const SettingsFile& settings, SettingsRecord record, platform::Desktop& desktop) {
-    const Place stored = settings.ReadPlace(record);
+bool PlaceFromRecord(ui::Form& form, const SettingsFile& settings, SettingsRecord record, platform::Desktop& desktop) {
+    const std::optional<Place> read = settings.StoredPlace(record);
+    const Place stored = read.value_or(SettingsFile::DefaultPlace(record));
     const int x = stored.X / ui::kTwipsPerPixel, y = stored.Y / ui::kTwipsPerPixel;
     const base::Point at =
         KeepOnScreen({x, y, x + form.widthPx(), y + form.heightPx()}, desktop.Monitors());
@@ -14,6 +15,7 @@ void PlaceFromRecord(ui::Form& form, const SettingsFile& settings, SettingsRecor
         form.SetLeft(at.x * ui::kTwipsPerPixel);
         form.SetTop(at.y * ui::kTwipsPerPixel);
     }
+    return read.has_value();
 }
 
 Place RecordOf(const ui::Form& form) { return {ToPlaceValue(form.Left()), ToPlaceValue(form.Top())}; }

@@ -8,8 +8,9 @@
 namespace vantrel {
 
 // Left and Top from the record's place (twips), brought onto a monitor when the stored
-// place would leave the window wholly off every screen.
-void PlaceFromRecord(ui::Form& form, const SettingsFile& settings, SettingsRecord record, platform::Desktop& desktop);
+// place would leave the window wholly off every screen. False when the file could
+// not be read: the window then stands at the record's default.
+bool PlaceFromRecord(ui::Form& form, const SettingsFile& settings, SettingsRecord record, platform::Desktop& desktop);
 // Left and Top as the place its record keeps.
 Place RecordOf(const ui::Form& form);
 

@@ -193,7 +193,7 @@ bool WindowReader::Capture() {
     if (!window || !IsWindowVisible(window)) return false;
     const base::Rect r = OuterRect(window);
     picture_ = base::Image(r.width(), r.height());
-    return desktop_.OpenClient(0)->Copy(r, picture_.data());
+    return desktop_.OpenScreen()->Copy(r, picture_.data());
 }
 
 bool WindowReader::Same(std::uint32_t a, std::uint32_t b) const {
@@ -359,7 +359,7 @@ void SaveScreens(const Checks& checks, const std::wstring& folder, std::initiali
     const std::string stem = Narrow(folder) + "\\" + checks.name();
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     base::Image screen(width, height);
-    platform::win32::Win32Desktop().OpenClient(0)->Copy({0, 0, width, height}, screen.data());
+    platform::win32::Win32Desktop().OpenScreen()->Copy({0, 0, width, height}, screen.data());
     base::WritePng(screen, stem + "_screen.png");
     for (const WindowReader* reader : readers)
         if (!reader->picture().empty())

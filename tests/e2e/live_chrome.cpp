@@ -162,7 +162,7 @@ std::wstring TipText(HWND tooltip) {
 
 void SaveScreen(vantrel::platform::win32::Win32Desktop& desktop, Rect area, const std::wstring& file) {
     Image shot(area.width(), area.height());
-    desktop.OpenClient(0)->Copy(area, shot.data());
+    desktop.OpenScreen()->Copy(area, shot.data());
     vantrel::base::WritePng(shot, Narrow(file));
 }
 

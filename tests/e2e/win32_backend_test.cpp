@@ -143,9 +143,11 @@ void TestWindowAndCaptures(Win32Platform& platform) {
         for (const Rect& area : areas) CHECK(Read(*surface, area) == Expected(picture, area));
     }
 
-    // The same pixels read off the screen at the window's place.
+    // No window (no game found) is nothing to read; the screen, for tests, shows the window.
+    CHECK(desktop.OpenClient(0) == nullptr);
     {
-        auto screen = desktop.OpenClient(0);
+        Win32Desktop screenDesktop;
+        auto screen = screenDesktop.OpenScreen();
         CHECK(screen->Bounds() == (Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
         CHECK(Read(*screen, Rect{40, 50, 340, 250}) == Expected(picture, Rect{0, 0, 300, 200}));
     }
@@ -308,6 +310,11 @@ void TestFiles(Win32Platform& platform) {
     CHECK(files.Read(name).bytes == Bytes{7});
     CHECK(files.List(folder) == std::vector<std::string>{"\xE8\xAE\xBE\xE7\xBD\xAE.bin"});  // no temporary left
     CHECK(files.Read(folder).result == FileResult::Failed);
+    // A folder where the temporary file would go does not stop a replace.
+    CHECK(files.MakeFolder(name + ".new") && files.Replace(name, Bytes{8}) == FileResult::Ok);
+    CHECK(files.Read(name).bytes == Bytes{8} && files.List(folder).size() == 1);
+    CHECK(files.Replace(name, Bytes{7}) == FileResult::Ok);
+    RemoveDirectoryW(Widen(name + ".new").c_str());
 
     wchar_t exe[MAX_PATH];
     const std::wstring path = std::wstring(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));

@@ -10,8 +10,12 @@
 // the settings file (bytes and time of writing) and the table's place alone,
 // including after the 1.5 s in which a copy that went on would have placed the
 // table. A settings file must not appear beside the other folder's copy either.
-// Last, a copy started while the first is closing (once it says so) must wait
-// for it to go and then start, its main window the only one.
+// Then a copy started while the first is closing (once it says so) must wait
+// for it to go and then start, its main window the only one. Last, after a copy
+// ended by TerminateProcess (its claim, held open here, left abandoned) the next
+// must take the claim at once: beside a window of this test captioned as the main
+// window, which a copy that found the claim held would bring to the front and
+// end. The settings file must stay byte for byte as before the crash.
 #include "live_run.h"
 #include "platform/win32/handles.h"
 
@@ -114,6 +118,31 @@ void StartSecondCopy(Checks& check, const std::wstring& exe, const std::wstring&
                "the settings file was written");
 }
 
+void AfterACrash(LiveRun& run) {
+    Checks& check = run.check();
+    check.Note("a copy after the first was ended by TerminateProcess");
+    const std::wstring exe = run.home() + L"\\vantrel.exe", settings = run.SettingsPath();
+    const std::vector<unsigned char> bytes = FileBytes(settings);
+    ChildProcess first(exe, L"", run.home());
+    WaitFor(15000, [] { return FindCaption(kMainCaption) != nullptr; });
+    const vantrel::platform::win32::KernelHandle claim(OpenMutexW(SYNCHRONIZE, FALSE, L"Local\\Vantrel"));
+    TerminateProcess(first.handle(), 1);
+    check.That(claim && first.ExitsWithin(10000) && WaitFor(10000, [] { return !FindCaption(kMainCaption); }),
+               "the first copy did not come up and end, its claim held");
+    const vantrel::platform::win32::OwnedWindow decoy(CreateWindowExW(
+        0, L"STATIC", kMainCaption, WS_POPUP | WS_VISIBLE, 600, 400, 120, 40, nullptr, nullptr, nullptr, nullptr));
+    const ULONGLONG started = GetTickCount64();
+    ChildProcess next(exe, L"", run.home());
+    const bool up = WaitFor(15000, [&] { return CountCaption(kMainCaption) == 2 || next.ExitsWithin(0); });
+    if (check.That(up && !next.ExitsWithin(0), "the next copy did not start beside the decoy"))
+        check.Note("its main window came up " + std::to_string(GetTickCount64() - started) + " ms after its start");
+    // The main window that is not the decoy, below it or else above it.
+    const HWND main = FindWindowExW(nullptr, decoy.get(), nullptr, kMainCaption);
+    PostMessageW(main ? main : FindWindowExW(nullptr, nullptr, nullptr, kMainCaption), WM_CLOSE, 0, 0);
+    check.That(next.ExitsWithin(12000) && next.ExitCode() == 0, "the next copy did not end with status 0");
+    check.That(FileBytes(settings) == bytes, "the settings file is not as it was before the crash");
+}
+
 int Run(LiveRun& run) {
     Checks& check = run.check();
     const std::wstring other = run.work() + L"\\other-home";
@@ -150,6 +179,7 @@ int Run(LiveRun& run) {
     check.That(CountCaption(kMainCaption) == 1, std::to_string(CountCaption(kMainCaption)) + " main windows are up");
     PostMessageW(FindCaption(kMainCaption), WM_CLOSE, 0, 0);
     check.That(successor.ExitsWithin(12000), "the second copy did not exit");
+    AfterACrash(run);
     return run.Verdict();
 }
 

@@ -19,7 +19,10 @@
 //    the windows open at the defaults, and no file ever appears;
 //  - a file this process holds open, sharing nothing, from before the close until
 //    after it: the program still ends, the file is exactly as it was, and the
-//    next run's close writes where the main window was moved.
+//    next run's close writes where the main window was moved;
+//  - a file held the same way from before the start until the windows are up,
+//    then let go: the windows open at the defaults, and the close, nothing moved,
+//    leaves the file byte for byte as it was.
 #include "live_run.h"
 #include "platform/win32/handles.h"
 
@@ -169,6 +172,22 @@ void HeldAtTheClose(LiveRun& run) {
                {{{1500, 1500}, kDefaultRecords[1], kDefaultRecords[2], kDefaultRecords[3]}});
 }
 
+void HeldAtTheStart(LiveRun& run) {
+    Checks& check = run.check();
+    const std::string name = "a settings file held from before the start";
+    const std::wstring folder = run.work() + L"\\held-start";
+    const std::vector<unsigned char> bytes = SettingsBytes({{{1500, 1500}, {3000, 300}, {4500, 450}, {60, 70}}});
+    if (run.InstallVantrel(folder, &bytes).empty()) return;
+    std::optional<vantrel::platform::win32::FileHandle> holder;
+    holder.emplace(CreateFileW(SettingsPathIn(folder).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!check.That(static_cast<bool>(*holder), name + ": cannot hold the file")) return;
+    ExpectDefaultPlaces(check, name,
+                        RunOnce(run, name, {.home = folder, .install = false}, [&] { holder.reset(); }));
+    holder.reset();
+    check.That(FileBytes(SettingsPathIn(folder)) == bytes, name + ": the file was changed");
+}
+
 int Run(LiveRun& run) {
     const std::vector<std::wstring>& more = run.more();
     if (!more.empty() && !(more.size() == 2 && more[0] == L"--read-only-folder")) return kWrongUsage;
@@ -176,6 +195,7 @@ int Run(LiveRun& run) {
     SevenBytes(run);
     OffScreen(run);
     HeldAtTheClose(run);
+    HeldAtTheStart(run);
     if (!more.empty()) ReadOnlyFolder(run, WindowsPath(more[1]));
     return run.Verdict();
 }

@@ -200,6 +200,14 @@ TEST_F(ChromeTest, Buttons2And3ShowTheirWindowAgainOrTheSameOneWhenItIsOpen) {
     }
 }
 
+// With no game window the watcher reads nothing, not the screen of other programs.
+TEST_F(ChromeTest, Button1WithNoGameReadsNothing) {
+    Start();
+    Click(1);
+    platform.AdvanceBy(3000);
+    EXPECT_EQ(main().sampler.copies(), 0);
+}
+
 TEST_F(ChromeTest, Button1MidHandStartsOverAndTheNextDealIsFollowed) {
     StartFollowing(1);
     PaintBlankCard(screen, 470, 150);

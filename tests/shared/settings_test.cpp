@@ -131,6 +131,8 @@ TEST(SettingsFileTest, APlaceThatDoesNotFitIsKeptExactlyBesideItsClampedRecord) 
         // ...where the place before it clamps to the same record.
         {"a place that fits, into the extended file",
          [&] { settings.Write(SettingsRecord::MainWindow, {-32768, 32767}); }, {-32768, 32767}},
+        // An exact place beyond any screen's reach: the sum of it and a width would overflow.
+        {"beyond any screen", [&] { files.WriteAt(kName, 16, Bytes{0, 0, 0, 0x80}); }, {-32768, 32767}},
     };
     for (const Case& c : cases) {
         c.write();

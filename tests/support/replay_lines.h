@@ -20,7 +20,9 @@ inline std::vector<std::string> ReplayLinesOf(const std::vector<sim::HandRecord>
             const sim::Move& move = hand.moves[i];
             std::string line = "move " + std::to_string(i) + " seat " + std::to_string(move.seat);
             if (move.IsPass()) line += " pass";
-            for (const sim::CardCode code : move.cards) line += " " + std::to_string(sim::RankOf(code));
+            // In two steps: GCC 12 at -O2 and above takes `" " + std::to_string(...)` for an
+            // overlapping copy and stops the build (-Werror=restrict, a false alarm).
+            for (const sim::CardCode code : move.cards) line.append(" ").append(std::to_string(sim::RankOf(code)));
             lines.push_back(line);
         }
         if (moves == hand.moves.size()) lines.push_back("end");

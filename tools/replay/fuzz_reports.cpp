@@ -1,16 +1,21 @@
 // vantrel-fuzz-reports REPORT [COUNT [SEED]]: the report reader and the replay fed
 // COUNT (10,000) damaged copies of a good report, in-process, to be run under the
 // sanitizers (the native preset): none may crash or hang. A third have bytes of the
-// file changed, inserted or cut; two thirds have their record stream damaged the
-// same way and are then packed and sealed again, so that they pass the checksum
-// and reach the replay itself. Prints how many each stage turned away.
+// file changed, inserted or cut; a third have bytes after the format version
+// damaged the same way and the checksum made right again, so that they reach the
+// checks of the blocks; a third have their record stream damaged and are then
+// packed and sealed again, so that they reach the replay itself. Prints how many
+// each stage turned away, the reader's refusals by what it said.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
+
+#include <zlib.h>
 
 #include "recorder/report_format.h"
 #include "replay/replay.h"
@@ -32,6 +37,21 @@ void Damage(Bytes& bytes, std::mt19937& random) {
     }
 }
 
+// The checksum the format describes, over all but the last four bytes, made right.
+void Seal(Bytes& file) {
+    if (file.size() < 4) return;
+    const auto crc = static_cast<std::uint32_t>(crc32(0, file.data(), static_cast<uInt>(file.size() - 4)));
+    for (int i = 0; i < 4; ++i) file[file.size() - 4 + i] = static_cast<std::uint8_t>(crc >> (8 * i));
+}
+
+// What a refusal says, without the numbers in it.
+std::string Kind(const std::string& error) {
+    std::string kind;
+    for (const char c : error)
+        if (c < '0' || c > '9') kind += c;
+    return kind;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -49,12 +69,22 @@ int main(int argc, char** argv) {
         std::cerr << "vantrel-fuzz-reports: the starting report does not read: " << error << "\n";
         return 2;
     }
+    // The magic and the format version, which the structure's damage leaves alone.
+    constexpr std::size_t kHead = 10;
     int unread = 0, parted = 0, replayed = 0;
+    std::map<std::string, int> refusals;
     for (int i = 0; i < count; ++i) {
         Bytes file;
         if (i % 3 == 0) {
             file = good;
             Damage(file, random);
+        } else if (i % 3 == 1) {
+            Bytes body(good.begin() + kHead, good.end() - 4);
+            Damage(body, random);
+            file.assign(good.begin(), good.begin() + kHead);
+            file.insert(file.end(), body.begin(), body.end());
+            file.resize(file.size() + 4);
+            Seal(file);
         } else {
             Bytes stream = contents->stream;
             Damage(stream, random);
@@ -65,6 +95,7 @@ int main(int argc, char** argv) {
         const auto damaged = vantrel::recorder::ReadReport(file, error);
         if (!damaged) {
             ++unread;
+            ++refusals[Kind(error)];
             continue;
         }
         const auto result = vantrel::replay::ReplayStream(damaged->stream, std::nullopt);
@@ -72,5 +103,6 @@ int main(int argc, char** argv) {
     }
     std::cout << count << " damaged reports: " << unread << " not read, " << parted << " parted from the program, "
               << replayed << " replayed to their end\n";
+    for (const auto& [kind, times] : refusals) std::cout << "  " << times << " x " << kind << "\n";
     return 0;
 }

@@ -24,7 +24,6 @@ using recorder::Tag;
 // No desktop answers with coordinates beyond these; a report that does is damaged,
 // and the program is never handed them.
 constexpr std::int32_t kFarthest = 1 << 20;
-constexpr int kLargestClient = 4096;
 
 // The report's records, read in order; the first place where the program and the
 // report part is kept and every read after it yields nothing.
@@ -83,21 +82,27 @@ private:
     recorder::ByteReader in_;
 };
 
-// The game's client area as far as the program copied it in one hand.
+// The game's client area as far as the program copied it in one hand, kept only
+// when pictures are asked for. It takes the size of the hand's first extent, and
+// is made at the first copy: a report that changes the extent on every tick costs
+// one picture a hand, never above 2048 x 2048 pixels (the game's is 800 x 600).
 class ClientPicture {
 public:
+    explicit ClientPicture(bool wanted) : wanted_(wanted) {}
     void Clear() {
         picture_ = {};
+        size_ = {};
         probes_.clear();
     }
     void SetBounds(Rect bounds) {
-        if (bounds.left != 0 || bounds.top != 0 || bounds.width() < 1 || bounds.height() < 1 ||
-            bounds.width() > kLargestClient || bounds.height() > kLargestClient)
+        if (!wanted_ || size_.right > 0 || bounds.left != 0 || bounds.top != 0 || bounds.width() < 1 ||
+            bounds.height() < 1 || bounds.width() > kLargest || bounds.height() > kLargest)
             return;
-        if (picture_.width() != bounds.width() || picture_.height() != bounds.height())
-            picture_ = base::Image(bounds.width(), bounds.height(), kNotCopied);
+        size_ = bounds;
     }
     void Paint(Rect area, const std::uint32_t* pixels) {
+        if (size_.right == 0) return;
+        if (empty()) picture_ = base::Image(size_.width(), size_.height(), kNotCopied);
         for (int y = area.top; y < area.bottom; ++y)
             for (int x = area.left; x < area.right; ++x, ++pixels)
                 if (picture_.Contains(x, y)) picture_.at(x, y) = *pixels;
@@ -115,8 +120,11 @@ public:
     }
 
 private:
+    static constexpr int kLargest = 2048;
     static constexpr base::Rgb kNotCopied{128, 128, 128};
     static constexpr base::Rgb kProbeMark{255, 0, 255};
+    const bool wanted_;
+    Rect size_;
     base::Image picture_;
     std::vector<Point> probes_;
 };
@@ -315,7 +323,10 @@ private:
                 line += " pass";
             } else {
                 const int count = std::clamp<int>(history(printedMoves_, 21), 1, 20);
-                for (int column = 1; column <= count; ++column) line += " " + std::to_string(history(printedMoves_, column));
+                // Appended in two steps: GCC 12 at -O2 takes `" " + std::to_string(...)` for
+                // an overlapping copy and stops the build (-Werror=restrict, a false alarm).
+                for (int column = 1; column <= count; ++column)
+                    line.append(" ").append(std::to_string(history(printedMoves_, column)));
             }
             lines_.push_back(std::move(line));
             ++printedMoves_;
@@ -428,7 +439,7 @@ bool Deliver(Tag tag, Script& script, ReplayPlatform& platform) {
 ReplayResult ReplayStream(std::span<const std::uint8_t> stream, const std::optional<std::filesystem::path>& pictureDir) {
     ReplayResult result;
     Script script(stream);
-    ClientPicture client;
+    ClientPicture client(pictureDir.has_value());
     {
         ReplayPlatform platform(script, client);
         HandPrinter printer(script, client, result.lines, pictureDir);

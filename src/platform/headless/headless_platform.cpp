@@ -6,8 +6,6 @@
 namespace vantrel::platform::headless {
 namespace {
 
-constexpr base::Rgb kDesktopColour{0, 78, 152};
-
 // A client area read from a fixed picture, as a device context held for one tick.
 class PictureSurface final : public ClientSurface {
 public:
@@ -91,12 +89,7 @@ void FakeDesktop::PlaceTopmost(ForeignWindow window, Point topLeft) {
 }
 
 std::unique_ptr<ClientSurface> FakeDesktop::OpenClient(ForeignWindow window) {
-    if (window == 0) {
-        const Rect s = screen();
-        if (desktopPicture_.width() != s.width() || desktopPicture_.height() != s.height())
-            desktopPicture_ = base::Image(s.width(), s.height(), kDesktopColour);
-        return std::make_unique<PictureSurface>(&desktopPicture_);
-    }
+    if (window == 0) return nullptr;
     const auto it = windows_.find(window);
     if (it == windows_.end()) return std::make_unique<PictureSurface>(nullptr);  // a stale handle reads nothing
     // A minimised window's client area is empty, as the system makes it.

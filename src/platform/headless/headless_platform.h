@@ -91,7 +91,6 @@ private:
     Point cursor_;
     int bitsPerPixel_ = 32;
     std::vector<Rect> monitors_{{0, 0, 1280, 1024}};
-    base::Image desktopPicture_;
 };
 
 class HeadlessPlatform;

@@ -91,7 +91,13 @@ void Win32Desktop::PlaceTopmost(ForeignWindow window, Point topLeft) {
 }
 
 std::unique_ptr<ClientSurface> Win32Desktop::OpenClient(ForeignWindow window) {
-    const HWND hwnd = ToHwnd(window);
+    if (window == 0) return nullptr;
+    return Open(ToHwnd(window));
+}
+
+std::unique_ptr<ClientSurface> Win32Desktop::OpenScreen() { return Open(nullptr); }
+
+std::unique_ptr<ClientSurface> Win32Desktop::Open(HWND hwnd) {
     if (!sourceDc_ || sourceWindow_ != hwnd || !sourceDc_->get()) {
         sourceDc_ = std::make_shared<WindowDc>(hwnd);
         sourceWindow_ = hwnd;

@@ -47,10 +47,17 @@ public:
     Point CursorPos() override;
     std::vector<Rect> Monitors() override;
 
+    // The whole screen, for tests' pictures of it: not part of the seam, so the
+    // program itself never reads other programs' pixels.
+    std::unique_ptr<ClientSurface> OpenScreen();
+
     // Whether a window's DC is held between ticks (for the backend's tests).
     bool HoldsClientDc() const { return sourceDc_ != nullptr; }
 
 private:
+    // A surface on the window's DC, or on the screen's for no window.
+    std::unique_ptr<ClientSurface> Open(HWND window);
+
     HWND sourceWindow_ = nullptr;
     std::shared_ptr<WindowDc> sourceDc_;
     std::optional<BitmapCanvas> canvas_;

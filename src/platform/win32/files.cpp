@@ -96,7 +96,16 @@ FileResult Win32Files::WriteAt(std::string_view name, std::uint64_t offset, std:
 
 FileResult Win32Files::Replace(std::string_view name, std::span<const std::uint8_t> bytes) {
     const std::wstring target = PathOf(name);
-    const std::wstring temporary = target + L".new";
+    std::wstring temporary = target + L".new";
+    // Something that is not a file standing in the temporary's way (a folder of
+    // that name) would fail every replace for ever: a name of the system's
+    // choosing beside the target takes its place.
+    if (IsFolder(temporary)) {
+        wchar_t unique[MAX_PATH];
+        const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
+        if (GetTempFileNameW(folder.c_str(), L"vx", 0, unique) == 0) return ResultOf(GetLastError());
+        temporary = unique;
+    }
     {
         const FileHandle file(
             CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -67,15 +67,16 @@ struct Win32Platform::State {
         controls.dwICC = ICC_WIN95_CLASSES;
         InitCommonControlsEx(&controls);
 
-        Win32HostedWindow::RegisterWindowClass(instance);
+        if (!Win32HostedWindow::RegisterWindowClass(instance)) CannotRunTimers();
         WNDCLASSEXW timerClass{};
         timerClass.cbSize = sizeof timerClass;
         timerClass.lpfnWndProc = &State::TimerWindowProc;
         timerClass.hInstance = instance;
         timerClass.lpszClassName = kTimerClassName;
-        RegisterClassExW(&timerClass);
+        if (!RegisterClassExW(&timerClass)) CannotRunTimers();
         timerWindow = OwnedWindow(
             CreateWindowExW(0, kTimerClassName, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr));
+        if (!timerWindow) CannotRunTimers();
         SetWindowLongPtrW(timerWindow.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
 
@@ -83,6 +84,20 @@ struct Win32Platform::State {
         timerWindow.reset();  // its timers die with it
         UnregisterClassW(kTimerClassName, instance);
         Win32HostedWindow::UnregisterWindowClass(instance);
+    }
+
+    // Without its timers the program would look alive and read nothing: it says
+    // so, once, and ends. The box disables the program's windows and the timer
+    // window goes first, so nothing of the program runs while it shows.
+    // "Vantrel 无法启动计时器，即将退出。请重新启动。": Vantrel cannot start its
+    // timers and will close now; please start it again.
+    [[noreturn]] void CannotRunTimers() {
+        timerWindow.reset();
+        MessageBoxW(nullptr,
+                    L"Vantrel \u65e0\u6cd5\u542f\u52a8\u8ba1\u65f6\u5668\uff0c\u5373\u5c06\u9000\u51fa\u3002"
+                    L"\u8bf7\u91cd\u65b0\u542f\u52a8\u3002",
+                    L"Vantrel", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
+        ExitProcess(1);
     }
 
     static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -126,7 +141,7 @@ std::unique_ptr<HostedWindow> Win32Platform::CreateHostedWindow(const WindowSpec
 TimerId Win32Platform::StartTimer(int intervalMs, std::function<void()> tick) {
     const TimerId id = state_->nextTimerId++;
     state_->timers.emplace(id, std::make_shared<Timer>(Timer{std::move(tick)}));
-    SetTimer(state_->timerWindow.get(), id, static_cast<UINT>(intervalMs), nullptr);
+    if (SetTimer(state_->timerWindow.get(), id, static_cast<UINT>(intervalMs), nullptr) == 0) state_->CannotRunTimers();
     return id;
 }
 
