@@ -205,7 +205,8 @@ TEST_F(ChromeTest, Button1WithNoGameReadsNothing) {
     Start();
     Click(1);
     platform.AdvanceBy(3000);
-    EXPECT_EQ(main().sampler.copies(), 0);
+    EXPECT_EQ(main().watcher().sampler.copies(), 0);
+    EXPECT_EQ(platform.desktop().OpenClient(0), nullptr);
 }
 
 TEST_F(ChromeTest, Button1MidHandStartsOverAndTheNextDealIsFollowed) {
