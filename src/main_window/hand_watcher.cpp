@@ -62,9 +62,7 @@ void HandWatcher::FinishReset(bool keepWatching) {
     nLooksWithoutDeal = 0;
     tmrEmit.SetEnabled(false);
     finishReset_(keepWatching);
-    // The watcher reads the game window and nothing else: with no game found there
-    // is nothing to wait on until the locator finds one and starts it.
-    tmrStart.SetEnabled(keepWatching && hGameWnd != 0);
+    tmrStart.SetEnabled(keepWatching);
 }
 
 void HandWatcher::tmrStart_Timer() {
