@@ -21,6 +21,7 @@ using cards::RankOf;
 using cards::SuitOf;
 using cards::CodeOf;
 using cards::IsCardCode;
+using cards::DeckCount;
 constexpr CardCode kThreeOfSpades = 1;
 constexpr int kDeckSize = 48;
 constexpr int kHandSize = 16;

@@ -6,7 +6,6 @@
 namespace vantrel::sim {
 namespace {
 
-constexpr int DeckCount(Rank rank) { return rank == kTwo ? 1 : rank == kAce ? 3 : 4; }
 constexpr CardCode AnyCardOf(Rank rank) { return CodeOf(rank, 1); }
 
 using RankCounts = std::array<int, kTwo + 1>;

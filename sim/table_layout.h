@@ -57,9 +57,9 @@ namespace vantrel::sim::layout {
 struct Point {
     int x = 0, y = 0;
 };
-struct Rect {
-    int x = 0, y = 0, w = 0, h = 0;
-};
+using base::Rect;
+// The rectangle of `width` x `height` pixels whose top-left pixel is (x, y).
+constexpr Rect Box(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
 struct ScanSpan {
     int first_x = 0, last_x = 0;
 };
@@ -87,18 +87,18 @@ constexpr int kCardShadowOffset = 2;  // the shadow falls right and down
 constexpr int kRimWidth = 6;
 // Slightly lighter felt under each seat's cards; seat 0's panel holds both its play
 // area and the own row.
-constexpr std::array<Rect, kSeats> kSeatPanel{{{188, 232, 420, 242}, {456, 106, 344, 124}, {4, 106, 372, 124}}};
+constexpr std::array<Rect, kSeats> kSeatPanel{{Box(188, 232, 420, 242), Box(456, 106, 344, 124), Box(4, 106, 372, 124)}};
 constexpr int kPanelRadius = 8;
 
 // The deal sign: the stack of face-down cards at the table's centre during a hand.
-constexpr Rect kDeckTopBack{386, 172, 28, 40};
+constexpr Rect kDeckTopBack = Box(386, 172, 28, 40);
 constexpr int kDeckBacks = 3;
 constexpr Point kDeckBackStep{-3, -2};  // each lower back peeks out up and to the left
 constexpr int kDeckFrameInset = 3;
 
 // The deal lamp in the bottom bar's right corner, lit during a hand.
-constexpr Rect kBottomBar{0, 572, 800, 28};
-constexpr Rect kDealLamp{756, 580, 40, 17};
+constexpr Rect kBottomBar = Box(0, 572, 800, 28);
+constexpr Rect kDealLamp = Box(756, 580, 40, 17);
 
 // The first-mover badge: a disc with 先, placed so the probe falls between the
 // character's legs, on plain fill.
@@ -108,7 +108,7 @@ constexpr Point kFirstGlyphFromProbe{-5, -8};
 
 // The pass badge: 不出 on a rounded tag centred on the probe, which falls in the gap
 // between the two characters.
-constexpr Rect kPassBadgeFromProbe{-17, -9, 35, 19};
+constexpr Rect kPassBadgeFromProbe = Box(-17, -9, 35, 19);
 constexpr Point kPassFirstGlyphFromProbe{-14, -5};
 constexpr Point kPassSecondGlyphFromProbe{4, -5};
 

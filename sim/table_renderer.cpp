@@ -64,23 +64,25 @@ constexpr SignGlyph kPassGlyphOut = {
 };
 
 Point Offset(Point p, Point by) { return {p.x + by.x, p.y + by.y}; }
+Rect Moved(Rect r, Point by) { return {r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y}; }
+Rect Inset(Rect r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
 
 void FillRoundedRect(Image& image, Rect r, int radius, Rgb colour) {
-    for (int row = 0; row < r.h; ++row) {
-        const int from_edge = std::min(row, r.h - 1 - row);
+    for (int row = 0; row < r.height(); ++row) {
+        const int from_edge = std::min(row, r.height() - 1 - row);
         int inset = 0;
         if (from_edge < radius) {
             const double dy = radius - from_edge - 0.5;
             inset = radius - static_cast<int>(std::lround(std::sqrt(radius * radius - dy * dy)));
         }
-        image.FillRect(r.x + inset, r.y + row, r.w - 2 * inset, 1, colour);
+        image.FillRect(r.left + inset, r.top + row, r.width() - 2 * inset, 1, colour);
     }
 }
 
 // A rounded rectangle with a one-pixel outline.
 void DrawTag(Image& image, Rect r, int radius, Rgb outline, Rgb fill) {
     FillRoundedRect(image, r, radius, outline);
-    FillRoundedRect(image, {r.x + 1, r.y + 1, r.w - 2, r.h - 2}, radius - 1, fill);
+    FillRoundedRect(image, Inset(r, 1), radius - 1, fill);
 }
 
 bool InDisc(int dx, int dy, int radius) { return dx * dx + dy * dy <= radius * radius + radius; }
@@ -114,17 +116,18 @@ void DrawAvatar(Image& image, int seat) {
     FillDisc(image, {c.x, c.y - 5}, 9, kSkin);
 }
 
+// The deck's face-down card `back` (0 the top one).
+Rect DeckBack(int back) { return Moved(kDeckTopBack, {back * kDeckBackStep.x, back * kDeckBackStep.y}); }
+
 void DrawDeck(Image& image) {
     for (int back = kDeckBacks - 1; back >= 0; --back) {
-        const Rect r{kDeckTopBack.x + back * kDeckBackStep.x, kDeckTopBack.y + back * kDeckBackStep.y, kDeckTopBack.w,
-                     kDeckTopBack.h};
+        const Rect r = DeckBack(back);
         DrawTag(image, r, 3, kDeckFrame, kDeckBack);
-        const Rect frame{r.x + kDeckFrameInset, r.y + kDeckFrameInset, r.w - 2 * kDeckFrameInset,
-                         r.h - 2 * kDeckFrameInset};
-        image.FillRect(frame.x, frame.y, frame.w, 1, kDeckFrame);
-        image.FillRect(frame.x, frame.y + frame.h - 1, frame.w, 1, kDeckFrame);
-        image.FillRect(frame.x, frame.y, 1, frame.h, kDeckFrame);
-        image.FillRect(frame.x + frame.w - 1, frame.y, 1, frame.h, kDeckFrame);
+        const Rect frame = Inset(r, kDeckFrameInset);
+        image.FillRect(frame.left, frame.top, frame.width(), 1, kDeckFrame);
+        image.FillRect(frame.left, frame.bottom - 1, frame.width(), 1, kDeckFrame);
+        image.FillRect(frame.left, frame.top, 1, frame.height(), kDeckFrame);
+        image.FillRect(frame.right - 1, frame.top, 1, frame.height(), kDeckFrame);
     }
 }
 
@@ -152,8 +155,7 @@ void DrawFirstMoverBadge(Image& image, int seat) {
 
 void DrawPassBadge(Image& image, int seat) {
     const Point probe = kPassProbe[static_cast<std::size_t>(seat)];
-    const Rect& r = kPassBadgeFromProbe;
-    DrawTag(image, {probe.x + r.x, probe.y + r.y, r.w, r.h}, 5, kBadgeRim, kPassBadge);
+    DrawTag(image, Moved(kPassBadgeFromProbe, probe), 5, kBadgeRim, kPassBadge);
     const Point first = Offset(probe, kPassFirstGlyphFromProbe);
     const Point second = Offset(probe, kPassSecondGlyphFromProbe);
     card_art::StampPixelArt(image, first.x, first.y, kPassGlyphNot, kSignText);
@@ -172,8 +174,8 @@ Image DrawBackground() {
     image.FillRect(kRimWidth, kRimWidth, kClientWidth - 2 * kRimWidth, kClientHeight - 2 * kRimWidth, kFelt);
     for (const Rect& panel : kSeatPanel) DrawTag(image, panel, kPanelRadius, kPanelEdge, kPanel);
     for (int seat = 0; seat < kSeats; ++seat) DrawAvatar(image, seat);
-    image.FillRect(kBottomBar.x, kBottomBar.y, kBottomBar.w, kBottomBar.h, kBar);
-    image.FillRect(kBottomBar.x, kBottomBar.y, kBottomBar.w, 2, kBarEdge);
+    image.FillRect(kBottomBar.left, kBottomBar.top, kBottomBar.width(), kBottomBar.height(), kBar);
+    image.FillRect(kBottomBar.left, kBottomBar.top, kBottomBar.width(), 2, kBarEdge);
     return image;
 }
 
@@ -202,35 +204,28 @@ constexpr std::array<Piece, 10> kPiecesBottomUp{{{Piece::kLamp},
 const SeatArea& AreaOf(const TableState& state, int seat) { return state.areas[static_cast<std::size_t>(seat)]; }
 bool FirstMoverShows(const TableState& state) { return state.first_mover_sign >= 0 && state.first_mover_sign < kSeats; }
 
-bool Empty(Rect r) { return r.w <= 0 || r.h <= 0; }
 Rect Union(Rect a, Rect b) {
-    if (Empty(a)) return b;
-    if (Empty(b)) return a;
-    const int x = std::min(a.x, b.x), y = std::min(a.y, b.y);
-    return {x, y, std::max(a.x + a.w, b.x + b.w) - x, std::max(a.y + a.h, b.y + b.h) - y};
+    if (a.empty()) return b;
+    if (b.empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 Rect ClipToClient(Rect r) {
-    const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
-    const int x1 = std::min(r.x + r.w, kClientWidth), y1 = std::min(r.y + r.h, kClientHeight);
-    return x1 > x0 && y1 > y0 ? Rect{x0, y0, x1 - x0, y1 - y0} : Rect{};
+    const Rect clipped = base::Intersection(r, {0, 0, kClientWidth, kClientHeight});
+    return clipped.empty() ? Rect{} : clipped;
 }
-bool Overlap(Rect a, Rect b) {
-    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
-}
+bool Overlap(Rect a, Rect b) { return !base::Intersection(a, b).empty(); }
 
 Rect CardRowFootprint(Point first_glyph, const std::vector<CardCode>& cards) {
     if (cards.empty()) return {};
     const int count = static_cast<int>(cards.size());
-    return {first_glyph.x + card_art::kCardLeft, first_glyph.y + card_art::kCardTop,
-            (count - 1) * card_art::kCardPitch + card_art::kCardWidth + kCardShadowOffset,
-            card_art::kCardHeight + kCardShadowOffset};
+    return Box(first_glyph.x + card_art::kCardLeft, first_glyph.y + card_art::kCardTop,
+               (count - 1) * card_art::kCardPitch + card_art::kCardWidth + kCardShadowOffset,
+               card_art::kCardHeight + kCardShadowOffset);
 }
 
 Rect DeckFootprint() {
     Rect all;
-    for (int back = 0; back < kDeckBacks; ++back)
-        all = Union(all, {kDeckTopBack.x + back * kDeckBackStep.x, kDeckTopBack.y + back * kDeckBackStep.y,
-                          kDeckTopBack.w, kDeckTopBack.h});
+    for (int back = 0; back < kDeckBacks; ++back) all = Union(all, DeckBack(back));
     return all;
 }
 
@@ -238,17 +233,16 @@ Rect FirstMoverFootprint(int seat) {
     const Point probe = kFirstSeatProbe[static_cast<std::size_t>(seat)];
     const Point centre = Offset(probe, kFirstBadgeCentreFromProbe);
     const Point glyph = Offset(probe, kFirstGlyphFromProbe);
-    const Rect disc{centre.x - kFirstBadgeRadius, centre.y - kFirstBadgeRadius, 2 * kFirstBadgeRadius + 1,
-                    2 * kFirstBadgeRadius + 1};
-    return Union(disc, {glyph.x, glyph.y, static_cast<int>(kFirstGlyph[0].size()), static_cast<int>(kFirstGlyph.size())});
+    const Rect disc{centre.x - kFirstBadgeRadius, centre.y - kFirstBadgeRadius, centre.x + kFirstBadgeRadius + 1,
+                    centre.y + kFirstBadgeRadius + 1};
+    return Union(disc, Box(glyph.x, glyph.y, static_cast<int>(kFirstGlyph[0].size()), static_cast<int>(kFirstGlyph.size())));
 }
 
 Rect PassFootprint(int seat) {
     const Point probe = kPassProbe[static_cast<std::size_t>(seat)];
-    const Rect& r = kPassBadgeFromProbe;
-    Rect all{probe.x + r.x, probe.y + r.y, r.w, r.h};
+    Rect all = Moved(kPassBadgeFromProbe, probe);
     for (const Point glyph : {Offset(probe, kPassFirstGlyphFromProbe), Offset(probe, kPassSecondGlyphFromProbe)})
-        all = Union(all, {glyph.x, glyph.y, static_cast<int>(kPassGlyphNot[0].size()), static_cast<int>(kPassGlyphNot.size())});
+        all = Union(all, Box(glyph.x, glyph.y, static_cast<int>(kPassGlyphNot[0].size()), static_cast<int>(kPassGlyphNot.size())));
     return all;
 }
 
@@ -311,7 +305,7 @@ void CheckCardCodes(const TableState& state) {
 }
 
 void CopyArea(const Image& from, Rect r, Image& into) {
-    for (int y = r.y; y < r.y + r.h; ++y) std::copy_n(from.row(y) + r.x, r.w, &into.at(r.x, y));
+    for (int y = r.top; y < r.bottom; ++y) std::copy_n(from.row(y) + r.left, r.width(), &into.at(r.left, y));
 }
 
 }  // namespace
@@ -333,7 +327,7 @@ const base::Image& TableCanvas::Show(const TableState& next) {
         if (SameLook(kPiecesBottomUp[i], shown_, next)) continue;
         redraw[i] = true;
         for (const Rect r : {Footprint(kPiecesBottomUp[i], shown_), Footprint(kPiecesBottomUp[i], next)})
-            if (!Empty(r)) dirty.push_back(r);
+            if (!r.empty()) dirty.push_back(r);
     }
     // A piece that overlaps a redrawn area is redrawn whole, and its own area with
     // it, or the restored background would cut it, or it would bury a piece above.
@@ -342,7 +336,7 @@ const base::Image& TableCanvas::Show(const TableState& next) {
         for (std::size_t i = 0; i < kPiecesBottomUp.size(); ++i) {
             if (redraw[i]) continue;
             const Rect r = Footprint(kPiecesBottomUp[i], next);
-            if (Empty(r) || std::none_of(dirty.begin(), dirty.end(), [&](Rect d) { return Overlap(r, d); })) continue;
+            if (r.empty() || std::none_of(dirty.begin(), dirty.end(), [&](Rect d) { return Overlap(r, d); })) continue;
             redraw[i] = true;
             dirty.push_back(r);
             grew = true;

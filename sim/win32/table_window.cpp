@@ -3,6 +3,7 @@
 #include <cassert>
 #include <utility>
 
+#include "base/game_title.h"
 #include "sim/table_renderer.h"
 
 namespace vantrel::sim::win32 {
@@ -39,7 +40,7 @@ TableWindow::TableWindow(HINSTANCE instance, const Timeline& timeline, TableWind
     RECT outer{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
     window_.reset(CreateWindowExW(
-        kExStyle, kWindowClass, kGameTitle, kStyle, options_.outer_top_left.x, options_.outer_top_left.y,
+        kExStyle, kWindowClass, base::kGameTitleWide.data(), kStyle, options_.outer_top_left.x, options_.outer_top_left.y,
         outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this));
     if (!window_) return;
     ShowWindow(window_.get(), SW_SHOWNORMAL);

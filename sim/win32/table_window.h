@@ -22,7 +22,6 @@
 
 namespace vantrel::sim::win32 {
 
-inline constexpr wchar_t kGameTitle[] = L"\u8dd1\u5f97\u5feb1.13";
 inline constexpr int kClientWidth = 800;
 inline constexpr int kClientHeight = 600;
 

@@ -19,10 +19,15 @@ struct Point {
 
 struct Rect {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;
-    std::int32_t width() const { return right - left; }
-    std::int32_t height() const { return bottom - top; }
-    bool empty() const { return right <= left || bottom <= top; }
+    constexpr std::int32_t width() const { return right - left; }
+    constexpr std::int32_t height() const { return bottom - top; }
+    constexpr bool empty() const { return right <= left || bottom <= top; }
     std::int64_t area() const { return empty() ? 0 : std::int64_t{width()} * height(); }
+    constexpr bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    // By the bounds alone: an empty rectangle counts as inside where its bounds are.
+    constexpr bool Contains(Rect inner) const {
+        return inner.left >= left && inner.top >= top && inner.right <= right && inner.bottom <= bottom;
+    }
     friend bool operator==(Rect, Rect) = default;
 };
 

@@ -1,40 +1,31 @@
 // The main window, the program's start-up window. It finds and follows the game
-// window, watches the game's pixels for each deal, its first mover and every move,
-// and shows the tally: the remaining-card grid and the opponents' counts.
+// window, and shows what the hand watcher (hand_watcher.h) reads: the tally's
+// remaining-card grid and the opponents' counts.
 //
-// The main loop is a chain of timers, each switching the next on:
-//   idle                 tmrFindDDZ   until the game window is found
-//   waiting for a hand   tmrStart     until the two deal signs show
-//   waiting first mover  tmrStart     until a seat's first-mover sign lights: the
-//                                     user's 16 cards are read and struck
-//   following the hand   tmrEmit      until a seat has played out or the new-hand
-//                                     button, or a second after the deal's sign
-//                                     has gone (an end never read); the game's
-//                                     loss: idle
-// A tick that meets a capture which copied nothing changes nothing. While the
-// tally holds the hand in doubt the window shows the doubt look (doubt_look.h).
+// Its own timers find the game window once a second (tmrFindDDZ), take its place
+// while it is up (tmrGamePos) and put it back where it was last time, 1.5 s after
+// it comes up (tmrDelay); on the game's loss the hand is dropped and nothing is
+// watched. The watcher's timers (tmrStart, tmrEmit) follow each hand. While the
+// tally holds the hand in doubt the window shows the doubt look (doubt_look.h),
+// and while no hand is followed the tip strip's star and tips (tip_strip.h).
 //
 // Its chrome: the window is dragged by its background or a grid mark; buttons 1
 // (new hand), 2 (detail window), 3 (player window) and 5 (close) have hover and
 // pressed looks, switched by a polled hover tick (tmrPOS) that tests the cursor
-// against ButtonRects and stops itself once the cursor has left the window; a
-// star blinks and a strip of tips rolls in at the foot while no hand is followed.
-// Closing the window, however it is asked, saves the positions, closes the other
-// windows and so ends the program.
+// against the buttons' hover rectangles in the layout table and stops itself once
+// the cursor has left the window. Closing the window, however it is asked, saves
+// the positions, closes the other windows and so ends the program.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <memory>
 
 #include "main_window/doubt_look.h"
-#include "recognition/card_reader.h"
-#include "recognition/card_tally.h"
-#include "recognition/screen_sampler.h"
+#include "main_window/hand_watcher.h"
+#include "main_window/tip_strip.h"
 #include "shared/modqtc.h"
 #include "shared/settings.h"
 #include "shared/skinned_form.h"
-#include "ui/bounded_array.h"
 
 namespace vantrel {
 
@@ -47,12 +38,11 @@ public:
     // The tip strip says for a few seconds that a report was saved.
     void ShowReportSaved();
 
-    // The main window's buttons, as indices of imgMouseOn, imgMouseDown and ButtonRects.
-    static constexpr std::array<int, 4> kButtons{1, 2, 3, 5};
+    // The main window's buttons, as indices of imgMouseOn and imgMouseDown.
+    static constexpr std::int16_t kNewHandButton = 1, kDetailButton = 2, kPlayerButton = 3, kCloseButton = 5;
+    static constexpr std::array<int, 4> kButtons{kNewHandButton, kDetailButton, kPlayerButton, kCloseButton};
     // Pressed-state values that name no button.
     static constexpr std::int16_t kNothingPressed = 0, kDragging = 6;
-    // The picTips index of the note that a report was saved.
-    static constexpr int kReportSavedTip = 26;
 
     // Controls and timers, built from the window's layout table.
     ui::ControlArray<ui::PictureCell>& imgRMNum{Cells("imgRMNum")};
@@ -66,7 +56,6 @@ public:
     ui::ControlArray<ui::PictureStore>& picRMDim{Stores("picRMDim")};  // 3..15: the dimmed rank tiles
     ui::PictureStore& picRMDoubt{Store("picRMDoubt")};
     ui::PictureCell& imgDoubt{Cell("imgDoubt")};
-    DoubtLook doubtLook{imgRMCard, imgRMNum, picRMDim, picRMDoubt, imgDoubt};
 
     ui::Timer& tmrFindDDZ{TimerNamed("tmrFindDDZ")};
     ui::Timer& tmrGamePos{TimerNamed("tmrGamePos")};
@@ -78,53 +67,27 @@ public:
     ui::Timer& tmrTipMove{TimerNamed("tmrTipMove")};
     ui::Timer& tmrSaved{TimerNamed("tmrSaved")};
 
-    // Screen reading and the tally, owned by this window.
-    recognition::ScreenSampler sampler;
-    recognition::CardRow row;
-    recognition::CardTally tally;
-    recognition::CardReader reader;
+    // The game window as the locator last saw it.
+    struct GameWindowView {
+        platform::ForeignWindow window = 0;  // 0: none found
+        bool found = false;
+        bool lossDone = false;  // its loss has been handled
+        bool placeSeen = false;  // left and top were measured in this run
+        std::int16_t left = 0, top = 0;
+    };
+    GameWindowView gameWindow() const;
+    // Stands as if the game window `game` (0: none) had been found or lost, for a
+    // replay that starts where a running program stood.
+    void RestoreGameWindow(platform::ForeignWindow game);
 
-    // The game window.
-    platform::ForeignWindow hGameWnd = 0;
-    bool bGameFound = false;
-    bool bGameLossDone = false;
-    std::int16_t GameLeft = 0, GameTop = 0;
-    // Whether GameLeft/GameTop hold a position measured in this run.
-    bool bGamePosSeen = false;
-    PosRec posRec;
+    HandWatcher& watcher() { return watcher_; }
+    const HandWatcher& watcher() const { return watcher_; }
+    const TipStrip& tips() const { return tips_; }
 
-    // The hand watcher.
-    bool bLoadDone = false;
-    bool bTurnKnown = false;
-    std::int16_t nScanX = 0, nScanY = 0;
-    // Play ticks that found nothing; every fifth looks for the deal's sign, and the
-    // hand is over when five looks in a row (a second or more) miss it.
-    std::int16_t nQuietTicks = 0;
-    std::int16_t nLooksWithoutDeal = 0;
-    static constexpr std::int16_t kQuietTicksPerLook = 5;
-    static constexpr std::int16_t kLooksWithoutDealEndingHand = 5;
-    static constexpr const auto& ScanSpan = recognition::game::ScanSpan;
-    static constexpr const auto& ScanRow = recognition::game::ScanRow;
-
-    // The chrome: nPressed is kNothingPressed, the button held down, or kDragging.
-    ui::BoundedArray<ButtonRect, 0, 5> ButtonRects;  // 0 the whole window; 4 names no button
-    ui::BoundedArray<std::int16_t, 0, 3> TipList;  // picTips indices shown in turn
-    std::int16_t TipCount = 0;
-    std::int16_t TipIdx = 0;  // the TipList entry shown next
-
-    SettingsFile& settings() { return settings_; }
-
-    // Timer handlers; the timers call them, and benchmarks may too.
+    // The locator's timer handlers; the timers call them, and tests may too.
     void tmrFindDDZ_Timer();
     void tmrGamePos_Timer();
     void tmrDelay_Timer();
-    void tmrStart_Timer();
-    void tmrEmit_Timer();
-    void tmrStar_Timer();
-    void tmrTipInterval_Timer();
-    void tmrTipMove_Timer();
-    void tmrSaved_Timer();
-
 
 protected:
     void Form_Load() override;
@@ -133,22 +96,25 @@ protected:
     void ShowPressedLook(std::int16_t pressed) override;
 
 private:
-    // The game's client area for one watcher tick, released on every path.
-    class GameDC;
-
-    void FinishReset(bool keepWatching);
+    // The last steps of a reset between hands: the overlays and the idle animations.
+    void FinishReset();
     void imgMouseOn_MouseUp(int index, const ui::MouseEvent& release);
-    void SetRollTips();
     void SaveGamePosition();
-    bool FindPlay(std::int16_t seat, int clientHeight);
-    // The first of the two deal signs, which shows from a deal to the hand's end.
-    bool TopDealSignShows();
-    void EndHandOnceTheDealHasGone();
-    // Asks the player window to show the newest move when it follows the play.
-    void FollowPlay();
 
     modQTC& shared_;
     SettingsFile settings_;
+    DoubtLook doubtLook{imgRMCard, imgRMNum, picRMDim, picRMDoubt, imgDoubt};
+    TipStrip tips_;
+
+    platform::ForeignWindow hGameWnd = 0;
+    bool bGameFound = false;
+    bool bGameLossDone = false;
+    std::int16_t GameLeft = 0, GameTop = 0;
+    // Whether GameLeft/GameTop hold a position measured in this run.
+    bool bGamePosSeen = false;
+    bool bLoadDone = false;
+
+    HandWatcher watcher_;
 };
 
 }  // namespace vantrel

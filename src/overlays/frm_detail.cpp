@@ -78,7 +78,7 @@ void frmDetail::ShowInPlayOrder() {
             divider.SetLeft(18 * CardCount(seat) + 38);
             divider.SetVisible(true);
         }
-        for (int m = 1; m <= history(i, 21); ++m) {
+        for (int m = 1; m <= history(i, MoveTable::kCountColumn); ++m) {
             ++CardCount(seat);
             if (CardCount(seat) <= kSlotsPerRow)
                 imgEmit((seat - 1) * kSlotsPerRow + CardCount(seat)).SetPicture(picCards(history(i, m)).picture());
@@ -95,7 +95,7 @@ void frmDetail::ShowInRankOrder() {
     for (int seat : {1, 2}) {
         for (int rank = 17; rank >= 3; --rank) {
             for (int i = FirstRowOf(seat, shared().FirstSeat); i < MoveTable::kRows && history(i, 1) != 0; i += 3) {
-                for (int m = 1; m <= history(i, 21); ++m) {
+                for (int m = 1; m <= history(i, MoveTable::kCountColumn); ++m) {
                     if (history(i, m) != rank) continue;
                     ++CardCount(seat);
                     if (CardCount(seat) <= kSlotsPerRow)

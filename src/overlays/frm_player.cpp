@@ -56,12 +56,12 @@ void frmPlayer::Play() {
 }
 
 bool frmPlayer::MoveWaits(int row) const {
-    return row >= 0 && row < MoveTable::kRows && shared().PlayHistory(row, 21) != 0;
+    return row >= 0 && row < MoveTable::kRows && shared().PlayHistory(row, MoveTable::kCountColumn) != 0;
 }
 
 // A move of more cards than an area's 20 slots shows its first 20, rather than
 // spilling into the next seat's area.
-int frmPlayer::SlotsOf(int row) const { return std::min<int>(shared().PlayHistory(row, 21), kSlotsPerSeat); }
+int frmPlayer::SlotsOf(int row) const { return std::min<int>(shared().PlayHistory(row, MoveTable::kCountColumn), kSlotsPerSeat); }
 
 int frmPlayer::SeatOf(int row) const { return ((playStartTaken_ ? PlayStart : shared().FirstSeat) + row) % 3; }
 

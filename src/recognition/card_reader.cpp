@@ -1,5 +1,6 @@
 #include "recognition/card_reader.h"
 
+#include "base/card_code.h"
 #include "recognition/game_contract.h"
 
 namespace vantrel::recognition {
@@ -56,12 +57,12 @@ void CardReader::ReadCards(std::int16_t& x, std::int16_t y, std::int16_t mode) {
         do {
             sampler_.CaptureRect(x, y, game::kGlyphWidth, game::kGlyphHeight);
             nCard = RecogniseGlyph();
-            if (nCard <= 14) {
+            if (nCard <= cards::kAce) {
                 sampler_.CaptureRect(ui::Int16(x + game::kStripDx), ui::Int16(y + game::kStripDy), game::kStripWidth,
                                      game::kStripHeight);
                 // A pip that reads as no suit keeps its card's rank: it is counted
                 // as a spade rather than as some lower card.
-                nCard = ui::Int16((nCard - 3) * 4 + ReadSuit().value_or(1));
+                nCard = ui::Int16(cards::CodeOf(nCard, ReadSuit().value_or(1)));
             }
             row_.nCardCount = ui::Int16(row_.nCardCount + 1);
             row_.CardList(row_.nCardCount) = nCard;

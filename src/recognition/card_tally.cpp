@@ -1,7 +1,8 @@
 #include "recognition/card_tally.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "base/card_code.h"
 
 namespace vantrel::recognition {
 
@@ -16,7 +17,7 @@ bool CardTally::CheckPass(std::int16_t seat) {
     if (!game::kPassBand.Holds(sampler_.ReadPixel(PassProbe(seat)))) return false;
     if (StartHistoryRow()) {
         shared_.PlayHistory(nPlayCount, 1) = modQTC::PassMark;
-        shared_.PlayHistory(nPlayCount, 21) = 1;
+        shared_.PlayHistory(nPlayCount, MoveTable::kCountColumn) = 1;
         nPlayCount = ui::Int16(nPlayCount + 1);
         FollowHoldings();
     }
@@ -33,16 +34,16 @@ bool CardTally::StartHistoryRow() {
 
 void CardTally::CodesToRanks() {
     for (int k = 1; k <= row_.nCardCount; ++k)
-        row_.CardList(k) = ui::Int16(static_cast<long long>(std::floor((row_.CardList(k) - 1) / 4.0)) + 3);
+        row_.CardList(k) = ui::Int16(cards::RankOf(row_.CardList(k)));
 }
 
 void CardTally::Strike(std::int16_t rank) {
-    if (rank == 15) {  // the one 2 hides without looking
-        display_.imgRMCard(49).SetVisible(false);
+    if (rank == cards::kTwo) {  // the one 2 hides without looking
+        display_.imgRMCard(cards::kTwoOfSpades).SetVisible(false);
         return;
     }
-    const int highest = rank == 14 ? 47 : (rank - 3) * 4 + 4;
-    const int lowest = rank == 14 ? 45 : (rank - 3) * 4 + 1;
+    const int lowest = cards::CodeOf(rank, 1);
+    const int highest = lowest + cards::DeckCount(rank) - 1;
     for (int code = highest; code >= lowest; --code) {
         ui::PictureCell& mark = display_.imgRMCard(code);
         if (mark.visible()) {
@@ -53,10 +54,10 @@ void CardTally::Strike(std::int16_t rank) {
 }
 
 int CardTally::MarksShown(std::int16_t rank) const {
-    if (rank == 15) return display_.imgRMCard(49).visible() ? 1 : 0;
-    const int lowest = (rank - 3) * 4 + 1;
+    if (rank == cards::kTwo) return display_.imgRMCard(cards::kTwoOfSpades).visible() ? 1 : 0;
+    const int lowest = cards::CodeOf(rank, 1);
     int shown = 0;
-    for (int code = lowest; code < lowest + DeckCount(rank); ++code) shown += display_.imgRMCard(code).visible() ? 1 : 0;
+    for (int code = lowest; code < lowest + cards::DeckCount(rank); ++code) shown += display_.imgRMCard(code).visible() ? 1 : 0;
     return shown;
 }
 
@@ -109,7 +110,7 @@ void CardTally::RecordPlay() {
     // A play too long for its row keeps its first cards: the row still stands for the move.
     const int recorded = std::min<int>(row_.nCardCount, kMostCardsInAPlay);
     for (int k = 1; k <= recorded; ++k) shared_.PlayHistory(nPlayCount, k) = row_.CardList(k);
-    shared_.PlayHistory(nPlayCount, 21) = ui::Int16(recorded);
+    shared_.PlayHistory(nPlayCount, MoveTable::kCountColumn) = ui::Int16(recorded);
     nPlayCount = ui::Int16(nPlayCount + 1);
     FollowHoldings();
 }
@@ -139,7 +140,7 @@ void CardTally::ResetHand(bool keepWatching) {
     display_.imgRMNum(1).SetPicture(nullptr);
     display_.imgRMNum(2).SetPicture(nullptr);
     for (int i = 0; i <= std::min<int>(nPlayCount, MoveTable::kRows - 1); ++i)
-        for (int column = 1; column <= 21; ++column) shared_.PlayHistory(i, column) = 0;
+        for (int column = 1; column <= MoveTable::kCountColumn; ++column) shared_.PlayHistory(i, column) = 0;
     nPlayCount = 0;
     display_.imgRMCard.ForEach([](ui::PictureCell& mark) { mark.SetVisible(true); });
     const bool wasInDoubt = check.InDoubt();

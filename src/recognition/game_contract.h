@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/game_title.h"
 #include "base/image.h"
 #include "ui/bounded_array.h"
 
@@ -50,6 +51,9 @@ struct GlyphTest {
 };
 
 namespace game {
+
+// The window the program follows is the one of exactly this title.
+using base::kGameTitle;
 
 // --- A new hand: both deal signs show at once (green is not looked at on the first).
 constexpr ProbePoint kDealProbe{400, 192};

@@ -32,7 +32,7 @@ std::optional<DoubtReason> HandCheck::CheckDeal(Ranks ranks) {
     ownLeft_.Fill(0);
     if (ranks.size() != 16) return DoubtReason::kDealNotSixteen;
     for (const std::int16_t rank : ranks) {
-        if (!IsRank(rank) || ++ownLeft_(rank) > DeckCount(rank)) return DoubtReason::kDealTooManyOfRank;
+        if (!IsRank(rank) || ++ownLeft_(rank) > cards::DeckCount(rank)) return DoubtReason::kDealTooManyOfRank;
     }
     return std::nullopt;
 }

@@ -13,6 +13,7 @@
 #include <span>
 #include <string_view>
 
+#include "base/card_code.h"
 #include "ui/bounded_array.h"
 
 namespace vantrel::recognition {
@@ -32,15 +33,13 @@ std::string_view DoubtText(DoubtReason reason);
 // The reason's name in reports: "opponent-rank-gone" and the like.
 std::string_view DoubtName(DoubtReason reason);
 
-// Cards of a rank (3..15) in the deck: 4, the ace 3, the 2 one.
-constexpr int DeckCount(int rank) { return rank == 15 ? 1 : rank == 14 ? 3 : 4; }
-
 // Plays hold at most this many cards: a history row has 20 columns for them.
 constexpr int kMostCardsInAPlay = 20;
 
 class HandCheck {
 public:
     using Ranks = std::span<const std::int16_t>;
+    using RankCounts = ui::BoundedArray<std::int16_t, cards::kLowestRank, cards::kTwo>;
 
     // The user's dealt row; its cards become the user's own.
     std::optional<DoubtReason> CheckDeal(Ranks ranks);
@@ -49,7 +48,7 @@ public:
     // A play of an opponent's, against the marks each rank still shows.
     template <class MarksShown>
     static std::optional<DoubtReason> CheckOpponentPlay(Ranks ranks, MarksShown marksShown) {
-        ui::BoundedArray<std::int16_t, 3, 15> laid;
+        RankCounts laid;
         for (const std::int16_t rank : ranks) {
             if (!IsRank(rank) || ++laid(rank) > marksShown(rank)) return DoubtReason::kOpponentRankGone;
         }
@@ -64,10 +63,10 @@ public:
     void Clear();
 
 private:
-    static bool IsRank(int rank) { return rank >= 3 && rank <= 15; }
+    static bool IsRank(int rank) { return rank >= cards::kLowestRank && rank <= cards::kTwo; }
 
     std::optional<DoubtReason> reason_;
-    ui::BoundedArray<std::int16_t, 3, 15> ownLeft_;
+    RankCounts ownLeft_;
 };
 
 }  // namespace vantrel::recognition

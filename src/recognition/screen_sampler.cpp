@@ -17,11 +17,6 @@ base::Rect Intersect(base::Rect a, base::Rect b) {
 
 bool Empty(base::Rect r) { return r.left >= r.right || r.top >= r.bottom; }
 
-bool Within(base::Rect inner, base::Rect outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
-
 }  // namespace
 
 void PixelBuffer::Take(int columns, int rows, const std::uint8_t* from, std::size_t count) {
@@ -51,9 +46,9 @@ void ScreenSampler::Prefetch(base::Rect area) {
 }
 
 const ScreenSampler::Band* ScreenSampler::Covering(base::Rect area) {
-    if (lastBand_ < bands_.size() && Within(area, bands_[lastBand_].area)) return &bands_[lastBand_];
+    if (lastBand_ < bands_.size() && bands_[lastBand_].area.Contains(area)) return &bands_[lastBand_];
     for (std::size_t i = 0; i < bands_.size(); ++i) {
-        if (Within(area, bands_[i].area)) {
+        if (bands_[i].area.Contains(area)) {
             lastBand_ = i;
             return &bands_[i];
         }

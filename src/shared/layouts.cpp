@@ -105,14 +105,14 @@ constexpr auto kMainControls = MakeTable<2 + 17 + 48 + 8 + 2 + 3 + 13 + 1 + 1 + 
     }
     t.Add({"imgStar", 0, ControlKind::Cell, 2, 512, 12, 12, true, "main/star", {}});
     t.Add({"imgTips", 0, ControlKind::Cell, 16, 512, 111, 12, true, {}, {}});
-    t.Add(Store("picTips", 24, "main/tip-24"));
-    t.Add(Store("picTips", 25, "main/tip-25"));
+    t.Add(Store("picTips", kMainRollingTips[0], "main/tip-24"));
+    t.Add(Store("picTips", kMainRollingTips[1], "main/tip-25"));
     // A hand in doubt: the grid's dimmed tiles, the counts' question mark, and a
     // steady strip over the rolling tips whose tooltip says why.
     for (int rank = 3; rank <= 15; ++rank) t.Add(Store("picRMDim", rank, kDimRanks[rank - 3]));
     t.Add(Store("picRMDoubt", 0, "main/count-doubt"));
     t.Add({"imgDoubt", 0, ControlKind::Cell, 16, 512, 111, 12, false, "main/tip-doubt", {}});
-    t.Add(Store("picTips", 26, "main/tip-26"));
+    t.Add(Store("picTips", kMainReportSavedTip, "main/tip-26"));
     // Marks that an opponent must hold, by rank; a mark that shows one carries its
     // store's tooltip, whose it is.
     for (int rank = 3; rank <= 15; ++rank) {
@@ -197,7 +197,7 @@ constexpr auto kPlayerControls = MakeTable<61 + 16 + 2 + 7 + 16>([](auto& t) {
         t.Add({"imgEmit", i, ControlKind::Cell, std::min(44 + 16 * (i - 1), 236), 54, 15, 20, true, {}, {}});
     t.Add({"imgEmit", 0, ControlKind::Cell, 0, 56, 15, 20, true, {}, {}});
     for (int rank = 3; rank <= 17; ++rank) t.Add(Store("picCards", rank, kCardRanks[rank - 3]));
-    t.Add(Store("picCards", 9455, "common/pass"));
+    t.Add(Store("picCards", cards::PassMark, "common/pass"));
     t.Add(Store("picMark", 0, "player/tick"));
     t.Add({"imgMark", 0, ControlKind::Cell, 402, 61, 14, 11, true, {}, {}});
     for (const PlayerButton& b : kPlayerButtons)

@@ -4,12 +4,20 @@
 // the start. The windows build themselves from these tables; tests read them.
 #pragma once
 
+#include <array>
+
 #include "ui/layout.h"
 
 namespace vantrel::layouts {
 
 // frmIdentify, "VXMain", 128 x 526.
 extern const ui::FormLayout kMain;
+// Its rolling tips: the picTips shown in turn, the top each enters at (just
+// below the window) before it slides up to imgTips' own, and the note that a
+// report was saved.
+inline constexpr std::array<int, 2> kMainRollingTips{24, 25};
+inline constexpr int kMainTipEntryTop = 530;
+inline constexpr int kMainReportSavedTip = 26;
 // frmDetail, "VXDetail", 460 x 83.
 extern const ui::FormLayout kDetail;
 // frmPlayer, "VXPlayer", 460 x 83.

@@ -10,6 +10,7 @@
 #include <typeindex>
 #include <unordered_map>
 
+#include "base/card_code.h"
 #include "platform/platform.h"
 #include "shared/hand_recorder.h"
 #include "ui/form.h"
@@ -28,7 +29,8 @@ constexpr std::int16_t kFalse = 0;
 class MoveTable {
 public:
     static constexpr int kRows = 101;
-    static constexpr int kColumns = 22;
+    static constexpr int kCountColumn = 21;
+    static constexpr int kColumns = kCountColumn + 1;
 
     std::int16_t& operator()(int row, int column) { return cells_[Index(row, column)]; }
     std::int16_t operator()(int row, int column) const { return cells_[Index(row, column)]; }
@@ -48,7 +50,8 @@ public:
     modQTC(const modQTC&) = delete;
     modQTC& operator=(const modQTC&) = delete;
 
-    static constexpr std::int16_t PassMark = 9455;
+    // The history's pass mark, here beside the history that holds it.
+    static constexpr std::int16_t PassMark = cards::PassMark;
 
     MoveTable PlayHistory;
     std::int16_t FirstSeat = 0;

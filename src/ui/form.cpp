@@ -11,10 +11,6 @@ namespace {
 
 int ToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
 
-bool Inside(const base::Rect& r, base::Point p) {
-    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
-
 }  // namespace
 
 Form::Form(Toolkit& toolkit, std::string caption, int widthPx, int heightPx)
@@ -131,7 +127,7 @@ std::vector<platform::TooltipArea> Form::VisibleTooltips() const {
 
 PictureCell* Form::HitTest(base::Point at) const {
     for (auto it = cells_.rbegin(); it != cells_.rend(); ++it)
-        if (it->visible() && Inside(it->PixelBounds(), at)) return const_cast<PictureCell*>(&*it);
+        if (it->visible() && it->PixelBounds().Contains(at)) return const_cast<PictureCell*>(&*it);
     return nullptr;
 }
 

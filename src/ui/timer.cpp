@@ -5,6 +5,10 @@
 
 namespace vantrel::ui {
 
+std::string PlatformTimerName(std::string_view caption, std::string_view timer) {
+    return std::string(caption) + "." + std::string(timer);
+}
+
 Timer::Timer(Form& owner, std::string name, int intervalMs, bool enabledAtStart)
     : owner_(owner), name_(std::move(name)), startInterval_(intervalMs), startEnabled_(enabledAtStart),
       interval_(intervalMs), enabled_(enabledAtStart) {}
@@ -42,7 +46,7 @@ void Timer::Sync() {
     } else if (running_ == 0) {
         // The platform may drop this closure when the tick stops its own timer, so
         // the closure copies out what it needs before running the handler.
-        running_ = owner_.toolkit().platform().StartNamedTimer(owner_.caption() + "." + name_, interval_, [this] {
+        running_ = owner_.toolkit().platform().StartNamedTimer(PlatformTimerName(owner_.caption(), name_), interval_, [this] {
             Timer* self = this;
             self->Fire();
         });

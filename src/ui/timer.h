@@ -6,12 +6,17 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 
 namespace vantrel::ui {
 
 class Form;
+
+// The name a form's timer runs under on the platform, "VXMain.tmrEmit": the name
+// its ticks are recorded and replayed by.
+std::string PlatformTimerName(std::string_view caption, std::string_view timer);
 
 class Timer {
 public:

@@ -23,6 +23,7 @@
 #include "main_window/frm_identify.h"
 #include "platform/win32/win32_platform.h"
 #include "shared/modqtc.h"
+#include "support/game_title.h"
 #include "support/painted_table.h"
 
 namespace {
@@ -30,7 +31,7 @@ namespace {
 using namespace vantrel;
 using namespace vantrel::testing;
 
-const std::string kTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
+using vantrel::testing::kGameTitle;
 constexpr int kRounds = 1000;
 
 base::Image StillTable() {
@@ -55,7 +56,7 @@ int RunTable() {
         void OnEndSession() override {}
     } events;
     events.owner = &platform;
-    const auto window = platform.CreateHostedWindow({kTitle, 800, 600, {20, 20}, {}}, events);
+    const auto window = platform.CreateHostedWindow({kGameTitle, 800, 600, {20, 20}, {}}, events);
     window->PresentWhole(StillTable());
     window->Show();
     return platform.RunMessageLoop();
@@ -111,17 +112,17 @@ int RunBench() {
     }
     modQTC shared(platform);
     frmIdentify& main = shared.Instance<frmIdentify>();
-    for (int attempt = 0; attempt < 600 && !main.hGameWnd; ++attempt, Sleep(50))
-        main.hGameWnd = platform.desktop().FindWindowByTitle(kTitle);
+    for (int attempt = 0; attempt < 600 && !main.gameWindow().window; ++attempt, Sleep(50))
+        main.RestoreGameWindow(platform.desktop().FindWindowByTitle(kGameTitle));
     Sleep(500);  // painted
-    if (!main.hGameWnd) {
+    if (!main.gameWindow().window) {
         std::puts("watcher_bench: the table window did not appear");
         return 1;
     }
-    recognition::CardTally& tally = main.tally;
+    recognition::CardTally& tally = main.watcher().tally;
     auto following = [&](std::int16_t seat) {
         tally.bInHand = true;
-        main.bTurnKnown = true;
+        main.watcher().SetTurnKnown(true);
         tally.nTurn = seat;
         tally.nPlayCount = 0;
         tally.RemainCards.Fill(20);
@@ -134,20 +135,20 @@ int RunBench() {
         std::function<bool()> check;
     };
     const Scenario scenarios[] = {
-        {"emit, no hit", [&] { following(1); }, [&] { main.tmrEmit_Timer(); },
+        {"emit, no hit", [&] { following(1); }, [&] { main.watcher().tmrEmit_Timer(); },
          [&] { return tally.nTurn == 1 && tally.nPlayCount == 0; }},
-        {"emit, 16 cards", [&] { following(2); }, [&] { main.tmrEmit_Timer(); },
+        {"emit, 16 cards", [&] { following(2); }, [&] { main.watcher().tmrEmit_Timer(); },
          [&] { return tally.nPlayCount == 1 && shared.PlayHistory(0, 21) == 16 && tally.RemainCards(2) == 4; }},
-        {"start, deal", [&] { tally.bInHand = false; }, [&] { main.tmrStart_Timer(); },
+        {"start, deal", [&] { tally.bInHand = false; }, [&] { main.watcher().tmrStart_Timer(); },
          [&] { return tally.bInHand; }},
         {"start, first mover",
          [&] {
              tally.bInHand = true;
-             main.bTurnKnown = false;
+             main.watcher().SetTurnKnown(false);
              main.imgRMCard.ForEach([](ui::PictureCell& mark) { mark.SetVisible(true); });
          },
-         [&] { main.tmrStart_Timer(); },
-         [&] { return main.bTurnKnown && shared.FirstSeat == 0 && tally.RemainCards(1) == 16; }},
+         [&] { main.watcher().tmrStart_Timer(); },
+         [&] { return main.watcher().view().turnKnown && shared.FirstSeat == 0 && tally.RemainCards(1) == 16; }},
     };
 
     std::printf("watcher_bench: %d ticks each, against a window of another process\n", kRounds);
@@ -157,7 +158,7 @@ int RunBench() {
     for (const Scenario& s : scenarios) {
         Cost cost[2];
         for (int mode = 0; mode < 2; ++mode) {
-            main.sampler.SetPrefetching(mode == 1);
+            main.watcher().sampler.SetPrefetching(mode == 1);
             cost[mode] = Measure(s.prepare, s.tick, s.check, correct);
         }
         std::printf("  %-20s %11.1f us %11.1f us %11.1f us %11.1f us %7.1fx\n", s.name, cost[0].wallMedian,
@@ -169,8 +170,8 @@ int RunBench() {
     {
         bool ignored = true;
         platform::Desktop& desktop = platform.desktop();
-        const auto open = Measure([] {}, [&] { desktop.OpenClient(main.hGameWnd); }, [] { return true; }, ignored);
-        const auto surface = desktop.OpenClient(main.hGameWnd);
+        const auto open = Measure([] {}, [&] { desktop.OpenClient(main.gameWindow().window); }, [] { return true; }, ignored);
+        const auto surface = desktop.OpenClient(main.gameWindow().window);
         const auto bounds = Measure([] {}, [&] { (void)surface->Bounds(); }, [] { return true; }, ignored);
         std::uint32_t pixels[200];
         const auto pixel = Measure([] {}, [&] { surface->Copy({460, 214, 461, 215}, pixels); }, [] { return true; }, ignored);
@@ -186,7 +187,7 @@ int RunBench() {
                     mode == 0 ? "one copy per probe" : "one copy per region", perTick / 50000 * 100);
     }
     if (!correct) std::puts("watcher_bench: FAILED: a tick did not read the table right");
-    PostMessageW(reinterpret_cast<HWND>(main.hGameWnd), WM_CLOSE, 0, 0);
+    PostMessageW(reinterpret_cast<HWND>(main.gameWindow().window), WM_CLOSE, 0, 0);
     return correct ? 0 : 1;
 }
 

@@ -18,6 +18,8 @@
 #include "pattern.h"
 #include "platform/win32/desktop.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/utf16.h"
+#include "support/game_title.h"
 
 namespace {
 
@@ -28,7 +30,7 @@ using vantrel::platform::win32::BitmapCanvas;
 using vantrel::platform::win32::PaintDc;
 using vantrel::platform::win32::Win32Desktop;
 
-const std::string kTitle = "跑得快1.13";
+using vantrel::testing::kGameTitle;
 constexpr int kClientWidth = 800, kClientHeight = 600;
 constexpr int kSpanLeft = 310, kSpanWidth = 181, kRow = 420;
 constexpr int kTicks = 300, kFullCopies = 40;
@@ -69,7 +71,7 @@ int RunTarget() {
     RECT outer{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRect(&outer, style, FALSE);
     const vantrel::platform::win32::OwnedWindow window(
-        CreateWindowExW(0, windowClass.lpszClassName, L"\u8dd1\u5f97\u5feb1.13", style | WS_VISIBLE, 20, 20,
+        CreateWindowExW(0, windowClass.lpszClassName, vantrel::platform::win32::Widen(kGameTitle).c_str(), style | WS_VISIBLE, 20, 20,
                         outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, nullptr));
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
@@ -119,7 +121,7 @@ ForeignWindow WaitForTarget(Win32Desktop& desktop, const vantrel::base::Image& p
     const Rect probe{0, 0, kClientWidth, 1};
     std::vector<std::uint32_t> row(kClientWidth);
     for (int attempt = 0; attempt < 600; ++attempt, Sleep(50)) {
-        const ForeignWindow window = desktop.FindWindowByTitle(kTitle);
+        const ForeignWindow window = desktop.FindWindowByTitle(kGameTitle);
         if (!window) continue;
         desktop.OpenClient(window)->Copy(probe, row.data());
         if (Matches(row, pattern, probe)) return window;

@@ -20,11 +20,12 @@
 #include "base/image.h"
 #include "platform/platform.h"
 #include "platform/win32/desktop.h"
+#include "support/game_title.h"
 #include "ui/layout.h"
 
 namespace vantrel::e2e {
 
-inline const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
+using vantrel::testing::kGameTitle;
 inline constexpr wchar_t kMainCaption[] = L"VXMain";
 inline constexpr wchar_t kDetailCaption[] = L"VXDetail";
 inline constexpr wchar_t kPlayerCaption[] = L"VXPlayer";

@@ -8,6 +8,7 @@
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_platform.h"
 #include "pattern.h"
+#include "support/game_title.h"
 
 #include <commctrl.h>
 
@@ -42,7 +43,7 @@ void Check(bool ok, const char* what, int line) {
 }
 #define CHECK(condition) Check((condition), #condition, __LINE__)
 
-const std::string kGameTitle = "跑得快1.13";
+using vantrel::testing::kGameTitle;
 
 HWND ToHwnd(ForeignWindow window) { return reinterpret_cast<HWND>(window); }
 

@@ -210,7 +210,7 @@ TEST_F(ChromeTest, Button1MidHandStartsOverAndTheNextDealIsFollowed) {
     Click(1, {32, 472});
     EXPECT_TRUE(main().tmrEmit.Enabled());
     EXPECT_FALSE(main().imgMouseOn(1).visible());
-    EXPECT_EQ(main().tally.nPlayCount, 1);
+    EXPECT_EQ(main().watcher().tally.nPlayCount, 1);
 
     Click(1);
     EXPECT_FALSE(main().tmrEmit.Enabled());
@@ -237,8 +237,8 @@ TEST_F(ChromeTest, TipsSlideInEveryFiveSecondsAPixelATickAndAlternate) {
     const ui::Picture tip24 = main().picTips(24).picture(), tip25 = main().picTips(25).picture();
     EXPECT_EQ(main().imgTips.picture(), tip24);
     EXPECT_EQ(main().imgTips.top(), 512);
-    EXPECT_EQ(main().TipCount, 2);
-    EXPECT_EQ(main().TipIdx, 1);
+    EXPECT_EQ(main().tips().tipCount(), 2);
+    EXPECT_EQ(main().tips().tipIdx(), 1);
 
     platform.AdvanceTo(5000);
     EXPECT_EQ(main().imgTips.picture(), tip25);
@@ -275,7 +275,7 @@ TEST_F(ChromeTest, TheStarAndTheTipsStopAtADealASlideFinishesAndAResetStartsThem
     platform.AdvanceTo(5100);  // a strip is sliding
     PaintDealSigns(screen);
     platform.AdvanceBy(50);
-    ASSERT_TRUE(main().tally.bInHand);
+    ASSERT_TRUE(main().watcher().tally.bInHand);
     EXPECT_FALSE(main().tmrStar.Enabled());
     EXPECT_FALSE(main().tmrTipInterval.Enabled());
     EXPECT_FALSE(main().imgStar.visible());
@@ -334,7 +334,7 @@ TEST_F(ChromeTest, AnyButtonOnTheBackgroundOrAGridMarkDragsTheWindowAndTheHandIs
     platform.MoveMouse({13 + 20, 308 + 10});
     platform.AdvanceBy(100);
     platform.MoveMouse({13 + 30, 308 + 40});
-    EXPECT_EQ(main().tally.nPlayCount, 1);
+    EXPECT_EQ(main().watcher().tally.nPlayCount, 1);
     platform.ReleaseMouse({13 + 30, 308 + 40});
     EXPECT_EQ(window.ScreenRect().left, 38);
     EXPECT_EQ(window.ScreenRect().top, 48);

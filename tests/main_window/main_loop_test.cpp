@@ -18,7 +18,7 @@ protected:
     void Card(int gx, int gy) { PaintBlankCard(screen, gx, gy); }
     void OwnRow(int cards) { PaintOwnRow(screen, cards); }
     void Clear(int x, int y, int w, int h) { screen.FillRect(x, y, w, h, kFelt); }
-    recognition::CardTally& tally() { return main().tally; }
+    recognition::CardTally& tally() { return main().watcher().tally; }
 };
 
 TEST_F(MainLoopTest, TheGameIsFoundPlacedAndFollowed) {
@@ -27,7 +27,7 @@ TEST_F(MainLoopTest, TheGameIsFoundPlacedAndFollowed) {
     OpenGame({300, 200, 1108, 834});
     EXPECT_FALSE(main().tmrStart.Enabled());
     platform.AdvanceTo(1000);
-    EXPECT_TRUE(main().bGameFound);
+    EXPECT_TRUE(main().gameWindow().found);
     EXPECT_TRUE(main().tmrStart.Enabled());
     EXPECT_TRUE(main().tmrGamePos.Enabled());
     platform.AdvanceTo(2499);
@@ -38,8 +38,8 @@ TEST_F(MainLoopTest, TheGameIsFoundPlacedAndFollowed) {
     EXPECT_TRUE(platform.fakeDesktop().IsTopmost(game));
     EXPECT_FALSE(main().tmrDelay.Enabled());
     platform.AdvanceTo(3000);
-    EXPECT_EQ(main().GameLeft, 175);
-    EXPECT_EQ(main().GameTop, 8);
+    EXPECT_EQ(main().gameWindow().left, 175);
+    EXPECT_EQ(main().gameWindow().top, 8);
 }
 
 TEST_F(MainLoopTest, LosingTheGameMidHandResetsItAndRemembersWhereItStood) {
@@ -49,7 +49,7 @@ TEST_F(MainLoopTest, LosingTheGameMidHandResetsItAndRemembersWhereItStood) {
     platform.AdvanceTo(4000);
     platform.fakeDesktop().RemoveWindow(game);
     platform.AdvanceTo(5000);
-    EXPECT_FALSE(main().bGameFound);
+    EXPECT_FALSE(main().gameWindow().found);
     EXPECT_FALSE(main().tmrStart.Enabled());
     EXPECT_FALSE(main().tmrEmit.Enabled());
     EXPECT_FALSE(main().tmrGamePos.Enabled());
@@ -72,7 +72,7 @@ TEST_F(MainLoopTest, AGameLostBeforeItWasMeasuredLeavesTheRecordAlone) {
     platform.AdvanceTo(1000);
     platform.fakeDesktop().RemoveWindow(game);
     platform.AdvanceTo(2000);
-    EXPECT_TRUE(main().bGameLossDone);
+    EXPECT_TRUE(main().gameWindow().lossDone);
     EXPECT_EQ(SettingsFile(platform.files()).Read(SettingsRecord::GameWindow), (PosRec{400, 300}));
 }
 
@@ -80,14 +80,14 @@ TEST_F(MainLoopTest, APositionAtTheScreensEdgeIsTakenAndAMinimisedOneIsNot) {
     Start();
     OpenGame({0, 50, 808, 684});
     platform.AdvanceTo(2400);  // measured at 2 s, before the placement
-    EXPECT_TRUE(main().bGamePosSeen);
+    EXPECT_TRUE(main().gameWindow().placeSeen);
     platform.fakeDesktop().SetMinimised(game, true);
     platform.AdvanceTo(4000);
-    EXPECT_EQ(main().GameLeft, 0);
-    EXPECT_EQ(main().GameTop, 50);
+    EXPECT_EQ(main().gameWindow().left, 0);
+    EXPECT_EQ(main().gameWindow().top, 50);
     platform.fakeDesktop().SetMinimised(game, false);
     platform.AdvanceTo(5000);
-    EXPECT_EQ(main().GameLeft, 175);
+    EXPECT_EQ(main().gameWindow().left, 175);
 }
 
 TEST_F(MainLoopTest, ANewHandleBetweenTicksIsFollowedWithoutALoss) {
@@ -96,8 +96,8 @@ TEST_F(MainLoopTest, ANewHandleBetweenTicksIsFollowedWithoutALoss) {
     OpenGame();  // the newer window of the same title
     platform.fakeDesktop().RemoveWindow(first);
     platform.AdvanceTo(2000);
-    EXPECT_EQ(main().hGameWnd, game);
-    EXPECT_FALSE(main().bGameLossDone);
+    EXPECT_EQ(main().gameWindow().window, game);
+    EXPECT_FALSE(main().gameWindow().lossDone);
     EXPECT_TRUE(main().tmrEmit.Enabled());
 }
 

@@ -30,7 +30,7 @@ protected:
             if (!entries[i].starts_with("move ")) steps.push_back(entries[i]);
         return steps;
     }
-    recognition::CardTally& tally() { return main().tally; }
+    recognition::CardTally& tally() { return main().watcher().tally; }
     // A play of one six in the seat's area, its left edge 10 pixels into the span.
     void LaySix(int seat) {
         const Scan scan = kScan[static_cast<std::size_t>(seat)];
@@ -104,7 +104,7 @@ TEST_P(CloseSequenceTest, SavesItselfAndTheGameThenClosesTheDetailThenThePlayerW
     Start();
     OpenGame({300, 200, 1108, 834});
     platform.AdvanceTo(2000);  // found at 1 s and measured at 2 s, not yet placed
-    ASSERT_EQ(main().GameLeft, 300);
+    ASSERT_EQ(main().gameWindow().left, 300);
     main().SetLeft(1500);
     main().SetTop(600);
     detail().SetTop(3000);

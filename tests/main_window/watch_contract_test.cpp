@@ -28,9 +28,9 @@ protected:
         OpenGame();
         screen.Fill(kFelt);
         platform.AdvanceTo(1000);  // the game is found; no watcher tick has run yet
-        ASSERT_EQ(main().hGameWnd, game);
+        ASSERT_EQ(main().gameWindow().window, game);
     }
-    recognition::CardTally& tally() { return main().tally; }
+    recognition::CardTally& tally() { return main().watcher().tally; }
 
     // The rank the contract reads, on the screen as painted, for a hit whose white
     // pixel is at whiteX and whose walk down ends at edgeY.
@@ -44,7 +44,7 @@ protected:
         tally().ResetHand(true);
         tally().nTurn = static_cast<std::int16_t>(seat);
         tally().RemainCards.Fill(16);
-        main().tmrEmit_Timer();
+        main().watcher().tmrEmit_Timer();
         return shared().PlayHistory(0, 21) == 0 ? 0 : shared().PlayHistory(0, 1);
     }
 };
@@ -62,7 +62,7 @@ TEST_F(WatchContractTest, ADealShowsExactlyWhenBothProbesAreInsideTheirBands) {
         for (const EdgeCase& c : EdgeCases(p.band)) {
             screen.set(p.at.x, p.at.y, c.colour);
             tally().bInHand = false;
-            main().tmrStart_Timer();
+            main().watcher().tmrStart_Timer();
             EXPECT_EQ(tally().bInHand, c.inBand) << "(" << p.at.x << "," << p.at.y << ") " << c.what;
         }
     }
@@ -151,11 +151,12 @@ TEST_F(WatchContractTest, TheGamesPlaceIsTakenWhereverItLiesOnAMonitor) {
     for (const Case& c : {Case{{0, 0}, true}, Case{{-1500, 300}, true}, Case{{1279, 1023}, true},
                           Case{{1280, 100}, false}, Case{{100, 1 - height}, true}, Case{{100, -height}, false},
                           Case{{-1920 - width, 0}, false}, Case{{-32000, -32000}, false}}) {
-        platform.fakeDesktop().MoveWindow(game, c.at);
-        main().GameLeft = main().GameTop = 77;
+        platform.fakeDesktop().MoveWindow(game, {77, 77});
         main().tmrGamePos_Timer();
-        EXPECT_EQ(main().GameLeft, c.taken ? c.at.x : 77) << c.at.x << "," << c.at.y;
-        EXPECT_EQ(main().GameTop, c.taken ? c.at.y : 77) << c.at.x << "," << c.at.y;
+        platform.fakeDesktop().MoveWindow(game, c.at);
+        main().tmrGamePos_Timer();
+        EXPECT_EQ(main().gameWindow().left, c.taken ? c.at.x : 77) << c.at.x << "," << c.at.y;
+        EXPECT_EQ(main().gameWindow().top, c.taken ? c.at.y : 77) << c.at.x << "," << c.at.y;
     }
 }
 

@@ -14,7 +14,7 @@ class OverlayFixture : public ProgramFixture {
 protected:
     void SetUp() override { Start(); }
 
-    recognition::CardTally& tally() { return main().tally; }
+    recognition::CardTally& tally() { return main().watcher().tally; }
 
     // Moves of one hand from its first seat on, each the ranks laid, {} a pass,
     // written where the tally writes them.

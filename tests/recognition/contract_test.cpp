@@ -62,13 +62,13 @@ protected:
     // Reads the row at (kX, kY) and drops it; the codes read and where x ended.
     std::vector<int> ReadRow(int* end = nullptr) {
         const auto surface = platform.fakeDesktop().OpenClient(game);
-        main().sampler.BeginTick(surface.get());
+        main().watcher().sampler.BeginTick(surface.get());
         std::int16_t x = kX;
-        main().reader.ReadCards(x, kY, 1);
-        main().sampler.EndTick();
+        main().watcher().reader.ReadCards(x, kY, 1);
+        main().watcher().sampler.EndTick();
         if (end) *end = x;
         std::vector<int> codes;
-        for (int k = 1; k <= (x - kX) / test::kCardPitch; ++k) codes.push_back(main().row.CardList(k));
+        for (int k = 1; k <= (x - kX) / test::kCardPitch; ++k) codes.push_back(main().watcher().row.CardList(k));
         return codes;
     }
 };
@@ -177,12 +177,12 @@ protected:
     template <class Question>
     bool Ask(Question ask) {
         const auto surface = platform.fakeDesktop().OpenClient(game);
-        main().sampler.BeginTick(surface.get());
+        main().watcher().sampler.BeginTick(surface.get());
         const bool answer = ask();
-        main().sampler.EndTick();
+        main().watcher().sampler.EndTick();
         return answer;
     }
-    recognition::CardTally& tally() { return main().tally; }
+    recognition::CardTally& tally() { return main().watcher().tally; }
 };
 
 TEST_F(MarkerContractTest, EachSeatsFirstMoverSignHoldsExactlyInsideItsBand) {

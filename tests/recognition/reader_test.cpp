@@ -27,15 +27,15 @@ protected:
     }
     void Tick() {
         surface = platform.fakeDesktop().OpenClient(game);
-        main().sampler.BeginTick(surface.get());
+        main().watcher().sampler.BeginTick(surface.get());
     }
     // Reads the row at (x, y) and drops it: the row's card codes stay in CardList.
     std::vector<int> ReadCodes(std::int16_t x, std::int16_t y, std::int16_t* end = nullptr) {
         Tick();
-        main().reader.ReadCards(x, y, 1);
+        main().watcher().reader.ReadCards(x, y, 1);
         if (end) *end = x;
         std::vector<int> codes;
-        for (int k = 1; k <= (x - start_) / 22 && k <= 50; ++k) codes.push_back(main().row.CardList(k));
+        for (int k = 1; k <= (x - start_) / 22 && k <= 50; ++k) codes.push_back(main().watcher().row.CardList(k));
         return codes;
     }
     std::vector<int> ReadAt(std::int16_t x, std::int16_t y, std::int16_t* end = nullptr) {
@@ -74,7 +74,7 @@ TEST_F(ReaderTest, RandomRowsOfRealCardsAreTalliedExactly) {
     for (int code = 1; code <= 49; ++code)
         if (code != 48) deck.push_back(code);
     std::mt19937 random(20261208);
-    recognition::CardTally& tally = main().tally;
+    recognition::CardTally& tally = main().watcher().tally;
     for (int round = 0; round < 2000; ++round) {
         std::shuffle(deck.begin(), deck.end(), random);
         const int n = 1 + static_cast<int>(random() % 16);
@@ -91,7 +91,7 @@ TEST_F(ReaderTest, RandomRowsOfRealCardsAreTalliedExactly) {
         tally.RemainCards.Fill(16);
         Tick();
         std::int16_t x = static_cast<std::int16_t>(gx);
-        main().reader.ReadCards(x, static_cast<std::int16_t>(gy), 3);
+        main().watcher().reader.ReadCards(x, static_cast<std::int16_t>(gy), 3);
 
         ASSERT_EQ(x, gx + 22 * n) << "round " << round;
         ASSERT_EQ(shared().PlayHistory(0, 21), n) << "round " << round;
@@ -186,13 +186,13 @@ TEST_F(ReaderTest, TheNextCardProbesRedBoundIsTen) {
 // with its first 20 cards.
 TEST_F(ReaderTest, APlayTooLongForItsHistoryRowPutsTheHandInDoubtAndKeepsItsPlace) {
     for (int k = 0; k < 22; ++k) testing::PaintBlankCard(screen, 30 + 22 * k, 200);
-    recognition::CardTally& tally = main().tally;
+    recognition::CardTally& tally = main().watcher().tally;
     tally.bInHand = true;
     tally.nTurn = 0;
     tally.RemainCards.Fill(16);
     Tick();
     std::int16_t x = 30;
-    main().reader.ReadCards(x, 200, 3);
+    main().watcher().reader.ReadCards(x, 200, 3);
     EXPECT_TRUE(tally.bInHand);
     EXPECT_EQ(tally.check.reason(), recognition::DoubtReason::kPlayTooLong);
     EXPECT_EQ(tally.RemainCards(0), 16 - 22);
@@ -203,16 +203,16 @@ TEST_F(ReaderTest, APlayTooLongForItsHistoryRowPutsTheHandInDoubtAndKeepsItsPlac
 
 TEST_F(ReaderTest, ARowThatNeverEndsStopsAtItsFiftiethCard) {
     screen.Fill({0, 0, 0});  // dark everywhere: every probe asks for one more card
-    main().tally.bInHand = true;
-    main().tally.RemainCards.Fill(16);
-    main().tally.nTurn = 1;
+    main().watcher().tally.bInHand = true;
+    main().watcher().tally.RemainCards.Fill(16);
+    main().watcher().tally.nTurn = 1;
     Tick();
     std::int16_t x = 10;
-    main().reader.ReadCards(x, 100, 3);
+    main().watcher().reader.ReadCards(x, 100, 3);
     EXPECT_EQ(x, 10 + 22 * 50);
-    EXPECT_EQ(main().row.nCardCount, 0);
-    EXPECT_EQ(main().tally.RemainCards(1), 16 - 50);
-    EXPECT_EQ(main().tally.check.reason(), recognition::DoubtReason::kPlayTooLong);
+    EXPECT_EQ(main().watcher().row.nCardCount, 0);
+    EXPECT_EQ(main().watcher().tally.RemainCards(1), 16 - 50);
+    EXPECT_EQ(main().watcher().tally.check.reason(), recognition::DoubtReason::kPlayTooLong);
 
     // The next row starts again at the first entry.
     screen.Fill(testing::kFelt);

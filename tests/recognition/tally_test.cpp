@@ -19,17 +19,17 @@ protected:
         Start();
         OpenGame();
         surface = platform.fakeDesktop().OpenClient(game);
-        main().sampler.BeginTick(surface.get());
+        main().watcher().sampler.BeginTick(surface.get());
     }
-    void TearDown() override { main().sampler.EndTick(); }
+    void TearDown() override { main().watcher().sampler.EndTick(); }
 
-    recognition::CardTally& tally() { return main().tally; }
+    recognition::CardTally& tally() { return main().watcher().tally; }
 
     // A row of ranks as the reader leaves it after converting the codes.
     void SetRow(const std::vector<int>& ranks) {
-        main().row.nCardCount = static_cast<std::int16_t>(ranks.size());
+        main().watcher().row.nCardCount = static_cast<std::int16_t>(ranks.size());
         for (std::size_t k = 0; k < ranks.size(); ++k)
-            main().row.CardList(static_cast<int>(k) + 1) = static_cast<std::int16_t>(ranks[k]);
+            main().watcher().row.CardList(static_cast<int>(k) + 1) = static_cast<std::int16_t>(ranks[k]);
     }
     void Follow(int firstSeat) {
         shared().FirstSeat = static_cast<std::int16_t>(firstSeat);
@@ -41,7 +41,7 @@ protected:
         SetRow(ranks);
         tally().StrikeCards(3);
         tally().RecordPlay();
-        main().row.nCardCount = 0;
+        main().watcher().row.nCardCount = 0;
         tally().nTurn = static_cast<std::int16_t>((tally().nTurn + 1) % 3);
     }
     bool Mark(int code) { return main().imgRMCard(code).visible(); }
@@ -171,7 +171,7 @@ TEST_F(TallyTest, MarkerBandsAreStrict) {
     for (const Case& c : cases) {
         screen.set(498, 451, c.colour);
         screen.set(542, 322, c.colour);
-        main().sampler.BeginTick(surface.get());
+        main().watcher().sampler.BeginTick(surface.get());
         EXPECT_EQ(tally().IsFirstSeat(0), c.first) << int(c.colour.r) << "," << int(c.colour.g) << "," << int(c.colour.b);
         EXPECT_EQ(tally().CheckPass(0), c.pass) << int(c.colour.r) << "," << int(c.colour.g) << "," << int(c.colour.b);
         tally().nTurn = 0;
@@ -228,7 +228,7 @@ TEST_F(TallyTest, TheHundredAndFirstMoveIsKeptAndTheNextPutsTheHandInDoubtWhethe
         tally().nPlayCount = 101;
         if (pass) {
             screen.set(658, 154, kPassSign);
-            main().sampler.BeginTick(surface.get());
+            main().watcher().sampler.BeginTick(surface.get());
             EXPECT_TRUE(tally().CheckPass(1));
             screen.set(658, 154, {10, 100, 115});
         } else {
@@ -287,10 +287,10 @@ TEST_F(TallyTest, ADoubtIsRaisedOnceShowsItsLookAndTheResetTakesItAway) {
 TEST_F(TallyTest, CodesBecomeRanks) {
     const std::vector<std::pair<int, int>> codes{{1, 3}, {4, 3}, {5, 4}, {44, 13}, {45, 14}, {47, 14}, {48, 14}, {49, 15}};
     SetRow({});
-    main().row.nCardCount = static_cast<std::int16_t>(codes.size());
-    for (std::size_t k = 0; k < codes.size(); ++k) main().row.CardList(static_cast<int>(k) + 1) = static_cast<std::int16_t>(codes[k].first);
+    main().watcher().row.nCardCount = static_cast<std::int16_t>(codes.size());
+    for (std::size_t k = 0; k < codes.size(); ++k) main().watcher().row.CardList(static_cast<int>(k) + 1) = static_cast<std::int16_t>(codes[k].first);
     tally().CodesToRanks();
-    for (std::size_t k = 0; k < codes.size(); ++k) EXPECT_EQ(main().row.CardList(static_cast<int>(k) + 1), codes[k].second) << codes[k].first;
+    for (std::size_t k = 0; k < codes.size(); ++k) EXPECT_EQ(main().watcher().row.CardList(static_cast<int>(k) + 1), codes[k].second) << codes[k].first;
 }
 
 }  // namespace

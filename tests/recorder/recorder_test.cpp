@@ -9,11 +9,13 @@
 #include "main_window/frm_identify.h"
 #include "platform/headless/headless_platform.h"
 #include "recorder/flight_recorder.h"
+#include "shared/layouts.h"
 #include "recorder/recording_platform.h"
 #include "recorder/report_folder.h"
 #include "sim/frame_source.h"
 #include "sim/table_faults.h"
 #include "sim/timeline.h"
+#include "support/game_title.h"
 #include "support/replay_lines.h"
 #include "replay/replay.h"
 
@@ -22,7 +24,7 @@ namespace {
 
 using recorder::FlightRecorder;
 
-const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
+using vantrel::testing::kGameTitle;
 
 class MemoryFolder final : public recorder::ReportFolder {
 public:
@@ -77,19 +79,19 @@ TEST_F(RecordedSession, AReportBetweenHandsReplaysTheTwoHandsBefore) {
     EXPECT_EQ(Replay(folder.reports[0]), testing::ReplayLinesOf({timeline.hands()[1], timeline.hands()[2]}));
     // The strip says so, and a few seconds later shows its tips again.
     frmIdentify& main = program.shared().Instance<frmIdentify>();
-    EXPECT_EQ(main.imgTips.picture(), main.picTips(frmIdentify::kReportSavedTip).picture());
+    EXPECT_EQ(main.imgTips.picture(), main.picTips(layouts::kMainReportSavedTip).picture());
     host.AdvanceBy(3100);
-    EXPECT_NE(main.imgTips.picture(), main.picTips(frmIdentify::kReportSavedTip).picture());
+    EXPECT_NE(main.imgTips.picture(), main.picTips(layouts::kMainReportSavedTip).picture());
 }
 
 TEST_F(RecordedSession, InAHandInDoubtTheSavedSayingShowsOverTheDoubtStripForItsSeconds) {
     host.AdvanceTo(timeline.hand_times()[1].move_ms[2] + 100);
     frmIdentify& main = program.shared().Instance<frmIdentify>();
-    main.tally.Doubt(recognition::DoubtReason::kOpponentRankGone);
+    main.watcher().tally.Doubt(recognition::DoubtReason::kOpponentRankGone);
     ASSERT_TRUE(main.imgDoubt.visible());
     PressCtrlS();
     EXPECT_FALSE(main.imgDoubt.visible());
-    EXPECT_EQ(main.imgTips.picture(), main.picTips(frmIdentify::kReportSavedTip).picture());
+    EXPECT_EQ(main.imgTips.picture(), main.picTips(layouts::kMainReportSavedTip).picture());
     host.AdvanceBy(3100);
     EXPECT_TRUE(main.imgDoubt.visible()) << "the hand is still in doubt";
 }
@@ -117,7 +119,7 @@ TEST_F(RecordedSession, AnUnwritableFolderOnlyMeansNoReport) {
     host.AdvanceTo(timeline.hand_times()[1].move_ms[2] + 100);
     PressCtrlS();
     frmIdentify& main = program.shared().Instance<frmIdentify>();
-    EXPECT_NE(main.imgTips.picture(), main.picTips(frmIdentify::kReportSavedTip).picture());
+    EXPECT_NE(main.imgTips.picture(), main.picTips(layouts::kMainReportSavedTip).picture());
     // Following goes on, and a later report holds the failed request too.
     folder.writable = true;
     host.AdvanceTo(timeline.hand_times()[1].cleared_ms + 100);

@@ -11,12 +11,13 @@
 #include "shared/modqtc.h"
 #include "sim/cards.h"
 #include "sim/frame_source.h"
+#include "support/game_title.h"
 #include "support/overlay_view.h"
 
 namespace vantrel::soak {
 namespace {
 
-const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
+using vantrel::testing::kGameTitle;
 
 constexpr int DeckCount(int rank) { return rank == 15 ? 1 : rank == 14 ? 3 : 4; }
 
@@ -67,7 +68,7 @@ public:
             platform_.AdvanceTo(next - 1);
             if (seen == moves) {
                 CompareReset(hand);
-            } else if (main().tally.check.InDoubt()) {
+            } else if (main().watcher().tally.check.InDoubt()) {
                 CompareDoubtLook(hand, seen - 1);
             } else {
                 report_.doubtToTheEnd = false;
@@ -121,8 +122,8 @@ private:
         if (shared.FirstSeat != hand.first_seat)
             Differ(hand, move, "first seat " + std::to_string(shared.FirstSeat) + ", not " +
                                    std::to_string(hand.first_seat));
-        if (m.tally.nTurn != e.nextSeat)
-            Differ(hand, move, "awaits seat " + std::to_string(m.tally.nTurn) + ", not " + std::to_string(e.nextSeat));
+        if (m.watcher().tally.nTurn != e.nextSeat)
+            Differ(hand, move, "awaits seat " + std::to_string(m.watcher().tally.nTurn) + ", not " + std::to_string(e.nextSeat));
         for (int row = 0; row <= seen && row < MoveTable::kRows; ++row) {
             std::vector<int> want;
             if (row < seen) {
@@ -184,13 +185,13 @@ private:
         int visible = 0;
         for (int count : VisibleMarks()) visible += count;
         if (visible != 48) Differ(hand, move, "after the hand " + std::to_string(visible) + " marks show, not 48");
-        if (m.tally.check.InDoubt() || m.imgDoubt.visible()) Differ(hand, move, "the doubt outlived the hand");
+        if (m.watcher().tally.check.InDoubt() || m.imgDoubt.visible()) Differ(hand, move, "the doubt outlived the hand");
         m.imgRMCard.ForEach([&](ui::PictureCell& mark) {
             if (mark.picture() != m.picRMDim(sim::RankOf(mark.index())).picture()) return;
             Differ(hand, move, "after the hand mark " + std::to_string(mark.index()) + " is still dimmed");
         });
         if (m.imgRMNum(1).HasPicture() || m.imgRMNum(2).HasPicture()) Differ(hand, move, "a count shows after the hand");
-        if (program_.shared().PlayHistory(0, 21) != 0 || m.tally.nPlayCount != 0)
+        if (program_.shared().PlayHistory(0, 21) != 0 || m.watcher().tally.nPlayCount != 0)
             Differ(hand, move, "the history was not cleared after the hand");
         if (!m.tmrStart.Enabled() || m.tmrEmit.Enabled()) Differ(hand, move, "not waiting for the next hand");
         if (ReadDetail(detail()) != ExpectedDetail({}, false)) Differ(hand, move, "the detail window is not empty after the hand");

@@ -13,11 +13,10 @@
 #include "platform/headless/headless_platform.h"
 #include "recognition/card_tally.h"
 #include "shared/modqtc.h"
+#include "support/game_title.h"
 #include "support/painted_table.h"
 
 namespace vantrel::testing {
-
-inline const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
 
 class ProgramFixture : public ::testing::Test {
 protected:

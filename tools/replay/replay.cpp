@@ -258,12 +258,12 @@ public:
     void Watch(modQTC& shared) { shared_ = &shared; }
 
     void AfterEvent() {
-        frmIdentify& main = shared_->Instance<frmIdentify>();
-        if (!inHand_ && main.tally.bInHand && main.bTurnKnown) {
+        const HandWatcher::View hand = Hand();
+        if (!inHand_ && hand.inHand && hand.turnKnown) {
             inHand_ = true;
             printedMoves_ = 0;
             heldLine_ = kNothingHeld;
-            lines_.push_back("hand " + std::to_string(++hands_) + " first " + std::to_string(shared_->FirstSeat));
+            lines_.push_back("hand " + std::to_string(++hands_) + " first " + std::to_string(hand.firstSeat));
         }
         PrintMoves();
     }
@@ -272,7 +272,7 @@ public:
         if (inHand_) {
             PrintMoves();
             PrintDoubt();  // raised by a move that was never written
-            const bool over = shared_->Instance<frmIdentify>().tally.bHandOver;
+            const bool over = Hand().over;
             lines_.push_back(over ? "end" : "abandoned");
             WritePictures("hand-" + std::to_string(hands_) + (over ? "-end" : "-abandoned"));
             inHand_ = false;
@@ -292,12 +292,13 @@ public:
     // The doubt is printed after the move that raised it (the move is written to the
     // history later in the same tick), or after the hand's line for a doubt at the deal.
     bool SaveDoubtReport(std::string_view reason) override {
-        const frmIdentify& main = shared_->Instance<frmIdentify>();
-        pendingDoubt_ = {std::string(reason), main.bTurnKnown ? main.tally.nPlayCount + 1 : 0};
+        const HandWatcher::View hand = Hand();
+        pendingDoubt_ = {std::string(reason), hand.turnKnown ? hand.playCount + 1 : 0};
         return (script_.AtEnd() || script_.NextIs(Tag::kReportSaved)) && SaveReport();
     }
 
 private:
+    HandWatcher::View Hand() const { return shared_->Instance<frmIdentify>().watcher().view(); }
     void PrintDoubt() {
         if (!pendingDoubt_) return;
         lines_.push_back("doubt " + pendingDoubt_->reason);
@@ -376,12 +377,10 @@ void RestoreReset(Script& script, modQTC& shared) {
     for (std::string& name : running) name = in.Str();
     if (!script.Whole()) return;
     frmIdentify& main = shared.Instance<frmIdentify>();
-    main.hGameWnd = game;
-    main.bGameFound = game != 0;
-    main.bGameLossDone = game == 0;
+    main.RestoreGameWindow(game);
     auto restore = [&](ui::Form& form, const ui::FormLayout& layout) {
         for (const ui::TimerSpec& spec : layout.timers) {
-            const std::string name = std::string(layout.caption) + "." + std::string(spec.name);
+            const std::string name = ui::PlatformTimerName(layout.caption, spec.name);
             form.TimerNamed(spec.name).SetEnabled(std::find(running.begin(), running.end(), name) != running.end());
         }
     };

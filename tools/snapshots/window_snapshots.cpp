@@ -23,13 +23,14 @@
 #include "shared/modqtc.h"
 #include "sim/frame_source.h"
 #include "sim/timeline.h"
+#include "support/game_title.h"
 
 namespace {
 
 using namespace vantrel;
 namespace fs = std::filesystem;
 
-const std::string kGameTitle = "\xE8\xB7\x91\xE5\xBE\x97\xE5\xBF\xAB" "1.13";
+using vantrel::testing::kGameTitle;
 
 base::Image Enlarged(const base::Image& picture, int factor) {
     base::Image out(picture.width() * factor, picture.height() * factor);

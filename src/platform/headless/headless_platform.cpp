@@ -39,8 +39,6 @@ private:
     int copiesLeft_;
 };
 
-bool Inside(Rect r, Point p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
-
 }  // namespace
 
 ForeignWindow FakeDesktop::AddWindow(std::string title, Rect outer, FrameSource frames) {
@@ -185,7 +183,7 @@ HeadlessWindow* HeadlessPlatform::FindWindow(const std::string& caption) const {
 
 HeadlessWindow* HeadlessPlatform::WindowAt(Point screen) const {
     for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
-        if ((*it)->shown() && Inside((*it)->ScreenRect(), screen)) return *it;
+        if ((*it)->shown() && (*it)->ScreenRect().Contains(screen)) return *it;
     return nullptr;
 }
 
