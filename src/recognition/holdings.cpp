@@ -42,7 +42,7 @@ std::optional<HeldRanges> BoundHoldings(const ByRank& out, const std::array<ByRa
 
 std::array<ByRank, 2> HoldingsReading::Open() {
     ByRank deck{};
-    for (int rank = kFirstRank; rank <= kLastRank; ++rank) deck[rank] = static_cast<std::int8_t>(DeckCount(rank));
+    for (int rank = kFirstRank; rank <= kLastRank; ++rank) deck[rank] = static_cast<std::int8_t>(cards::DeckCount(rank));
     return {deck, deck};
 }
 

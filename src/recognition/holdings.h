@@ -18,13 +18,14 @@
 #include <cstdint>
 #include <optional>
 
+#include "base/card_code.h"
 #include "shared/modqtc.h"
 
 namespace vantrel::recognition {
 
 // One figure per rank, indexed by rank 3..15 (0..2 unused).
 using ByRank = std::array<std::int8_t, 16>;
-constexpr int kFirstRank = 3, kLastRank = 15;
+constexpr int kFirstRank = cards::kLowestRank, kLastRank = cards::kTwo;
 
 // Seat 2 sits on the user's left, seat 1 on the right.
 enum class Opponent : std::uint8_t { kLeft, kRight };
