@@ -5,7 +5,6 @@
 #include <random>
 #include <vector>
 
-#include "recognition/hand_check.h"
 #include "recognition/holdings.h"
 
 namespace vantrel::recognition {
@@ -73,7 +72,7 @@ TEST(Holdings, TheRangesAreExactlyThoseOfEverySplitThatMeetsTheCapsAndCounts) {
         int total = 0;
         for (int n = 0; n < 6; ++n) {
             const int rank = std::uniform_int_distribution(kFirstRank, kLastRank)(random);
-            out[rank] = static_cast<std::int8_t>(std::uniform_int_distribution(0, DeckCount(rank))(random));
+            out[rank] = static_cast<std::int8_t>(std::uniform_int_distribution(0, cards::DeckCount(rank))(random));
             for (ByRank& cap : caps) cap[rank] = static_cast<std::int8_t>(std::uniform_int_distribution(0, 4)(random));
         }
         for (int r = kFirstRank; r <= kLastRank; ++r) total += out[r];

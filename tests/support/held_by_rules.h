@@ -74,12 +74,13 @@ inline std::optional<HeldByRules> HeldByRulesAfter(const sim::HandRecord& hand, 
     for (int rank = 15; rank > 3; --rank) above[std::size_t(rank - 1)] = grow(above[std::size_t(rank)], rank);
     HeldByRules held;
     for (std::size_t r = 3; r <= 15; ++r) {
+        std::uint64_t others = 0;  // the sums of all the ranks but this one
+        for (int a = 0; a < 64; ++a)
+            if (below[r] >> a & 1) others |= above[r] << a;
         int least = 99, most = -1;
         for (int l = 0; l <= out[r]; ++l) {
             const int rest = leftCount - l;
-            bool madeUp = false;
-            for (int a = 0; a <= rest && !madeUp; ++a) madeUp = (below[r] >> a & 1) && (above[r] >> (rest - a) & 1);
-            if (!possible(int(r), l) || !madeUp) continue;
+            if (!possible(int(r), l) || rest < 0 || !(others >> rest & 1)) continue;
             least = std::min(least, l);
             most = std::max(most, l);
         }

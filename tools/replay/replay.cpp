@@ -326,7 +326,7 @@ private:
     // After the newest move, outside doubt and before the hand's end: who must hold
     // what, when it changed, or that the reading stopped.
     void PrintHeld() {
-        const recognition::CardTally& tally = shared_->Instance<frmIdentify>().tally;
+        const recognition::CardTally& tally = shared_->Instance<frmIdentify>().watcher().tally;
         if (printedMoves_ != tally.nPlayCount || tally.check.InDoubt() || tally.bHandOver) return;
         std::string line = "held off";
         if (!tally.holdings.OffForHand() && !tally.holdings.OffForSession()) {
