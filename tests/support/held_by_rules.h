@@ -19,9 +19,9 @@
 
 namespace vantrel::testing {
 
-// By seat (2 left, 1 right) and rank: the least and the most it can hold.
+// By seat (2 left, 1 right) and rank: the least it can hold.
 struct HeldByRules {
-    std::array<std::array<int, 16>, 3> least{}, most{};
+    std::array<std::array<int, 16>, 3> least{};
 };
 
 // None when nothing is possible (a cap broken, or no split left).
@@ -85,8 +85,8 @@ inline std::optional<HeldByRules> HeldByRulesAfter(const sim::HandRecord& hand, 
             most = std::max(most, l);
         }
         if (most < 0) return std::nullopt;
-        held.least[2][r] = least, held.most[2][r] = most;
-        held.least[1][r] = out[r] - most, held.most[1][r] = out[r] - least;
+        held.least[2][r] = least;
+        held.least[1][r] = out[r] - most;
     }
     return held;
 }
