@@ -23,6 +23,8 @@ public:
 
     void Show(recognition::DoubtReason reason);
     void Clear();
+    // The tile a mark has when nothing else is shown on it.
+    const ui::Picture& OwnTile(int code) const { return ownTile_.at(code); }
 
 private:
     ui::ControlArray<ui::PictureCell>& imgRMCard_;

@@ -21,7 +21,8 @@ frmIdentify::frmIdentify(modQTC& shared)
                {{imgRMCard, imgRMNum, picRMNum, [this](bool) { FinishReset(); },
                  [this](std::optional<recognition::DoubtReason> reason) {
                      reason ? doubtLook.Show(*reason) : doubtLook.Clear();
-                 }},
+                 },
+                 [this] { heldMarks_.Show(watcher_.tally.Held()); }},
                 tmrStart,
                 tmrEmit,
                 [this] { tips_.StopForHand(); }}) {

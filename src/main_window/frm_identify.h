@@ -22,6 +22,7 @@
 
 #include "main_window/doubt_look.h"
 #include "main_window/hand_watcher.h"
+#include "main_window/held_marks.h"
 #include "main_window/tip_strip.h"
 #include "shared/modqtc.h"
 #include "shared/settings.h"
@@ -56,6 +57,8 @@ public:
     ui::ControlArray<ui::PictureStore>& picRMDim{Stores("picRMDim")};  // 3..15: the dimmed rank tiles
     ui::PictureStore& picRMDoubt{Store("picRMDoubt")};
     ui::PictureCell& imgDoubt{Cell("imgDoubt")};
+    ui::ControlArray<ui::PictureStore>& picRMLeft{Stores("picRMLeft")};    // 3..15: held by the left opponent
+    ui::ControlArray<ui::PictureStore>& picRMRight{Stores("picRMRight")};  // ... by the right one
 
     ui::Timer& tmrFindDDZ{TimerNamed("tmrFindDDZ")};
     ui::Timer& tmrGamePos{TimerNamed("tmrGamePos")};
@@ -104,6 +107,7 @@ private:
     modQTC& shared_;
     SettingsFile settings_;
     DoubtLook doubtLook{imgRMCard, imgRMNum, picRMDim, picRMDoubt, imgDoubt};
+    HeldMarks heldMarks_{imgRMCard, picRMLeft, picRMRight, doubtLook};
     TipStrip tips_;
 
     platform::ForeignWindow hGameWnd = 0;

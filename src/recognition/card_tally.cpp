@@ -19,6 +19,7 @@ bool CardTally::CheckPass(std::int16_t seat) {
         shared_.PlayHistory(nPlayCount, 1) = modQTC::PassMark;
         shared_.PlayHistory(nPlayCount, MoveTable::kCountColumn) = 1;
         nPlayCount = ui::Int16(nPlayCount + 1);
+        FollowHoldings();
     }
     nTurn = static_cast<std::int16_t>((nTurn + 1) % 3);
     return true;
@@ -66,6 +67,7 @@ std::span<const std::int16_t> CardTally::RowRanks() const {
 
 void CardTally::Doubt(DoubtReason reason) {
     if (!check.Raise(reason)) return;
+    display_.showHeld();  // in doubt nothing is held
     if (display_.showDoubt) display_.showDoubt(reason);
     if (onDoubt) onDoubt(reason);
 }
@@ -110,6 +112,22 @@ void CardTally::RecordPlay() {
     for (int k = 1; k <= recorded; ++k) shared_.PlayHistory(nPlayCount, k) = row_.CardList(k);
     shared_.PlayHistory(nPlayCount, MoveTable::kCountColumn) = ui::Int16(recorded);
     nPlayCount = ui::Int16(nPlayCount + 1);
+    FollowHoldings();
+}
+
+void CardTally::FollowHoldings() {
+    // The hand's last play resets it; a hand in doubt shows nothing held.
+    if (bHandOver || check.InDoubt()) return;
+    ByRank out{};
+    for (int rank = kFirstRank; rank <= kLastRank; ++rank)
+        out[rank] = static_cast<std::int8_t>(MarksShown(static_cast<std::int16_t>(rank)));
+    holdings.Follow(shared_.PlayHistory, nPlayCount, shared_.FirstSeat, out, RemainCards(2), RemainCards(1));
+    display_.showHeld();
+}
+
+const std::optional<HeldRanges>& CardTally::Held() const {
+    static const std::optional<HeldRanges> kNothing;
+    return check.InDoubt() ? kNothing : holdings.ranges();
 }
 
 void CardTally::ResetHand(bool keepWatching) {
@@ -128,6 +146,8 @@ void CardTally::ResetHand(bool keepWatching) {
     const bool wasInDoubt = check.InDoubt();
     check.Clear();
     if (wasInDoubt && display_.showDoubt) display_.showDoubt(std::nullopt);
+    holdings.NewHand();
+    display_.showHeld();
     display_.finishReset(keepWatching);
 }
 

@@ -21,6 +21,7 @@
 
 #include "recognition/game_contract.h"
 #include "recognition/hand_check.h"
+#include "recognition/holdings.h"
 #include "recognition/screen_sampler.h"
 #include "shared/modqtc.h"
 #include "ui/bounded_array.h"
@@ -44,6 +45,8 @@ struct TallyDisplay {
     std::function<void(bool keepWatching)> finishReset;
     // Shows the hand in doubt for this reason, or, with none, as before the doubt.
     std::function<void(std::optional<DoubtReason>)> showDoubt;
+    // Shows the marks that each opponent must hold (CardTally::Held), or none.
+    std::function<void()> showHeld = [] {};
 };
 
 class CardTally {
@@ -61,6 +64,9 @@ public:
     void ShowCount(std::int16_t seat);
     // The one road by which a hand goes into doubt.
     void Doubt(DoubtReason reason);
+    // What each opponent must hold after the last move; none in doubt or while
+    // the reading knows nothing or is off.
+    const std::optional<HeldRanges>& Held() const;
 
     ui::BoundedArray<std::int16_t, 0, 2> RemainCards;
     bool bHandOver = false;
@@ -68,6 +74,7 @@ public:
     std::int16_t nTurn = 0;
     bool bInHand = false;
     HandCheck check;
+    HoldingsReading holdings;
     // Hears of every doubt raised (the reason it was raised for); may stay unset.
     std::function<void(DoubtReason)> onDoubt;
 
@@ -80,6 +87,8 @@ private:
     std::span<const std::int16_t> RowRanks() const;
     // Appends a move to the history unless it is full (then the hand is in doubt).
     bool StartHistoryRow();
+    // Brings the reading of who holds what up to the move just recorded.
+    void FollowHoldings();
 
     ScreenSampler& sampler_;
     CardRow& row_;

@@ -51,6 +51,15 @@ constexpr std::array<std::string_view, 13> kDimRanks{
     "main/rank-dim-3",  "main/rank-dim-4",  "main/rank-dim-5",  "main/rank-dim-6",  "main/rank-dim-7",
     "main/rank-dim-8",  "main/rank-dim-9",  "main/rank-dim-10", "main/rank-dim-11", "main/rank-dim-12",
     "main/rank-dim-13", "main/rank-dim-14", "main/rank-dim-15"};
+// The tiles of marks that the left or the right opponent must hold.
+constexpr std::array<std::string_view, 13> kLeftRanks{
+    "main/rank-left-3",  "main/rank-left-4",  "main/rank-left-5",  "main/rank-left-6",  "main/rank-left-7",
+    "main/rank-left-8",  "main/rank-left-9",  "main/rank-left-10", "main/rank-left-11", "main/rank-left-12",
+    "main/rank-left-13", "main/rank-left-14", "main/rank-left-15"};
+constexpr std::array<std::string_view, 13> kRightRanks{
+    "main/rank-right-3",  "main/rank-right-4",  "main/rank-right-5",  "main/rank-right-6",  "main/rank-right-7",
+    "main/rank-right-8",  "main/rank-right-9",  "main/rank-right-10", "main/rank-right-11", "main/rank-right-12",
+    "main/rank-right-13", "main/rank-right-14", "main/rank-right-15"};
 // Index rank - 3, for ranks 3..17 (16 and 17 the jokers).
 constexpr std::array<std::string_view, 15> kCardRanks{
     "common/card-3",  "common/card-4",  "common/card-5",  "common/card-6",  "common/card-7",
@@ -75,7 +84,7 @@ constexpr std::array<MainButton, 4> kMainButtons{{
     {5, 108, 0, 19, 15, "main/hover-5", "main/pressed-5", "关闭", {108, 126, 0, 14}, {285, 220}},
 }};
 
-constexpr auto kMainControls = MakeTable<2 + 17 + 48 + 8 + 2 + 3 + 13 + 1 + 1>([](auto& t) {
+constexpr auto kMainControls = MakeTable<2 + 17 + 48 + 8 + 2 + 3 + 13 + 1 + 1 + 26>([](auto& t) {
     t.Add({"imgRMNum", 2, ControlKind::Cell, 24, 22, 17, 18, true, {}, {}});
     t.Add({"imgRMNum", 1, ControlKind::Cell, 93, 22, 17, 18, true, {}, {}});
     for (int count = 0; count <= 16; ++count) t.Add(Store("picRMNum", count, kCountDigits[count]));
@@ -104,6 +113,12 @@ constexpr auto kMainControls = MakeTable<2 + 17 + 48 + 8 + 2 + 3 + 13 + 1 + 1>([
     t.Add(Store("picRMDoubt", 0, "main/count-doubt"));
     t.Add({"imgDoubt", 0, ControlKind::Cell, 16, 512, 111, 12, false, "main/tip-doubt", {}});
     t.Add(Store("picTips", kMainReportSavedTip, "main/tip-26"));
+    // Marks that an opponent must hold, by rank; a mark that shows one carries its
+    // store's tooltip, whose it is.
+    for (int rank = 3; rank <= 15; ++rank) {
+        t.Add({"picRMLeft", rank, ControlKind::Store, 0, 0, 0, 0, false, kLeftRanks[rank - 3], "左家必有"});
+        t.Add({"picRMRight", rank, ControlKind::Store, 0, 0, 0, 0, false, kRightRanks[rank - 3], "右家必有"});
+    }
 });
 
 constexpr std::array<TimerSpec, 10> kMainTimers{{

@@ -93,7 +93,8 @@ void ExpectAllDifferent(const std::vector<std::pair<std::string, Image>>& pictur
 const ControlSpec& ShownIn(const FormLayout& layout, const ControlSpec& control) {
     static const std::map<std::string_view, std::pair<std::string_view, int>> kCellOfStore{
         {"picRMNum", {"imgRMNum", 1}}, {"picTips", {"imgTips", 0}}, {"picCards", {"imgEmit", 1}}, {"picMark", {"imgMark", 0}},
-        {"picRMDim", {"imgRMCard", 1}}, {"picRMDoubt", {"imgRMNum", 1}}};
+        {"picRMDim", {"imgRMCard", 1}}, {"picRMDoubt", {"imgRMNum", 1}}, {"picRMLeft", {"imgRMCard", 1}},
+        {"picRMRight", {"imgRMCard", 1}}};
     if (control.kind == ControlKind::Cell) return control;
     const auto& [cell, index] = kCellOfStore.at(control.name);
     return FindControl(layout, cell, index);
@@ -171,6 +172,11 @@ TEST(UiArt, PicturesThatStandForDifferentThingsDiffer) {
     cards.emplace_back("pass", PictureOf(kPlayer, "picCards", 9455));
     for (int k = 1; k <= 7; ++k) faces.emplace_back("player button " + std::to_string(k), PictureOf(kPlayer, "imgButton", k));
     ExpectAllDifferent(ranks);
+    for (int rank = 3; rank <= 15; ++rank)  // a mark's own tile, dimmed, and held by either side
+        ExpectAllDifferent({{"rank", PictureOf(kMain, "imgRMCard", (rank - 3) * 4 + 1)},
+                            {"dim", PictureOf(kMain, "picRMDim", rank)},
+                            {"left", PictureOf(kMain, "picRMLeft", rank)},
+                            {"right", PictureOf(kMain, "picRMRight", rank)}});
     ExpectAllDifferent(counts);
     ExpectAllDifferent(cards);
     ExpectAllDifferent(faces);

@@ -14,6 +14,7 @@
 #include "base/card_code.h"
 #include "shared/layouts.h"
 #include "shared/pictures.h"
+#include "support/held_by_rules.h"
 #include "ui/form.h"
 
 namespace vantrel::e2e {
@@ -177,11 +178,16 @@ void Expected::Apply(const std::string& line) {
         counts[1] = counts[2] = 16;
         inHand = true;
         moves = 0;
+        hand = {};
+        hand.deal[0].assign(event.codes.begin(), event.codes.end());
+    } else if (event.kind == LogEvent::Kind::First) {
+        hand.first_seat = event.seat;
     } else if (event.kind == LogEvent::Kind::Move) {
         if (event.seat != 0)
             for (int code : event.codes) take(code);
         std::copy(event.counts.begin(), event.counts.end(), counts);
         ++moves;
+        hand.moves.push_back({event.seat, {event.codes.begin(), event.codes.end()}, event.counts});
     } else if (event.kind == LogEvent::Kind::End) {
         Reset();
         ++handsEnded;
@@ -233,8 +239,22 @@ MainWindowReader::MainWindowReader(int tolerance) : WindowReader(layouts::kMain,
 
 int MainWindowReader::Mark(int code) const {
     const ui::ControlSpec& mark = ui::FindControl(layouts::kMain, "imgRMCard", code);
-    if (Shows(mark.picture, mark.left, mark.top)) return 1;
+    if (Shows(mark.picture, mark.left, mark.top) || HeldBy(code) != 0) return 1;
     return ShowsBackground(mark) ? 0 : -1;
+}
+
+int MainWindowReader::HeldBy(int code) const {
+    const ui::ControlSpec& mark = ui::FindControl(layouts::kMain, "imgRMCard", code);
+    for (const auto& [seat, store] : {std::pair{2, "picRMLeft"}, std::pair{1, "picRMRight"}})
+        if (Shows(ui::FindControl(layouts::kMain, store, cards::RankOf(code)).picture, mark.left, mark.top)) return seat;
+    return 0;
+}
+
+int MainWindowReader::HeldShown() const {
+    if (picture().empty()) return 0;  // nothing read yet
+    int shown = 0;
+    for (int code = 1; code <= cards::kTwoOfSpades; ++code) shown += cards::IsCardCode(code) && HeldBy(code) != 0;
+    return shown;
 }
 
 int MainWindowReader::Count(int seat) const {
@@ -259,6 +279,22 @@ std::vector<std::string> Differences(MainWindowReader& reader, const Expected& e
             differences.push_back("rank " + std::to_string(rank) + " shows " +
                                   std::to_string(shown[static_cast<std::size_t>(rank)]) + " marks, the log implies " +
                                   std::to_string(expected.marks[static_cast<std::size_t>(rank)]));
+    // The leftmost marks of a row that the left opponent must hold, the rightmost the right one.
+    const auto held = expected.inHand ? testing::HeldByRulesAfter(expected.hand, expected.moves) : std::nullopt;
+    std::array<int, 16> before{};
+    for (int code = 1; code <= 49; ++code) {
+        const int rank = cards::RankOf(code);
+        if (!cards::IsCardCode(code) || reader.Mark(code) != 1) continue;
+        const auto r = static_cast<std::size_t>(rank);
+        const int position = before[r]++;
+        const int want = !held                                ? 0
+                         : position < held->least[2][r]        ? 2
+                         : position >= shown[r] - held->least[1][r] ? 1
+                                                               : 0;
+        if (reader.HeldBy(code) != want)
+            differences.push_back("mark " + std::to_string(code) + " shows as held by seat " +
+                                  std::to_string(reader.HeldBy(code)) + ", the log implies " + std::to_string(want));
+    }
     for (int seat : {1, 2}) {
         const int want = expected.inHand ? expected.counts[seat] : -1;
         if (reader.Count(seat) != want)
@@ -330,6 +366,7 @@ void LogFollower::CheckMove() {
     }
     ++checked_;
     Report(*lastLook, when);
+    heldMarks_ += reader_.HeldShown();
 }
 
 void LogFollower::CatchUp() {
@@ -351,7 +388,8 @@ void LogFollower::Report(const std::vector<std::string>& differences, const std:
 }
 
 std::string LogFollower::Summary() const {
-    return std::to_string(checked_) + " moves checked against the log, " + std::to_string(mismatches_) + " differed" +
+    return std::to_string(checked_) + " moves checked against the log, " + std::to_string(mismatches_) + " differed, " +
+           std::to_string(heldMarks_) + " held marks shown" +
            (late_ ? ", " + std::to_string(late_) + " passed before they could be checked" : "");
 }
 

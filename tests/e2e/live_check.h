@@ -20,6 +20,7 @@
 #include "base/image.h"
 #include "platform/platform.h"
 #include "platform/win32/desktop.h"
+#include "sim/hand.h"
 #include "support/game_title.h"
 #include "ui/layout.h"
 
@@ -130,6 +131,7 @@ struct Expected {
     bool inHand = false;
     int moves = 0;  // in the current hand
     int handsEnded = 0;
+    sim::HandRecord hand;  // the current hand as far as the log has told it
 
     Expected() { Reset(); }
     void Reset();
@@ -174,14 +176,19 @@ class MainWindowReader : public WindowReader {
 public:
     explicit MainWindowReader(int tolerance = 0);
 
-    // 1 shown, 0 hidden (the back colour), -1 neither.
+    // 1 shown (on its own tile or as held), 0 hidden (the back colour), -1 neither.
     int Mark(int code) const;
+    // The seat that a shown mark says must hold it (2 left, 1 right), 0 for none.
+    int HeldBy(int code) const;
+    // How many shown marks say so.
+    int HeldShown() const;
     // The count a cell shows; -1 blank, -2 unreadable.
     int Count(int seat) const;
 };
 
 // What the main window, read now, shows other than `expected`: one line for each
-// difference, none when it agrees.
+// difference, none when it agrees. The marks shown as held are held to what the
+// game's rules let the log imply (support/held_by_rules.h).
 std::vector<std::string> Differences(MainWindowReader& reader, const Expected& expected);
 
 // Follows the table's log and checks the main window after every move. The
@@ -209,6 +216,8 @@ public:
     int mismatches() const { return mismatches_; }
     // Moves never checked: the log's next line came before a look could count.
     int late() const { return late_; }
+    // Marks shown as held, summed over the moves checked.
+    int heldMarks() const { return heldMarks_; }
     const MainWindowReader& reader() const { return reader_; }
     std::string Summary() const;
 
@@ -225,7 +234,7 @@ private:
     DWORD settleMs_;
     Expected expected_;
     std::deque<std::string> pending_;
-    int checked_ = 0, mismatches_ = 0, late_ = 0;
+    int checked_ = 0, mismatches_ = 0, late_ = 0, heldMarks_ = 0;
 };
 
 // The whole screen, and each of `readers`' windows as it was read last, saved in

@@ -10,13 +10,17 @@
 //    1.5 s after it appears;
 //  - it plays two hands; after every move its log reports, the main window is read
 //    back off the screen, and its grid marks and both count cells must show
-//    exactly what the log implies (all 48 marks and no counts after a hand ends);
+//    exactly what the log implies (all 48 marks and no counts after a hand ends),
+//    among them the marks each opponent must hold by the game's rules; the main
+//    window with the most held marks is left as live_follow_held.png;
 //  - the table and the main window are moved from outside, the main window is
 //    closed: records 1 and 4 hold the new places and vantrel.exe exits.
 // (The table's loss mid-hand and its return are fault_restart's.) Exit status 0
 // when everything held; on failure a screenshot is left in WORK_DIR. Every process
 // started here is ended by its handle on every path.
 #include "live_run.h"
+
+#include "base/png.h"
 
 namespace {
 
@@ -42,9 +46,19 @@ int Run(LiveRun& run) {
 
     // Two hands, checked after every move.
     LogFollower follower(check, table.log);
-    check.That(follower.FollowUntil(180000, [](const Expected& e) { return e.handsEnded >= 2; }),
+    int mostHeld = 0;
+    check.That(follower.FollowUntil(180000,
+                                    [&](const Expected& e) {
+                                        if (const int held = follower.reader().HeldShown(); held > mostHeld) {
+                                            mostHeld = held;
+                                            vantrel::base::WritePng(follower.reader().picture(),
+                                                                    std::filesystem::path(work) / "live_follow_held.png");
+                                        }
+                                        return e.handsEnded >= 2;
+                                    }),
                "two hands did not finish");
     check.That(follower.mismatches() == 0, "the main window differed from the log");
+    check.That(follower.heldMarks() > follower.checked(), "fewer held marks were shown than moves were checked");
     check.That(follower.checked() >= 20, "only " + std::to_string(follower.checked()) + " moves were checked");
     check.Note(std::to_string(follower.expected().handsEnded) + " hands: " + follower.Summary());
 

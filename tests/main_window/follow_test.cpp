@@ -19,6 +19,8 @@ TEST_P(FollowTest, FiftyHandsWithoutADifference) {
     EXPECT_EQ(result.detailChecks, result.moves);
     EXPECT_EQ(result.replayChecks, result.moves);
     EXPECT_EQ(result.doubts, 0);
+    EXPECT_EQ(result.heldStopped, 0);
+    EXPECT_GT(result.heldMarks, result.moves / 2) << "held marks are shown, and were compared";
     for (const std::string& difference : result.differences) ADD_FAILURE() << difference;
 }
 

@@ -8,10 +8,13 @@
 #include "overlays/frm_detail.h"
 #include "overlays/frm_player.h"
 #include "platform/headless/headless_platform.h"
+#include "shared/layouts.h"
 #include "shared/modqtc.h"
+#include "shared/pictures.h"
 #include "sim/cards.h"
 #include "sim/frame_source.h"
 #include "support/game_title.h"
+#include "support/held_by_rules.h"
 #include "support/overlay_view.h"
 
 namespace vantrel::soak {
@@ -62,6 +65,7 @@ public:
         const int moves = static_cast<int>(hand.moves.size());
         const std::size_t differencesBefore = result_.differences.size();
         report_ = {};
+        heldStopped_ = certainBomb_ = false;
         // Each state is checked just before the next thing appears on the table.
         for (int seen = 0; seen <= moves; ++seen) {
             const std::int64_t next = seen < moves ? times.move_ms[static_cast<std::size_t>(seen)] : times.cleared_ms;
@@ -73,11 +77,14 @@ public:
             } else {
                 report_.doubtToTheEnd = false;
                 Compare(hand, seen);
+                CompareHeld(hand, seen);
                 CompareOverlays(hand, seen);
             }
         }
         report_.differences = static_cast<int>(result_.differences.size() - differencesBefore);
         if (report_.doubtFrom != HandReport::kNoDoubt) ++result_.doubts;
+        result_.heldStopped += heldStopped_;
+        result_.certainBombHands += certainBomb_;
         result_.hands_followed.push_back(report_);
         result_.moves += moves;
         ++result_.winsBySeat[static_cast<std::size_t>(hand.Winner())];
@@ -137,6 +144,51 @@ private:
             const int count = shared.PlayHistory(row, 21);
             const int wantCount = row < seen ? (want.empty() ? 0 : static_cast<int>(want.size())) : 0;
             if (got != want || count != wantCount) Differ(hand, move, "history row " + std::to_string(row) + " differs");
+        }
+    }
+
+    // The marks shown as held against the reading from the rules, mark by mark; the
+    // program's ranges against the true hands.
+    void CompareHeld(const sim::HandRecord& hand, int seen) {
+        frmIdentify& m = main();
+        // A reading that stopped (faults read into the hands can break it) shows nothing.
+        const bool stopped = m.watcher().tally.holdings.OffForHand() || m.watcher().tally.holdings.OffForSession();
+        const auto want = stopped ? std::nullopt : testing::HeldByRulesAfter(hand, seen);
+        const auto& got = m.watcher().tally.Held();
+        heldStopped_ = heldStopped_ || stopped;
+        ++result_.heldStates;
+        if (!want && !stopped) Differ(hand, seen - 1, "no split of the cards out meets the rules");
+        std::array<int, 16> shownBefore{};
+        const auto marks = VisibleMarks();
+        m.imgRMCard.ForEach([&](ui::PictureCell& mark) {
+            if (!mark.visible()) return;
+            const int rank = sim::RankOf(mark.index());
+            const auto r = std::size_t(rank);
+            const int position = shownBefore[r]++;
+            const bool left = want && position < want->least[2][r];
+            const bool right = want && position >= marks[r] - want->least[1][r];
+            const ui::Picture& tile = left ? m.picRMLeft(rank).picture() : right ? m.picRMRight(rank).picture()
+                                                                                 : pictures::Get(ui::FindControl(layouts::kMain, "imgRMCard", mark.index()).picture);
+            if (mark.picture() != tile) Differ(hand, seen - 1, "mark " + std::to_string(mark.index()) + " shows another tile");
+            result_.heldMarks += left || right;
+        });
+        if (!got) return;
+        for (const recognition::Opponent o : {recognition::Opponent::kLeft, recognition::Opponent::kRight}) {
+            const int seat = recognition::SeatOf(o);
+            std::array<int, 16> holding{};
+            for (sim::CardCode code : hand.deal[std::size_t(seat)]) ++holding[std::size_t(sim::RankOf(code))];
+            for (int i = 0; i < seen; ++i)
+                if (const sim::Move& move = hand.moves[std::size_t(i)]; move.seat == seat)
+                    for (sim::CardCode code : move.cards) --holding[std::size_t(sim::RankOf(code))];
+            bool sound = true;
+            for (int rank = 3; rank <= 15; ++rank) {
+                const int held = holding[std::size_t(rank)];
+                sound = sound && got->Least(o, rank) <= held && held <= got->Most(o, rank);
+                certainBomb_ = certainBomb_ || got->Least(o, rank) == 4;
+            }
+            if (sound) continue;
+            ++result_.unsoundReadings;
+            Differ(hand, seen - 1, "seat " + std::to_string(seat) + "'s ranges leave out what it holds");
         }
     }
 
@@ -211,6 +263,7 @@ private:
     HandReport report_;
     FollowResult& result_;
     int reportedErrors_ = 0;
+    bool heldStopped_ = false, certainBomb_ = false;
     platform::headless::HeadlessPlatform platform_;
     Program program_{platform_};
 };

@@ -1,7 +1,8 @@
 // FollowCheck: the whole program, on the headless backend, following seeded hands
 // of the stand-in game end to end on the virtual clock, with its view compared
 // with the stand-in's ground truth after every move: the visible marks of each
-// rank, both count cells, the rows of the move history, the first seat and the
+// rank, both count cells, the marks shown as held by each opponent (against a
+// reading of its own from the game's rules, and their ranges against the true hands), the rows of the move history, the first seat and the
 // seat whose move is awaited; the detail window's slots and dividers; and the
 // player window's three areas whenever its replay has caught up. While the
 // program holds a hand in doubt its view is not compared with the log; its doubt
@@ -40,6 +41,15 @@ struct FollowResult {
     int detailChecks = 0;  // states in which the detail window was compared
     int replayChecks = 0;  // ... and the player window, its replay caught up
     int doubts = 0;  // hands that showed the doubt
+    // Who holds what, after every move outside doubt: readings whose range leaves
+    // out an opponent's true holding of a rank, hands whose reading stopped, the
+    // held marks shown (summed over the states), and hands that showed an
+    // opponent's certain bomb.
+    int unsoundReadings = 0;
+    int heldStopped = 0;
+    std::int64_t heldMarks = 0;
+    int heldStates = 0;
+    int certainBombHands = 0;
     // Each names its seed, hand and move, and what differed.
     std::vector<std::string> differences;
     std::vector<HandReport> hands_followed;

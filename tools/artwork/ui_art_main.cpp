@@ -3,7 +3,8 @@
 // three buttons' resting faces, the tip strip), the grid's rank tiles, the counts,
 // the buttons' hover and pressed looks, the star, the two tips and the icon; and
 // the look of a hand in doubt: the rank tiles dimmed, a question mark for the
-// counts and a steady strip for the tips.
+// counts and a steady strip for the tips; and the marks that one opponent must
+// hold, in the colour of that opponent's count label.
 #include <string>
 #include <utility>
 
@@ -37,6 +38,11 @@ constexpr int kFootEdgeRow = 508;  // the tip strip lies below this line
 constexpr std::string_view kDoubtTip = "记牌存疑，下局恢复";
 constexpr Rgb kDoubtAmber{244, 196, 64};
 
+// The left opponent's colour and the right one's: their count labels, and the
+// marks each must hold. Warm and cool, apart in hue and in lightness.
+constexpr Rgb kLeftHue{250, 178, 72};
+constexpr Rgb kRightHue{186, 160, 255};
+
 TextMask RankText(int rank, int pixels) {
     return FigureFont(pixels).Render(RankLabel(rank), rank == 10 ? -1 : 0);
 }
@@ -58,8 +64,14 @@ Image BaseBackground() {
     const Box left = Place("imgRMNum", 2), right = Place("imgRMNum", 1);
     DrawPanel(base, {4, left.y - 4, kLayout.width - 8, left.height + 7});
     constexpr int kGlyph = 11, kGap = 3;
-    for (const auto& [cell, label] : {std::pair{left, "左"}, std::pair{right, "右"}})
-        DrawCentred(base, ChineseFont().Render(label), {cell.x - kGap - kGlyph, cell.y, kGlyph, cell.height}, kLabel);
+    struct Label {
+        Box cell;
+        std::string_view text;
+        Rgb colour;
+    };
+    for (const Label& label : {Label{left, "左", kLeftHue}, Label{right, "右", kRightHue}})
+        DrawCentred(base, ChineseFont().Render(label.text),
+                    {label.cell.x - kGap - kGlyph, label.cell.y, kGlyph, label.cell.height}, label.colour);
 
     DrawPanel(base, Grown(GridBox(), 8, 7));
 
@@ -83,6 +95,20 @@ Image RankTile(const Image& base, Box cell, int rank) {
     DrawCardTile(tile);
     const Rgb ink = rank >= cards::kAce ? kRedInk : kBlackInk;
     DrawCentred(tile, RankText(rank, 15), {1, 1, cell.width - 2, cell.height - 2}, ink);
+    return tile;
+}
+
+// A mark one opponent must hold: the rank tile tinted with that opponent's colour,
+// with a band of it down the side the opponent sits on, so that four of them in
+// a row read as that opponent's certain bomb.
+Image HeldRankTile(const Image& base, Box cell, int rank, Rgb hue, bool onTheLeft) {
+    Image tile = Crop(base, cell);
+    Paint(tile, RoundedRect(cell.width, cell.height, kCardRadius), 0, 0, Darker(hue, 0.55));
+    Paint(tile, RoundedRect(cell.width - 2, cell.height - 2, kCardRadius - 1), 1, 1, Mix(kCardFace, hue, 0.5));
+    constexpr int kBand = 3;
+    tile.FillRect(onTheLeft ? 1 : cell.width - 1 - kBand, 3, kBand, cell.height - 6, hue);
+    const Rgb ink = rank >= cards::kAce ? kRedInk : kBlackInk;
+    DrawCentred(tile, RankText(rank, 15), {onTheLeft ? 1 + kBand : 1, 1, cell.width - 2 - kBand, cell.height - 2}, ink);
     return tile;
 }
 
@@ -192,6 +218,8 @@ std::vector<base::ArtworkFile> MainWindowArtwork() {
         if (cards::SuitOf(code) != 1) continue;
         add("rank-" + std::to_string(rank), RankTile(base, cell, rank));
         add("rank-dim-" + std::to_string(rank), DimRankTile(base, cell, rank));
+        add("rank-left-" + std::to_string(rank), HeldRankTile(base, cell, rank, kLeftHue, true));
+        add("rank-right-" + std::to_string(rank), HeldRankTile(base, cell, rank, kRightHue, false));
     }
     // The grid's top row holds only the 2; the rest of it names what the grid shows.
     const Box two = Place("imgRMCard", cards::kTwoOfSpades);

@@ -270,6 +270,7 @@ public:
         if (!inHand_ && hand.inHand && hand.turnKnown) {
             inHand_ = true;
             printedMoves_ = 0;
+            heldLine_ = kNothingHeld;
             lines_.push_back("hand " + std::to_string(++hands_) + " first " + std::to_string(hand.firstSeat));
         }
         PrintMoves();
@@ -330,7 +331,25 @@ private:
             }
             lines_.push_back(std::move(line));
             ++printedMoves_;
+            PrintHeld();
         }
+    }
+    // After the newest move, outside doubt and before the hand's end: who must hold
+    // what, when it changed, or that the reading stopped.
+    void PrintHeld() {
+        const recognition::CardTally& tally = shared_->Instance<frmIdentify>().watcher().tally;
+        if (printedMoves_ != tally.nPlayCount || tally.check.InDoubt() || tally.bHandOver) return;
+        std::string line = "held off";
+        if (!tally.holdings.OffForHand() && !tally.holdings.OffForSession()) {
+            line = "held";
+            const auto& held = tally.Held();
+            for (const recognition::Opponent o : {recognition::Opponent::kLeft, recognition::Opponent::kRight}) {
+                line += o == recognition::Opponent::kLeft ? " left" : " right";
+                for (int rank = recognition::kFirstRank; rank <= recognition::kLastRank && held; ++rank)
+                    if (const int n = held->Least(o, rank); n > 0) line += " " + std::to_string(rank) + ":" + std::to_string(n);
+            }
+        }
+        if (line != heldLine_) lines_.push_back(heldLine_ = line);
     }
     void WritePictures(const std::string& stem) {
         if (!pictureDir_) return;
@@ -351,6 +370,8 @@ private:
     bool inHand_ = false;
     int hands_ = 0;
     int printedMoves_ = 0;
+    static constexpr const char* kNothingHeld = "held left right";
+    std::string heldLine_;
     struct PendingDoubt {
         std::string reason;
         int afterMoves;  // printed once this many moves are

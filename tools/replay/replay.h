@@ -7,6 +7,10 @@
 //   hand <n> first <seat>                 a hand's first mover was read (n from 1)
 //   move <i> seat <s> <rank> <rank> ...   move i of the hand (from 0), ranks 3..15 left to right
 //   move <i> seat <s> pass
+//   held left <rank>:<n> ... right <rank>:<n> ...
+//                                         after a move, when they changed: the ranks
+//                                         each opponent must hold and how many
+//   held off                              the reading of who holds what has stopped
 //   end                                   the hand was played out
 //   abandoned                             the hand was reset before its end
 //

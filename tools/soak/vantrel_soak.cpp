@@ -3,8 +3,11 @@
 // then one line: "hands H, moves M, detail checks C, replay checks R, doubts U,
 // differences D, simulated hours per second X": C states in which the detail
 // window was held against the log, R in which the player window was (its replay
-// caught up), U hands that the program held in doubt. Exit status 0 when there was
-// neither a difference nor a doubt.
+// caught up), U hands that the program held in doubt; and a second one on who
+// holds what: "held: unsound readings N, hands stopped S, held marks per move A,
+// hands with a certain bomb shown B (P%)", every opponent's ranges held to its true
+// hand after every move. Exit status 0 when there was no difference, no doubt, no
+// unsound reading and no stopped reading.
 //   vantrel-soak --seed S --hands N [--think-ms A-B] [--deal-ms N] [--final-ms N] [--pause-ms N]
 // With --faults N instead it runs the fault series (tools/soak/fault_series.h):
 // for each kind of fault N hands, the fault in every other one, and prints the
@@ -76,5 +79,12 @@ int main(int argc, char** argv) {
                 "per second %.1f\n",
                 result.hands, result.moves, result.detailChecks, result.replayChecks, result.doubts,
                 result.differences.size(), seconds > 0 ? simulatedHours / seconds : 0.0);
-    return result.differences.empty() && result.doubts == 0 ? 0 : 1;
+    std::printf("held: unsound readings %d, hands stopped %d, held marks per move %.2f, hands with a certain bomb "
+                "shown %d (%.1f%%), seconds %.2f\n",
+                result.unsoundReadings, result.heldStopped,
+                result.heldStates > 0 ? static_cast<double>(result.heldMarks) / result.heldStates : 0.0,
+                result.certainBombHands, result.hands > 0 ? 100.0 * result.certainBombHands / result.hands : 0.0,
+                seconds);
+    const bool sound = result.unsoundReadings == 0 && result.heldStopped == 0;
+    return result.differences.empty() && result.doubts == 0 && sound ? 0 : 1;
 }
