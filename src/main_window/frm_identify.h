@@ -42,8 +42,8 @@ public:
     // The main window's buttons, as indices of imgMouseOn and imgMouseDown.
     static constexpr std::int16_t kNewHandButton = 1, kDetailButton = 2, kPlayerButton = 3, kCloseButton = 5;
     static constexpr std::array<int, 4> kButtons{kNewHandButton, kDetailButton, kPlayerButton, kCloseButton};
-    // Pressed-state values that name no button.
-    static constexpr std::int16_t kNothingPressed = 0, kDragging = 6;
+    // The pressed-state value while the window is dragged.
+    static constexpr std::int16_t kDragging = 6;
 
     // Controls and timers, built from the window's layout table.
     ui::ControlArray<ui::PictureCell>& imgRMNum{Cells("imgRMNum")};

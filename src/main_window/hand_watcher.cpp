@@ -80,7 +80,7 @@ void HandWatcher::tmrStart_Timer() {
             std::int16_t x = game::kOwnRow.X;
             const std::int16_t y = game::kOwnRow.Y;
             sampler.Prefetch({x, y, x + game::kCardStep * 16 + game::kGlyphWidth, y + kCardBandHeight});
-            reader.ReadCards(x, y, 2);
+            reader.ReadCards(x, y, recognition::RowKind::DealtHand);
             bTurnKnown = true;
             shared_.FirstSeat = seat;
             // A row that raised an error has dropped the hand: wait for the next deal
@@ -137,7 +137,7 @@ void HandWatcher::tmrEmit_Timer() {
     }
 
     sampler.Prefetch({nScanX, nScanY, nScanX + game::kCardStep * 20 + 12, nScanY + kCardBandHeight});
-    reader.ReadCards(nScanX, nScanY, 3);
+    reader.ReadCards(nScanX, nScanY, recognition::RowKind::Play);
     if (tally.bHandOver) {
         tally.ResetHand(true);
     } else {

@@ -1,6 +1,7 @@
 #include "overlays/frm_detail.h"
 
 #include "shared/layouts.h"
+#include "ui/bounded_array.h"
 
 namespace vantrel {
 namespace {
@@ -18,7 +19,7 @@ int FirstRowOf(int seat, int firstSeat) { return (seat - firstSeat + 3) % 3; }
 
 frmDetail::frmDetail(modQTC& shared) : SkinnedForm(shared, layouts::kDetail, SettingsRecord::DetailWindow, kDragging) {
     DragBy(imgEmit);
-    for (int k : {1, 2}) {
+    for (int k : {kRankOrderButton, kPlayOrderButton}) {
         imgButton(k).onMouseDown = [this, k](const ui::MouseEvent&) { nPressed = static_cast<std::int16_t>(k); };
         imgButton(k).onMouseUp = [this, k](const ui::MouseEvent& e) { imgButton_MouseUp(k, e); };
     }
@@ -32,9 +33,6 @@ void frmDetail::Form_Load() {
     shared().bDetailOpen = kTrue;
     modQTC::MakeLayered(*this);
     TakeStoredPlace();
-    ButtonRects(0) = HoverRect("imgButton", 1);
-    ButtonRects(1) = HoverRect("imgClose", 0);
-    ButtonRects(2) = WholeWindow();
     DetailMode = kPlayOrder;
     ShowDetail();
 }
@@ -75,7 +73,7 @@ void frmDetail::ShowInPlayOrder() {
         // In the three-pixel gap between the last card drawn and this play's first.
         if (PlayCount(seat) > 1 && PlayCount(seat) <= kDividersPerRow) {
             ui::PictureCell& divider = imgDivide(seat == 1 ? PlayCount(1) : PlayCount(2) + kDividersPerRow);
-            divider.SetLeft(18 * CardCount(seat) + 38);
+            divider.SetLeft(layouts::DetailDividerLeft(CardCount(seat)));
             divider.SetVisible(true);
         }
         for (int m = 1; m <= history(i, MoveTable::kCountColumn); ++m) {
@@ -106,19 +104,19 @@ void frmDetail::ShowInRankOrder() {
     }
 }
 
-void frmDetail::ShowHoverLooks() { imgClose(0).SetVisible(IsOver(ButtonRects(1))); }
+void frmDetail::ShowHoverLooks() { imgClose(0).SetVisible(IsOverCloseButton()); }
 
 void frmDetail::ShowPressedLook(std::int16_t pressed) {
     if (pressed == kCloseHeld) {
-        imgClose(1).SetVisible(IsOver(ButtonRects(1)));
+        imgClose(1).SetVisible(IsOverCloseButton());
     } else {
-        imgDown(pressed).SetVisible(IsOver(ButtonRects(0)));
-        imgButton(pressed).SetVisible(!IsOver(ButtonRects(0)));
+        imgDown(pressed).SetVisible(IsOverOrderButton());
+        imgButton(pressed).SetVisible(!IsOverOrderButton());
     }
 }
 
 void frmDetail::imgButton_MouseUp(int k, const ui::MouseEvent& e) {
-    nPressed = 0;
+    nPressed = kNothingPressed;
     if (!ReleasedWithin(e, "imgButton", k)) {
         // The pressed look goes and the face comes back, whatever the hover tick
         // last showed: a look left up would take every later press.
@@ -126,7 +124,7 @@ void frmDetail::imgButton_MouseUp(int k, const ui::MouseEvent& e) {
         imgButton(k).SetVisible(true);
         return;
     }
-    const int other = (k & 1) + 1;
+    const int other = k == kRankOrderButton ? kPlayOrderButton : kRankOrderButton;
     imgDown(k).SetVisible(false);
     imgButton(k).SetVisible(false);
     imgButton(other).SetVisible(true);
@@ -137,7 +135,7 @@ void frmDetail::imgButton_MouseUp(int k, const ui::MouseEvent& e) {
 }
 
 void frmDetail::imgClose_MouseUp(const ui::MouseEvent& e) {
-    nPressed = 0;
+    nPressed = kNothingPressed;
     imgClose(0).SetVisible(false);
     imgClose(1).SetVisible(false);
     if (ReleasedWithin(e, "imgClose", 0)) CloseByUser();

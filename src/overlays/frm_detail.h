@@ -13,7 +13,6 @@
 #include <cstdint>
 
 #include "shared/skinned_form.h"
-#include "ui/bounded_array.h"
 
 namespace vantrel {
 
@@ -46,12 +45,13 @@ public:
     // Any other value draws nothing.
     std::int16_t DetailMode = kPlayOrder;
 
-    // nPressed: 1 or 2 the order button of that state, 3 dragging, 4 the close button.
-    static constexpr std::int16_t kDragging = 3;
-    static constexpr std::int16_t kCloseHeld = 4;
-
-    // 0 the order button, 1 the close button, 2 the whole window.
-    ui::BoundedArray<ButtonRect, 0, 2> ButtonRects;
+    // The two order buttons, indices of imgButton, imgDown and imgNote, share one
+    // place: the one shown draws its own order when clicked, its index being that
+    // DetailMode, and gives its place to the other.
+    static constexpr std::int16_t kRankOrderButton = kRankOrder, kPlayOrderButton = kPlayOrder;
+    // nPressed: an order button while it is held, kCloseHeld while the close button
+    // is, kDragging while the window moves.
+    static constexpr std::int16_t kDragging = 3, kCloseHeld = 4;
 
 protected:
     void Form_Load() override;
@@ -60,6 +60,9 @@ protected:
 private:
     void ShowInPlayOrder();
     void ShowInRankOrder();
+    // The two order buttons share one place and one hover rectangle.
+    bool IsOverOrderButton() const { return IsOver(HoverRect("imgButton", 1)); }
+    bool IsOverCloseButton() const { return IsOver(HoverRect("imgClose", 0)); }
     void ShowHoverLooks() override;
     void ShowPressedLook(std::int16_t pressed) override;
     void imgButton_MouseUp(int k, const ui::MouseEvent& e);

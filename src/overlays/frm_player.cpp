@@ -10,8 +10,6 @@ namespace {
 
 constexpr int kSlotsPerSeat = 20;
 
-constexpr ui::BoundedArray<std::int16_t, 0, 2> kRowLeft{{{44, 240, 13}}};
-
 }  // namespace
 
 frmPlayer::frmPlayer(modQTC& shared) : SkinnedForm(shared, layouts::kPlayer, SettingsRecord::PlayerWindow, kDragging) {
@@ -28,9 +26,6 @@ void frmPlayer::Form_Load() {
     shared().bPlayerOpen = kTrue;
     modQTC::MakeLayered(*this);
     TakeStoredPlace();
-    ButtonRects(0) = WholeWindow();
-    for (int k = kReplay; k <= kClose; ++k) ButtonRects(k) = HoverRect("imgMouseOn", k);
-    RowLeft = kRowLeft;
     imgMark.SetPicture(picMark.picture());
     PlayPauseButton = kPlay;
     PlayCursor = 0;
@@ -62,6 +57,11 @@ bool frmPlayer::MoveWaits(int row) const {
 // A move of more cards than an area's 20 slots shows its first 20, rather than
 // spilling into the next seat's area.
 int frmPlayer::SlotsOf(int row) const { return std::min<int>(shared().PlayHistory(row, MoveTable::kCountColumn), kSlotsPerSeat); }
+
+// Slot 1 of an area never moves: it stays where the table puts it.
+int frmPlayer::RowLeft(int seat) { return ui::FindControl(layouts::kPlayer, "imgEmit", kSlotsPerSeat * seat + 1).left; }
+
+bool frmPlayer::IsOverButton(int k) const { return IsOver(HoverRect("imgMouseOn", k)); }
 
 int frmPlayer::SeatOf(int row) const { return ((playStartTaken_ ? PlayStart : shared().FirstSeat) + row) % 3; }
 
@@ -98,7 +98,7 @@ void frmPlayer::tmrShow_Timer() {
     const bool more = MoveWaits(PlayCursor);
     if (!more) tmrShow.SetEnabled(false);
     const std::int16_t shown = more ? kPause : kPlay;
-    if (IsOver(ButtonRects(PlayPauseButton))) {
+    if (IsOverButton(PlayPauseButton)) {
         imgMouseOn(shown).SetVisible(true);
         imgMouseOn(OtherPlayButton(shown)).SetVisible(false);
     } else {
@@ -109,16 +109,16 @@ void frmPlayer::tmrShow_Timer() {
 }
 
 void frmPlayer::ShowHoverLooks() {
-    imgMouseOn(kReplay).SetVisible(IsOver(ButtonRects(kReplay)));
-    const bool overPair = IsOver(ButtonRects(PlayPauseButton));
+    imgMouseOn(kReplay).SetVisible(IsOverButton(kReplay));
+    const bool overPair = IsOverButton(PlayPauseButton);
     imgMouseOn(PlayPauseButton).SetVisible(overPair);
     imgButton(PlayPauseButton).SetVisible(!overPair);
     imgMouseOn(OtherPlayButton(PlayPauseButton)).SetVisible(false);
     imgButton(OtherPlayButton(PlayPauseButton)).SetVisible(false);
-    for (int k : {kStepBack, kStepForward, kFaster, kSlower, kClose}) imgMouseOn(k).SetVisible(IsOver(ButtonRects(k)));
+    for (int k : {kStepBack, kStepForward, kFaster, kSlower, kClose}) imgMouseOn(k).SetVisible(IsOverButton(k));
 }
 
-void frmPlayer::ShowPressedLook(std::int16_t pressed) { imgMouseDown(pressed).SetVisible(IsOver(ButtonRects(pressed))); }
+void frmPlayer::ShowPressedLook(std::int16_t pressed) { imgMouseDown(pressed).SetVisible(IsOverButton(pressed)); }
 
 void frmPlayer::StopReplay() {
     tmrShow.SetEnabled(false);
@@ -128,7 +128,7 @@ void frmPlayer::StopReplay() {
 }
 
 void frmPlayer::imgMouseOn_MouseUp(int k, const ui::MouseEvent& e) {
-    nPressed = 0;
+    nPressed = kNothingPressed;
     if (!ReleasedWithin(e, "imgMouseOn", k)) {
         // The pressed look goes and the face comes back, whatever the hover tick
         // last showed: a look left up would take every later press.

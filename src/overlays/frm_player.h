@@ -14,7 +14,6 @@
 #include <cstdint>
 
 #include "shared/skinned_form.h"
-#include "ui/bounded_array.h"
 
 namespace vantrel {
 
@@ -46,7 +45,7 @@ public:
     enum Button : std::int16_t {
         kReplay = 1, kPause = 2, kStepBack = 3, kStepForward = 4, kFaster = 5, kSlower = 6, kPlay = 7, kClose = 8
     };
-    // nPressed: 1..8 that button held, 9 dragging.
+    // nPressed: a Button while that button is held, kDragging while the window moves.
     static constexpr std::int16_t kDragging = 9;
 
     // The history row that the next step shows.
@@ -55,11 +54,6 @@ public:
     std::int16_t PlayStart = 0;
     // Which of the pair sharing one place is shown: kPlay (stopped) or kPause (running).
     std::int16_t PlayPauseButton = kPlay;
-    // 0 the whole window, 1..7 the transport buttons (7 at 2's place), 8 the close button.
-    ui::BoundedArray<ButtonRect, 0, 8> ButtonRects;
-    // The x of slot 1 of each seat's area.
-    ui::BoundedArray<std::int16_t, 0, 2> RowLeft;
-
     static std::int16_t OtherPlayButton(std::int16_t k) { return k == kPause ? kPlay : kPause; }
 
 protected:
@@ -74,6 +68,10 @@ private:
     int SeatOf(int row) const;
     // How many of move `row`'s cards its seat's area shows.
     int SlotsOf(int row) const;
+    // The x of slot 1 of each seat's area.
+    static int RowLeft(int seat);
+    // Whether the cursor is over transport button k (7 at 2's place) or the close button (8).
+    bool IsOverButton(int k) const;
     void ShowPlay(int row);
     void ClearPlay(int row);
     void EmptyAllSlots();

@@ -50,13 +50,13 @@ std::optional<std::int16_t> CardReader::ReadSuit() const {
     return std::nullopt;
 }
 
-void CardReader::ReadCards(std::int16_t& x, std::int16_t y, std::int16_t mode) {
+void CardReader::ReadCards(std::int16_t& x, std::int16_t y, RowKind kind) {
     const RowEnd end(row_);
     try {
-        CardStep = game::kCardStep;
+        const std::int16_t CardStep = game::kCardStep;
         do {
             sampler_.CaptureRect(x, y, game::kGlyphWidth, game::kGlyphHeight);
-            nCard = RecogniseGlyph();
+            std::int16_t nCard = RecogniseGlyph();
             if (nCard <= cards::kAce) {
                 sampler_.CaptureRect(ui::Int16(x + game::kStripDx), ui::Int16(y + game::kStripDy), game::kStripWidth,
                                      game::kStripHeight);
@@ -70,12 +70,12 @@ void CardReader::ReadCards(std::int16_t& x, std::int16_t y, std::int16_t mode) {
             x = ui::Int16(x + CardStep);
         } while (sampler_.PixelBuf(3, 1) < game::kNextEdgeRedBelow && row_.nCardCount < kMostCardsInARow);
 
-        if (mode == 2) {
+        if (kind == RowKind::DealtHand) {
             tally_.CodesToRanks();
-            tally_.StrikeCards(2);
-        } else if (mode == 3) {
+            tally_.StrikeCards(RowKind::DealtHand);
+        } else if (kind == RowKind::Play) {
             tally_.CodesToRanks();
-            tally_.StrikeCards(3);
+            tally_.StrikeCards(RowKind::Play);
             tally_.RecordPlay();
         }
     } catch (const ui::RuntimeError&) {

@@ -21,18 +21,15 @@ public:
     CardReader(ScreenSampler& sampler, CardRow& row, CardTally& tally);
 
     // Reads the row whose first glyph is at (x, y); x comes back as the first x
-    // after the row. mode 2: the user's dealt hand; mode 3: a play by seat nTurn;
-    // any other mode reads and drops the row. A row ends at its 50th card. A
+    // after the row. A dealt hand is struck from the counts, a play by seat nTurn
+    // struck and recorded, a dropped row only read. A row ends at its 50th card. A
     // run-time error on the way drops the hand and returns normally.
-    void ReadCards(std::int16_t& x, std::int16_t y, std::int16_t mode);
+    void ReadCards(std::int16_t& x, std::int16_t y, RowKind kind);
 
     // On an 11 x 16 capture: a rank 3..14, or 49 for the 2.
     std::int16_t RecogniseGlyph() const;
     // On an 11 x 5 capture: a suit 1..4, or none when all four probes read ink.
     std::optional<std::int16_t> ReadSuit() const;
-
-    std::int16_t CardStep = game::kCardStep;
-    std::int16_t nCard = 0;
 
 private:
     std::int16_t InkAt(int column, int row) const;

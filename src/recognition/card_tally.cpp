@@ -72,12 +72,12 @@ void CardTally::Doubt(DoubtReason reason) {
     if (onDoubt) onDoubt(reason);
 }
 
-void CardTally::StrikeCards(std::int16_t mode) {
-    if (mode == 2) {
+void CardTally::StrikeCards(RowKind kind) {
+    if (kind == RowKind::DealtHand) {
         if (const auto doubt = check.CheckDeal(RowRanks())) Doubt(*doubt);
         if (check.InDoubt()) return;
         for (int k = 1; k <= row_.nCardCount; ++k) Strike(row_.CardList(k));
-    } else if (mode == 3) {
+    } else if (kind == RowKind::Play) {
         if (row_.nCardCount > kMostCardsInAPlay) Doubt(DoubtReason::kPlayTooLong);
         RemainCards(nTurn) = ui::Int16(RemainCards(nTurn) - row_.nCardCount);
         if (RemainCards(nTurn) == 0) {

@@ -29,6 +29,10 @@
 
 namespace vantrel::recognition {
 
+// What a row just read is: the user's dealt hand (the Part's mode 2), a play by
+// the seat to move (mode 3), or neither, to be read and dropped.
+enum class RowKind : std::int16_t { Dropped = 1, DealtHand = 2, Play = 3 };
+
 // The row of cards just read, left to right in entries 1..nCardCount.
 struct CardRow {
     ui::BoundedArray<std::int16_t, 0, 50> CardList;
@@ -57,7 +61,7 @@ public:
     // True when the seat shows the pass sign: the pass is recorded and the turn moves on.
     bool CheckPass(std::int16_t seat);
     void CodesToRanks();
-    void StrikeCards(std::int16_t mode);
+    void StrikeCards(RowKind kind);
     void RecordPlay();
     void ResetHand(bool keepWatching);
     // Shows seat s's count (1 or 2) as its digit picture; nothing while in doubt.

@@ -148,8 +148,11 @@ constexpr ReleaseExtent kCloseRelease{43 * 15, 15 * 15};
 
 constexpr auto kDetailControls = MakeTable<40 + 38 + 15 + 8>([](auto& t) {
     // The upper row (the left opponent, seat 2) is 21..40, the lower (seat 1) 1..20.
-    for (int i = 21; i <= 40; ++i) t.Add({"imgEmit", i, ControlKind::Cell, 40 + 18 * (i - 21), 23, 15, 20, true, {}, {}});
-    for (int i = 1; i <= 20; ++i) t.Add({"imgEmit", i, ControlKind::Cell, 40 + 18 * (i - 1), 54, 15, 20, true, {}, {}});
+    constexpr auto slotLeft = [](int slot) { return kDetailFirstCardLeft + kDetailCardPitch * (slot - 1); };
+    for (int i = 21; i <= 40; ++i)
+        t.Add({"imgEmit", i, ControlKind::Cell, slotLeft(i - 20), 23, kDetailCardWidth, 20, true, {}, {}});
+    for (int i = 1; i <= 20; ++i)
+        t.Add({"imgEmit", i, ControlKind::Cell, slotLeft(i), 54, kDetailCardWidth, 20, true, {}, {}});
     for (int i = 20; i <= 38; ++i) t.Add({"imgDivide", i, ControlKind::Cell, 10, 21, 1, 24, false, "detail/divider", {}});
     for (int i = 1; i <= 19; ++i) t.Add({"imgDivide", i, ControlKind::Cell, 10, 52, 1, 24, false, "detail/divider", {}});
     for (int rank = 3; rank <= 17; ++rank) t.Add(Store("picCards", rank, kCardRanks[rank - 3]));

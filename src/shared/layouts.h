@@ -20,6 +20,13 @@ inline constexpr int kMainTipEntryTop = 530;
 inline constexpr int kMainReportSavedTip = 26;
 // frmDetail, "VXDetail", 460 x 83.
 extern const ui::FormLayout kDetail;
+// Its rows of card slots, and the x of the divider standing in the middle of the
+// gap after a row's `cardsBefore` cards (before its first when none).
+inline constexpr int kDetailFirstCardLeft = 40, kDetailCardPitch = 18, kDetailCardWidth = 15;
+constexpr int DetailDividerLeft(int cardsBefore) {
+    return kDetailFirstCardLeft + kDetailCardPitch * (cardsBefore - 1) + kDetailCardWidth +
+           (kDetailCardPitch - kDetailCardWidth) / 2;
+}
 // frmPlayer, "VXPlayer", 460 x 83.
 extern const ui::FormLayout kPlayer;
 

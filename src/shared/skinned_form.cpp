@@ -50,7 +50,7 @@ void SkinnedForm::DragBy(const ui::ControlArray<ui::PictureCell>& cells) {
 
 void SkinnedForm::tmrPOS_Timer() {
     shared_.CursorPos = shared_.platform().desktop().CursorPos();
-    if (nPressed == 0) {
+    if (nPressed == kNothingPressed) {
         ShowHoverLooks();
         tmrPOS.SetEnabled(IsOver(WholeWindow()));
     } else if (nPressed != dragging_) {
@@ -60,7 +60,7 @@ void SkinnedForm::tmrPOS_Timer() {
 
 void SkinnedForm::Form_MouseMove(const ui::MouseEvent&) {
     if (!tmrPOS.Enabled()) tmrPOS.SetEnabled(true);
-    nPressed = 0;
+    nPressed = kNothingPressed;
 }
 
 void SkinnedForm::StartDrag() {

@@ -27,8 +27,9 @@ bool IsOver(const ui::Form& window, const ButtonRect& r, base::Point cursor);
 class SkinnedForm : public ui::Form {
 public:
     ui::Timer& tmrPOS{TimerNamed("tmrPOS")};
-    // 0: nothing held; a window's own values name its held buttons and its drag.
-    std::int16_t nPressed = 0;
+    // Nothing held; a window's own values name its held buttons and its drag.
+    static constexpr std::int16_t kNothingPressed = 0;
+    std::int16_t nPressed = kNothingPressed;
 
 protected:
     // `dragging` is the value of nPressed while the window is being moved.

@@ -237,10 +237,6 @@ PictureStore& Form::AddStore(ControlArray<PictureStore>& array, int index, Pictu
     return store;
 }
 
-PictureStore& Form::AddStore(std::string name, Picture picture) {
-    return stores_.emplace_back(std::move(name), 0, std::move(picture));
-}
-
 Timer& Form::AddTimer(std::string name, int intervalMs, bool enabledAtStart) {
     return timers_.emplace_back(*this, std::move(name), intervalMs, enabledAtStart);
 }

@@ -109,7 +109,6 @@ protected:
     PictureCell& AddCell(std::string name, CellSpec start);
     PictureCell& AddCell(ControlArray<PictureCell>& array, int index, CellSpec start);
     PictureStore& AddStore(ControlArray<PictureStore>& array, int index, Picture picture);
-    PictureStore& AddStore(std::string name, Picture picture);
     Timer& AddTimer(std::string name, int intervalMs, bool enabledAtStart);
     void SetBackground(Picture picture) { background_ = std::move(picture); }
 

@@ -1,5 +1,7 @@
 #include "live_check.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -114,6 +116,27 @@ base::Rect OuterRect(HWND window) {
 }
 
 HWND FindCaption(const wchar_t* caption) { return FindWindowW(nullptr, caption); }
+
+std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& keep) {
+    struct Search {
+        const std::function<bool(HWND)>& keep;
+        std::vector<HWND> found;
+    } search{keep, {}};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(context);
+            if (s.keep(window)) s.found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool IsTooltipOf(HWND window, HWND owner) {
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    return GetWindow(window, GW_OWNER) == owner && std::wstring(className) == TOOLTIPS_CLASSW;
+}
 
 long long MsUntilPlaced(HWND window, base::Point at, DWORD deadlineMs) {
     const ULONGLONG start = GetTickCount64();

@@ -98,6 +98,10 @@ inline std::wstring SettingsPathIn(const std::wstring& folder) { return folder +
 
 base::Rect OuterRect(HWND window);
 HWND FindCaption(const wchar_t* caption);
+// The top-level windows for which `keep` holds, in the order EnumWindows gives.
+std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& keep);
+// Whether `window` is a tooltip control of the common controls owned by `owner`.
+bool IsTooltipOf(HWND window, HWND owner);
 
 // Milliseconds from now until `window` stands at `at`, or -1 after `deadlineMs`.
 long long MsUntilPlaced(HWND window, base::Point at, DWORD deadlineMs);

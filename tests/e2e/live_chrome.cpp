@@ -21,8 +21,6 @@
 // before the close is left in WORK_DIR.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <cstdio>
 #include <string>
 #include <tuple>
@@ -40,7 +38,9 @@ using vantrel::e2e::FileBytes;
 using vantrel::e2e::LiveRun;
 using vantrel::e2e::WindowReader;
 using vantrel::e2e::Xdotool;
+using vantrel::e2e::IsTooltipOf;
 using vantrel::e2e::OuterRect;
+using vantrel::e2e::TopLevelWindows;
 using vantrel::e2e::Record;
 using vantrel::e2e::RecordOf;
 using vantrel::e2e::WaitFor;
@@ -134,21 +134,9 @@ private:
 
 // The visible tooltip control owned by `owner`, if any.
 HWND VisibleTooltip(HWND owner) {
-    struct Search {
-        HWND owner, found;
-    } search{owner, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(context);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (GetWindow(window, GW_OWNER) == s.owner && IsWindowVisible(window) &&
-                std::wstring(name) == TOOLTIPS_CLASSW)
-                s.found = window;
-            return s.found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    const std::vector<HWND> shown =
+        TopLevelWindows([owner](HWND window) { return IsTooltipOf(window, owner) && IsWindowVisible(window); });
+    return shown.empty() ? nullptr : shown.front();
 }
 
 // The text a tooltip control shows. Asked with WM_GETTEXT, which the system

@@ -7,6 +7,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_platform.h"
+#include "live_check.h"
 #include "pattern.h"
 #include "support/game_title.h"
 
@@ -30,7 +31,9 @@ using vantrel::platform::win32::OwnedWindow;
 using vantrel::platform::win32::Widen;
 using vantrel::platform::win32::Win32Desktop;
 using vantrel::platform::win32::Win32Platform;
+using vantrel::e2e::IsTooltipOf;
 using vantrel::e2e::TestPattern;
+using vantrel::e2e::TopLevelWindows;
 using vantrel::base::Image;
 using vantrel::base::Rgb;
 
@@ -387,21 +390,7 @@ void TestMouseAndClose(Win32Platform& platform) {
 
 // Tooltip windows of the common controls owned by `owner`.
 std::vector<HWND> Tooltips(HWND owner) {
-    struct Search {
-        HWND owner;
-        std::vector<HWND> found;
-    } search{owner, {}};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(context);
-            wchar_t className[64] = {};
-            GetClassNameW(window, className, 64);
-            if (GetWindow(window, GW_OWNER) == s.owner && std::wstring(className) == TOOLTIPS_CLASSW)
-                s.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return TopLevelWindows([owner](HWND window) { return IsTooltipOf(window, owner); });
 }
 
 // Their tool counts.

@@ -33,20 +33,11 @@ bool Above(HWND upper, HWND lower) {
 }
 
 int CountCaption(const wchar_t* caption) {
-    struct Search {
-        const wchar_t* caption;
-        int count = 0;
-    } search{caption};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(context);
-            wchar_t text[64] = {};
-            GetWindowTextW(window, text, 64);
-            if (std::wstring(text) == s.caption) ++s.count;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.count;
+    return static_cast<int>(TopLevelWindows([caption](HWND window) {
+                                wchar_t text[64] = {};
+                                GetWindowTextW(window, text, 64);
+                                return std::wstring(text) == caption;
+                            }).size());
 }
 
 FILETIME WriteTime(const std::wstring& path) {

@@ -1,5 +1,5 @@
 // The whole program against the stand-in with faults injected into every other
-// hand (tools/soak/fault_series.h), a few hands per kind; `vantrel-soak --faults N`
+// hand (tests/support/fault_series.h), a few hands per kind; `vantrel-soak --faults N`
 // runs the long series. Faults the checks can see put every injected hand in
 // doubt from the faulty move on; captures that copied nothing leave every
 // injected hand exactly right; and whatever the fault, the next hand is exact.

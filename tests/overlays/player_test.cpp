@@ -21,7 +21,7 @@ protected:
     base::Point At(int x, int y) { return OverlayFixture::At(player(), x, y); }
     // The middle of transport button k (1..7) or of the close image (8).
     base::Point Centre(int k) {
-        const ButtonRect& r = player().ButtonRects(k);
+        const ButtonRect& r = ui::FindControl(layouts::kPlayer, "imgMouseOn", k).hover;
         return At((r.x1 + r.x2) / 2, (r.y1 + r.y2) / 2);
     }
     // A press while the hover look shows, and a release at `dx`, `dy` pixels from it.

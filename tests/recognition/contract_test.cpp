@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "support/card_probes.h"
-#include "support/game_fixture.h"
+#include "support/recognition_fixture.h"
 #include "support/painted_table.h"
 
 namespace vantrel {
@@ -38,15 +38,10 @@ std::string GlyphClasses(unsigned ink) {
     return classes;
 }
 
-class ReadingContractTest : public ProgramFixture {
+class ReadingContractTest : public RecognitionFixture {
 protected:
     static constexpr int kX = 300, kY = 200;
 
-    void SetUp() override {
-        Start();
-        OpenGame();
-        screen.Fill(kFelt);
-    }
     // A card whose glyph and suit strip show these classes on white paper; its
     // next-card probe is white, so the row ends with it.
     void PaintCard(int gx, int gy, const std::string& glyph, const std::string& strip = "PPPP") {
@@ -61,11 +56,10 @@ protected:
     }
     // Reads the row at (kX, kY) and drops it; the codes read and where x ended.
     std::vector<int> ReadRow(int* end = nullptr) {
-        const auto surface = platform.fakeDesktop().OpenClient(game);
-        main().watcher().sampler.BeginTick(surface.get());
+        BeginTick();
         std::int16_t x = kX;
-        main().watcher().reader.ReadCards(x, kY, 1);
-        main().watcher().sampler.EndTick();
+        watcher().reader.ReadCards(x, kY, recognition::RowKind::Dropped);
+        EndTick();
         if (end) *end = x;
         std::vector<int> codes;
         for (int k = 1; k <= (x - kX) / test::kCardPitch; ++k) codes.push_back(main().watcher().row.CardList(k));
@@ -166,23 +160,16 @@ TEST_F(ReadingContractTest, TheNextCardProbesRedDecidesAtTenAndTheStepIs22) {
     }
 }
 
-class MarkerContractTest : public ProgramFixture {
+class MarkerContractTest : public RecognitionFixture {
 protected:
-    void SetUp() override {
-        Start();
-        OpenGame();
-        screen.Fill(kFelt);
-    }
     // Runs `ask` on a fresh capture of the screen as it is now.
     template <class Question>
     bool Ask(Question ask) {
-        const auto surface = platform.fakeDesktop().OpenClient(game);
-        main().watcher().sampler.BeginTick(surface.get());
+        BeginTick();
         const bool answer = ask();
-        main().watcher().sampler.EndTick();
+        EndTick();
         return answer;
     }
-    recognition::CardTally& tally() { return main().watcher().tally; }
 };
 
 TEST_F(MarkerContractTest, EachSeatsFirstMoverSignHoldsExactlyInsideItsBand) {

@@ -7,32 +7,23 @@
 #include <vector>
 
 #include "sim/card_art/card_art.h"
-#include "support/game_fixture.h"
+#include "support/recognition_fixture.h"
 #include "base/card_code.h"
 #include "support/painted_table.h"
 
 namespace vantrel {
 namespace {
 
-using testing::ProgramFixture;
+using testing::RecognitionFixture;
 
 int CodeOf(int rank, int suit) { return rank == 15 ? 49 : (rank - 3) * 4 + suit; }
 
-class ReaderTest : public ProgramFixture {
+class ReaderTest : public RecognitionFixture {
 protected:
-    void SetUp() override {
-        Start();
-        OpenGame();
-        screen.Fill(testing::kFelt);
-    }
-    void Tick() {
-        surface = platform.fakeDesktop().OpenClient(game);
-        main().watcher().sampler.BeginTick(surface.get());
-    }
     // Reads the row at (x, y) and drops it: the row's card codes stay in CardList.
     std::vector<int> ReadCodes(std::int16_t x, std::int16_t y, std::int16_t* end = nullptr) {
-        Tick();
-        main().watcher().reader.ReadCards(x, y, 1);
+        BeginTick();
+        main().watcher().reader.ReadCards(x, y, recognition::RowKind::Dropped);
         if (end) *end = x;
         std::vector<int> codes;
         for (int k = 1; k <= (x - start_) / 22 && k <= 50; ++k) codes.push_back(main().watcher().row.CardList(k));
@@ -47,7 +38,6 @@ protected:
         screen.FillRect(gx, gy, 11, 16, testing::kWhite);
         for (auto [c, r] : ink) screen.set(gx + c, gy + r, {0, 0, 0});
     }
-    std::unique_ptr<platform::ClientSurface> surface;
     int start_ = 0;
 };
 
@@ -89,9 +79,9 @@ TEST_F(ReaderTest, RandomRowsOfRealCardsAreTalliedExactly) {
         tally.ResetHand(true);
         tally.nTurn = 2;
         tally.RemainCards.Fill(16);
-        Tick();
+        BeginTick();
         std::int16_t x = static_cast<std::int16_t>(gx);
-        main().watcher().reader.ReadCards(x, static_cast<std::int16_t>(gy), 3);
+        main().watcher().reader.ReadCards(x, static_cast<std::int16_t>(gy), recognition::RowKind::Play);
 
         ASSERT_EQ(x, gx + 22 * n) << "round " << round;
         ASSERT_EQ(shared().PlayHistory(0, 21), n) << "round " << round;
@@ -190,9 +180,9 @@ TEST_F(ReaderTest, APlayTooLongForItsHistoryRowPutsTheHandInDoubtAndKeepsItsPlac
     tally.bInHand = true;
     tally.nTurn = 0;
     tally.RemainCards.Fill(16);
-    Tick();
+    BeginTick();
     std::int16_t x = 30;
-    main().watcher().reader.ReadCards(x, 200, 3);
+    main().watcher().reader.ReadCards(x, 200, recognition::RowKind::Play);
     EXPECT_TRUE(tally.bInHand);
     EXPECT_EQ(tally.check.reason(), recognition::DoubtReason::kPlayTooLong);
     EXPECT_EQ(tally.RemainCards(0), 16 - 22);
@@ -206,9 +196,9 @@ TEST_F(ReaderTest, ARowThatNeverEndsStopsAtItsFiftiethCard) {
     main().watcher().tally.bInHand = true;
     main().watcher().tally.RemainCards.Fill(16);
     main().watcher().tally.nTurn = 1;
-    Tick();
+    BeginTick();
     std::int16_t x = 10;
-    main().watcher().reader.ReadCards(x, 100, 3);
+    main().watcher().reader.ReadCards(x, 100, recognition::RowKind::Play);
     EXPECT_EQ(x, 10 + 22 * 50);
     EXPECT_EQ(main().watcher().row.nCardCount, 0);
     EXPECT_EQ(main().watcher().tally.RemainCards(1), 16 - 50);

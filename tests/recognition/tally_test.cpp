@@ -6,24 +6,21 @@
 
 #include "shared/layouts.h"
 #include "shared/pictures.h"
-#include "support/game_fixture.h"
+#include "support/recognition_fixture.h"
 
 namespace vantrel {
 namespace {
 
-using testing::ProgramFixture;
+using testing::RecognitionFixture;
 
-class TallyTest : public ProgramFixture {
+// Inside one watcher tick from set-up to tear-down.
+class TallyTest : public RecognitionFixture {
 protected:
     void SetUp() override {
-        Start();
-        OpenGame();
-        surface = platform.fakeDesktop().OpenClient(game);
-        main().watcher().sampler.BeginTick(surface.get());
+        RecognitionFixture::SetUp();
+        BeginTick();
     }
-    void TearDown() override { main().watcher().sampler.EndTick(); }
-
-    recognition::CardTally& tally() { return main().watcher().tally; }
+    void TearDown() override { EndTick(); }
 
     // A row of ranks as the reader leaves it after converting the codes.
     void SetRow(const std::vector<int>& ranks) {
@@ -39,13 +36,12 @@ protected:
     }
     void Play(const std::vector<int>& ranks) {
         SetRow(ranks);
-        tally().StrikeCards(3);
+        tally().StrikeCards(recognition::RowKind::Play);
         tally().RecordPlay();
         main().watcher().row.nCardCount = 0;
         tally().nTurn = static_cast<std::int16_t>((tally().nTurn + 1) % 3);
     }
     bool Mark(int code) { return main().imgRMCard(code).visible(); }
-    std::unique_ptr<platform::ClientSurface> surface;
 };
 
 TEST_F(TallyTest, StrikingHidesTheHighestVisibleMarkOfTheRank) {

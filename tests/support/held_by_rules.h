@@ -98,7 +98,7 @@ inline std::string HeldLine(const HeldByRules& held) {
         line += side;
         for (int rank = 3; rank <= 15; ++rank)
             if (const int n = held.least[std::size_t(seat)][std::size_t(rank)]; n > 0)
-                line += " " + std::to_string(rank) + ":" + std::to_string(n);
+                line.append(" ").append(std::to_string(rank)).append(":").append(std::to_string(n));
     }
     return line;
 }

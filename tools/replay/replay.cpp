@@ -346,7 +346,8 @@ private:
             for (const recognition::Opponent o : {recognition::Opponent::kLeft, recognition::Opponent::kRight}) {
                 line += o == recognition::Opponent::kLeft ? " left" : " right";
                 for (int rank = recognition::kFirstRank; rank <= recognition::kLastRank && held; ++rank)
-                    if (const int n = held->Least(o, rank); n > 0) line += " " + std::to_string(rank) + ":" + std::to_string(n);
+                    if (const int n = held->Least(o, rank); n > 0)
+                        line.append(" ").append(std::to_string(rank)).append(":").append(std::to_string(n));
             }
         }
         if (line != heldLine_) lines_.push_back(heldLine_ = line);

@@ -9,7 +9,7 @@
 // hand after every move. Exit status 0 when there was no difference, no doubt, no
 // unsound reading and no stopped reading.
 //   vantrel-soak --seed S --hands N [--think-ms A-B] [--deal-ms N] [--final-ms N] [--pause-ms N]
-// With --faults N instead it runs the fault series (tools/soak/fault_series.h):
+// With --faults N instead it runs the fault series (tests/support/fault_series.h):
 // for each kind of fault N hands, the fault in every other one, and prints the
 // table of what became of the injected hands and of the hands after them.
 #include <chrono>

@@ -224,7 +224,7 @@ void HeadlessPlatform::PressKey(const std::string& caption, std::uint16_t key, b
 
 // Within one day of the start, which is all a test runs for.
 CalendarTime HeadlessPlatform::LocalTime() {
-    CalendarTime t = calendarStart_;
+    CalendarTime t = kCalendarStart;
     const std::int64_t seconds = t.hour * 3600 + t.minute * 60 + t.second + now_ / 1000;
     t.hour = static_cast<int>(seconds / 3600 % 24);
     t.minute = static_cast<int>(seconds / 60 % 60);

@@ -172,9 +172,6 @@ public:
     // A key pressed while the hosted window `caption` is active.
     void PressKey(const std::string& caption, std::uint16_t key, bool control);
 
-    // The calendar starts at `start` and moves on with the virtual clock.
-    void SetLocalTime(CalendarTime start) { calendarStart_ = start; }
-
     MemoryFiles& memoryFiles() { return files_; }
 
     std::unique_ptr<HostedWindow> CreateHostedWindow(const WindowSpec& spec, WindowEvents& events) override;
@@ -206,7 +203,8 @@ private:
     Point dragFrom_;
     HeadlessWindow* pressedWindow_ = nullptr;
     bool quit_ = false;
-    CalendarTime calendarStart_{2026, 1, 1, 0, 0, 0};
+    // The calendar at virtual time 0; it moves on with the virtual clock.
+    static constexpr CalendarTime kCalendarStart{2026, 1, 1, 0, 0, 0};
     MemoryFiles files_;
 };
 
