@@ -1,7 +1,13 @@
-# cmake -DROOT=<folder> -DOUT=<file.cpp> -P embed_pictures.cmake
-# Writes a C++ source that holds every PNG under ROOT as a byte array, named by its
-# path under ROOT without ".png" ("main/background"), in name order.
-file(GLOB_RECURSE pictures RELATIVE ${ROOT} ${ROOT}/*.png)
+# cmake -DROOT=<assets folder> -DSETS=ui,ui-125,... -DOUT=<file.cpp> -P embed_pictures.cmake
+# Writes a C++ source that holds every PNG under each of ROOT's SETS folders as a
+# byte array, named by its path under ROOT without ".png" ("ui/main/background"),
+# in name order.
+string(REPLACE "," ";" sets "${SETS}")
+set(pictures "")
+foreach(set IN LISTS sets)
+  file(GLOB_RECURSE in_set RELATIVE ${ROOT} ${ROOT}/${set}/*.png)
+  list(APPEND pictures ${in_set})
+endforeach()
 list(TRANSFORM pictures REPLACE "\\.png$" "")
 list(SORT pictures)
 set(arrays "")
@@ -15,7 +21,7 @@ foreach(name IN LISTS pictures)
   string(APPEND entries "    {\"${name}\", kPicture${n}},\n")
   math(EXPR n "${n} + 1")
 endforeach()
-file(WRITE ${OUT}.tmp "// Generated from assets/ui by cmake/embed_pictures.cmake; do not edit.
+file(WRITE ${OUT}.tmp "// Generated from assets/ui* by cmake/embed_pictures.cmake; do not edit.
 #include \"shared/baked_pictures.h\"
 
 namespace vantrel::pictures {

@@ -14,9 +14,11 @@
 # 7-Zip, WinRAR and Info-ZIP's unzip, which take that field before the name.
 set -euo pipefail
 
-# The stripped vantrel.exe's size target, in bytes: 700 KB. Pictures for more
+# The stripped vantrel.exe's size target, in bytes: 1.3 MB. Pictures for more
 # display scales grow the exe; a change that must grow it past this raises it here.
-max_exe_bytes=716800
+# Raised from 700 KB for the four larger scales' sets drawn afresh (1 293 824 bytes,
+# the five sets' 651 KB of palette and RGB PNGs at zlib's highest level half of it).
+max_exe_bytes=1363148
 
 cd "$(dirname "$0")/.."
 tools/install-deps.sh

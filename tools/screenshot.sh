@@ -9,9 +9,15 @@
 #   docs/vxdetail-2x.png         the detail window, 2x
 #   docs/vxplayer-2x.png         the player window, 2x
 #
+# With DPI set (120, 144, 168 or 192) the desktop runs at that display scale, on a
+# screen the scaled windows fit, and the script saves instead
+#
+#   docs/screenshot-<percent>.png   the whole desktop
+#   docs/closeup-<percent>.png      the top of the main window, pixel for pixel
+#
 # Needs the windows preset built (tools/test.sh or tools/demo.sh build it).
 # Settings: SEED (the stand-in's series, default 1), SHOT_SECONDS (how long the
-# hand runs before the photograph, default 20).
+# hand runs before the photograph, default 20), DPI (default 96).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$PWD/build/windows
@@ -24,7 +30,12 @@ for program in sim/table.exe src/app/vantrel.exe tests/e2e/winprobe.exe; do
 done
 tools/install-deps.sh
 mkdir -p docs
-export build docs=$PWD/docs
+dpi=${DPI:-96}
+percent=$((dpi * 100 / 96))
+screen=1280x1024
+if ((dpi > 96)); then screen=1920x1200; fi
+if ((dpi > 144)); then screen=2560x1600; fi
+export build docs=$PWD/docs percent
 
 photograph() {
     set -u
@@ -40,23 +51,34 @@ photograph() {
     local status=0
     if wine "$build/tests/e2e/winprobe.exe" wait --deadline-ms 60000 VXMain VXDetail VXPlayer >/dev/null; then
         sleep "${SHOT_SECONDS:-20}"
-        # The pointer on the detail button (window pixels 40..59, 463..482), moved
-        # in steps as a hand would, and held there until the tooltip shows.
+        # The pointer on the detail button (window pixels 40..59, 463..482 at 100%),
+        # moved in steps as a hand would, and held there until the tooltip shows.
         local main
         main=$(wine "$build/tests/e2e/winprobe.exe" list | tr -d '\r' | grep ' caption=VXMain$' | sed -E 's/.* at=([0-9-]+),([0-9-]+) .*/\1 \2/')
         read -r mx my <<<"$main"
-        for step in 0 1 2 3 4; do xdotool mousemove --sync $((mx + 46 + step)) $((my + 468 + step)); sleep 0.1; done
-        sleep 2
-        import -window root "$docs/screenshot.png"
-        wine "$build/tests/e2e/winprobe.exe" list | tr -d '\r' >"$scratch/windows.txt"
-        for caption in VXMain VXDetail VXPlayer; do
-            local line geometry
-            line=$(grep " caption=$caption\$" "$scratch/windows.txt")
-            geometry=$(sed -E 's/.* client=([0-9]+)x([0-9]+) at=([0-9-]+),([0-9-]+) .*/\1x\2+\3+\4/' <<<"$line")
-            convert "$docs/screenshot.png" -crop "$geometry" +repage -filter point -resize 200% \
-                "$docs/$(tr '[:upper:]' '[:lower:]' <<<"$caption")-2x.png"
+        for step in 0 1 2 3 4; do
+            xdotool mousemove --sync $((mx + (46 + step) * percent / 100)) $((my + (468 + step) * percent / 100))
+            sleep 0.1
         done
-        echo "screenshot.sh: docs/screenshot.png and the windows at 2x in docs/"
+        sleep 2
+        if ((percent != 100)); then
+            import -window root "$docs/screenshot-$percent.png"
+            # The title, the counts and the grid's top rows at the scale's own pixels.
+            convert "$docs/screenshot-$percent.png" -crop "$((128 * percent / 100))x$((200 * percent / 100))+$mx+$my" +repage \
+                "$docs/closeup-$percent.png"
+            echo "screenshot.sh: docs/screenshot-$percent.png and docs/closeup-$percent.png"
+        else
+            import -window root "$docs/screenshot.png"
+            wine "$build/tests/e2e/winprobe.exe" list | tr -d '\r' >"$scratch/windows.txt"
+            for caption in VXMain VXDetail VXPlayer; do
+                local line geometry
+                line=$(grep " caption=$caption\$" "$scratch/windows.txt")
+                geometry=$(sed -E 's/.* client=([0-9]+)x([0-9]+) at=([0-9-]+),([0-9-]+) .*/\1x\2+\3+\4/' <<<"$line")
+                convert "$docs/screenshot.png" -crop "$geometry" +repage -filter point -resize 200% \
+                    "$docs/$(tr '[:upper:]' '[:lower:]' <<<"$caption")-2x.png"
+            done
+            echo "screenshot.sh: docs/screenshot.png and the windows at 2x in docs/"
+        fi
     else
         echo "screenshot.sh: the three windows did not come up" >&2
         status=1
@@ -68,4 +90,4 @@ photograph() {
 }
 export -f photograph
 
-tools/wine/with-wine.sh --prefix "$build/wineprefix" --timeout 240 -- bash -c photograph
+tools/wine/with-wine.sh --prefix "$build/wineprefix" --screen "$screen" --dpi "$dpi" --timeout 240 -- bash -c photograph

@@ -15,7 +15,9 @@ int WriteArtwork(const std::vector<ArtworkFile>& files, const std::filesystem::p
             std::cerr << tool << ": cannot create " << path.parent_path() << ": " << error.message() << "\n";
             return 1;
         }
-        if (!base::WritePng(file.picture, path)) {
+        // A file that already holds these pixels stays as it is, byte for byte.
+        if (base::ReadPng(path) == file.picture) continue;
+        if (!base::WriteCompactPng(file.picture, path)) {
             std::cerr << tool << ": cannot write " << path << "\n";
             return 1;
         }

@@ -16,7 +16,8 @@ struct ArtworkFile {
     base::Image picture;
 };
 
-// Writes every file under `folder`, creating the folders on the way; prints what
+// Writes every file under `folder` as a compact PNG, creating the folders on the
+// way, and leaves alone a file that already holds the same pixels; prints what
 // went wrong, prefixed by `tool`, and returns the process's exit status.
 int WriteArtwork(const std::vector<ArtworkFile>& files, const std::filesystem::path& folder, const char* tool);
 

@@ -8,12 +8,21 @@
 
 namespace vantrel::base {
 
-bool WritePng(const Image& image, const std::filesystem::path& path) {
-    const std::vector<std::uint8_t> bytes = EncodePng(image);
+namespace {
+
+bool WriteBytes(const std::vector<std::uint8_t>& bytes, const std::filesystem::path& path) {
     if (bytes.empty()) return false;
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file.flush());
+}
+
+}  // namespace
+
+bool WritePng(const Image& image, const std::filesystem::path& path) { return WriteBytes(EncodePng(image), path); }
+
+bool WriteCompactPng(const Image& image, const std::filesystem::path& path) {
+    return WriteBytes(EncodeCompactPng(image), path);
 }
 
 std::optional<Image> ReadPng(const std::filesystem::path& path) {

@@ -3,6 +3,7 @@
 #include "overlays/frm_detail.h"
 #include "overlays/frm_player.h"
 #include "shared/layouts.h"
+#include "shared/window_place.h"
 
 namespace vantrel {
 namespace {
@@ -16,7 +17,7 @@ frmIdentify::frmIdentify(modQTC& shared)
       shared_(shared),
       settings_(shared.platform().files()),
       tips_({imgStar, imgTips, picTips, imgDoubt, tmrStar, tmrTipInterval, tmrTipMove, tmrSaved},
-            [this] { return watcher_.tally.check.InDoubt(); }),
+            [this] { return watcher_.tally.check.InDoubt(); }, scale()),
       watcher_(shared, hGameWnd,
                {{imgRMCard, imgRMNum, picRMNum, [this](bool) { FinishReset(); },
                  [this](std::optional<recognition::DoubtReason> reason) {
@@ -162,18 +163,19 @@ void frmIdentify::tmrGamePos_Timer() {
     // Any place on a monitor, left of or above the primary one too; never where a
     // minimised window stands (-32000), off every monitor.
     if (OnAMonitor(r, desktop.Monitors())) {
-        GameLeft = ToRecordValue(r.left);
-        GameTop = ToRecordValue(r.top);
+        const Place logical = GamePlaceOf({r.left, r.top}, scale());
+        GameLeft = ToRecordValue(logical.X);
+        GameTop = ToRecordValue(logical.Y);
         bGamePosSeen = true;
     }
 }
 
 void frmIdentify::tmrDelay_Timer() {
     platform::Desktop& desktop = shared_.platform().desktop();
-    const Place stored = settings_.ReadPlace(SettingsRecord::GameWindow);
+    const base::Point stored = GamePlaceOnScreen(settings_.ReadPlace(SettingsRecord::GameWindow), scale());
     const base::Rect now = desktop.WindowRect(hGameWnd);
     const base::Point at =
-        KeepOnScreen({stored.X, stored.Y, stored.X + now.width(), stored.Y + now.height()}, desktop.Monitors());
+        KeepOnScreen({stored.x, stored.y, stored.x + now.width(), stored.y + now.height()}, desktop.Monitors());
     desktop.PlaceTopmost(hGameWnd, at);
     tmrDelay.SetEnabled(false);
 }

@@ -1,11 +1,13 @@
 #include "main_window/tip_strip.h"
 
+#include <algorithm>
+
 #include "shared/layouts.h"
 #include "ui/runtime_error.h"
 
 namespace vantrel {
 
-TipStrip::TipStrip(Controls controls, std::function<bool()> inDoubt)
+TipStrip::TipStrip(Controls controls, std::function<bool()> inDoubt, ui::Scale scale)
     : imgStar(controls.imgStar),
       imgTips(controls.imgTips),
       picTips(controls.picTips),
@@ -14,7 +16,10 @@ TipStrip::TipStrip(Controls controls, std::function<bool()> inDoubt)
       tmrTipInterval(controls.tmrTipInterval),
       tmrTipMove(controls.tmrTipMove),
       tmrSaved(controls.tmrSaved),
-      inDoubt_(std::move(inDoubt)), restingTop_(ui::FindControl(layouts::kMain, "imgTips").top) {}
+      inDoubt_(std::move(inDoubt)),
+      restingTop_(scale.Apply(ui::FindControl(layouts::kMain, "imgTips").top)),
+      entryTop_(scale.Apply(layouts::kMainTipEntryTop)),
+      step_(scale.Apply(1)) {}
 
 void TipStrip::SetRollTips() {
     TipCount = 0;
@@ -40,7 +45,7 @@ void TipStrip::tmrTipInterval_Timer() {
     if (tmrSaved.Enabled()) return;  // the saved report's note stays its few seconds
     imgTips.SetPicture(picTips(TipList(TipIdx)).picture());
     TipIdx = static_cast<std::int16_t>((TipIdx + 1) % TipCount);
-    imgTips.SetTop(layouts::kMainTipEntryTop);
+    imgTips.SetTop(entryTop_);
     tmrTipMove.SetEnabled(true);
 }
 
@@ -63,7 +68,7 @@ void TipStrip::tmrSaved_Timer() {
 
 void TipStrip::tmrTipMove_Timer() {
     if (imgTips.top() > restingTop_)
-        imgTips.SetTop(imgTips.top() - 1);
+        imgTips.SetTop(std::max(imgTips.top() - step_, restingTop_));
     else
         tmrTipMove.SetEnabled(false);
 }

@@ -1,6 +1,6 @@
 // The main window's foot while no hand is followed: a star blinks and a strip of
 // tips rolls in, each starting just below the window and sliding up a pixel a tick
-// into its resting place. A saved report's note takes the strip for a few seconds
+// (times the window's scale) into its resting place. A saved report's note takes the strip for a few seconds
 // (over a hand in doubt too: the doubt strip steps aside while it lasts). Its
 // pictures and places come from the window's layout table (shared/layouts.h).
 #pragma once
@@ -10,6 +10,7 @@
 
 #include "ui/bounded_array.h"
 #include "ui/controls.h"
+#include "ui/scale.h"
 #include "ui/timer.h"
 
 namespace vantrel {
@@ -26,8 +27,9 @@ public:
         ui::Timer& tmrTipMove;
         ui::Timer& tmrSaved;
     };
-    // `inDoubt` says whether the doubt strip belongs back once the note has gone.
-    TipStrip(Controls controls, std::function<bool()> inDoubt);
+    // `inDoubt` says whether the doubt strip belongs back once the note has gone;
+    // `scale` is the window's display scale.
+    TipStrip(Controls controls, std::function<bool()> inDoubt, ui::Scale scale);
 
     // At each load: the first tip shows, the second comes next.
     void SetRollTips();
@@ -60,7 +62,7 @@ private:
     ui::BoundedArray<std::int16_t, 0, 3> TipList;
     std::int16_t TipCount = 0;
     std::int16_t TipIdx = 0;
-    int restingTop_;
+    int restingTop_, entryTop_, step_;
 };
 
 }  // namespace vantrel

@@ -73,7 +73,7 @@ void frmDetail::ShowInPlayOrder() {
         // In the three-pixel gap between the last card drawn and this play's first.
         if (PlayCount(seat) > 1 && PlayCount(seat) <= kDividersPerRow) {
             ui::PictureCell& divider = imgDivide(seat == 1 ? PlayCount(1) : PlayCount(2) + kDividersPerRow);
-            divider.SetLeft(layouts::DetailDividerLeft(CardCount(seat)));
+            divider.SetLeft(scale().Apply(layouts::DetailDividerLeft(CardCount(seat))));
             divider.SetVisible(true);
         }
         for (int m = 1; m <= history(i, MoveTable::kCountColumn); ++m) {

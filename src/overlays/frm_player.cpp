@@ -58,7 +58,8 @@ bool frmPlayer::MoveWaits(int row) const {
 // spilling into the next seat's area.
 int frmPlayer::SlotsOf(int row) const { return std::min<int>(shared().PlayHistory(row, MoveTable::kCountColumn), kSlotsPerSeat); }
 
-// Slot 1 of an area never moves: it stays where the table puts it.
+// Slot 1 of an area never moves: it stays where the table puts it (at 100%: the
+// window's scale applies to every place reckoned from it).
 int frmPlayer::RowLeft(int seat) { return ui::FindControl(layouts::kPlayer, "imgEmit", kSlotsPerSeat * seat + 1).left; }
 
 bool frmPlayer::IsOverButton(int k) const { return IsOver(HoverRect("imgMouseOn", k)); }
@@ -72,7 +73,8 @@ void frmPlayer::ShowPlay(int row) {
     // Up to 13 cards 16 pixels apart; a longer move squeezed so that its last card
     // starts no more than 192 pixels right of its first.
     const int step = count < 14 ? 16 : 192 / (count - 1);
-    for (int n = 2; n <= count; ++n) imgEmit(kSlotsPerSeat * seat + n).SetLeft(RowLeft(seat) + (n - 1) * step);
+    for (int n = 2; n <= count; ++n)
+        imgEmit(kSlotsPerSeat * seat + n).SetLeft(scale().Apply(RowLeft(seat) + (n - 1) * step));
     // A pass is PassMark in column 1, which is also the index of the pass tile.
     for (int n = 1; n <= count; ++n) imgEmit(kSlotsPerSeat * seat + n).SetPicture(picCards(history(row, n)).picture());
 }

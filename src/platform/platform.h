@@ -71,6 +71,9 @@ public:
     virtual Point CursorPos() = 0;
     // Work areas of the monitors, in screen pixels, the primary one first.
     virtual std::vector<Rect> Monitors() = 0;
+    // The primary monitor's dots per inch, 96 at 100%: the display scale the
+    // program's windows are drawn at, and the one its stored places are kept in.
+    virtual int PrimaryDpi() = 0;
 };
 
 enum class MouseButton : std::uint8_t { None = 0, Left = 1, Right = 2, Middle = 4 };

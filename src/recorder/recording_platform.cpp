@@ -195,6 +195,8 @@ public:
         recorder_.Close();
         return monitors;
     }
+    // Asked once, as the windows are made, before any segment a report replays.
+    int PrimaryDpi() override { return inner_.PrimaryDpi(); }
 
     platform::ForeignWindow lastFound = 0;
 

@@ -4,7 +4,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string_view>
+#include <utility>
 
 #include "base/card_code.h"
 
@@ -223,5 +226,13 @@ constexpr std::array<TimerSpec, 2> kPlayerTimers{{{"tmrPOS", 50, false}, {"tmrSh
 const ui::FormLayout kMain{"VXMain", 128, 526, "main/background", kMainIcons, kMainControls, kMainTimers};
 const ui::FormLayout kDetail{"VXDetail", 460, 83, "detail/background", {}, kDetailControls, kDetailTimers};
 const ui::FormLayout kPlayer{"VXPlayer", 460, 83, "player/background", {}, kPlayerControls, kPlayerTimers};
+
+const ui::FormLayout& Scaled(const ui::FormLayout& table, ui::Scale scale) {
+    if (scale.IsOne()) return table;
+    static std::map<std::pair<const ui::FormLayout*, int>, std::unique_ptr<ui::ScaledLayout>> scaled;
+    auto& entry = scaled[{&table, scale.percent()}];
+    if (!entry) entry = std::make_unique<ui::ScaledLayout>(table, scale);
+    return entry->layout();
+}
 
 }  // namespace vantrel::layouts

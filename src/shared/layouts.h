@@ -30,4 +30,9 @@ constexpr int DetailDividerLeft(int cardsBefore) {
 // frmPlayer, "VXPlayer", 460 x 83.
 extern const ui::FormLayout kPlayer;
 
+// One of the tables above at a display scale (the table itself at 100%), made on
+// first use and kept for the run. The constants above are the tables' values:
+// code that places controls by them applies the window's scale to them.
+const ui::FormLayout& Scaled(const ui::FormLayout& table, ui::Scale scale);
+
 }  // namespace vantrel::layouts

@@ -3,24 +3,28 @@
 #include <algorithm>
 #include <map>
 #include <stdexcept>
-#include <string>
 
 #include "shared/baked_pictures.h"
 #include "base/png.h"
 
 namespace vantrel::pictures {
 
-ui::Picture Get(std::string_view name) {
+std::string SetFolder(ui::Scale scale) {
+    return scale.IsOne() ? "ui" : "ui-" + std::to_string(scale.percent());
+}
+
+ui::Picture Get(std::string_view name, ui::Scale scale) {
     static std::map<std::string, ui::Picture, std::less<>> decoded;
-    if (const auto it = decoded.find(name); it != decoded.end()) return it->second;
+    const std::string path = SetFolder(scale).append("/").append(name);
+    if (const auto it = decoded.find(path); it != decoded.end()) return it->second;
 
     const auto baked = BakedPictures();
-    const auto it = std::lower_bound(baked.begin(), baked.end(), name,
+    const auto it = std::lower_bound(baked.begin(), baked.end(), std::string_view(path),
                                      [](const BakedPng& png, std::string_view n) { return png.name < n; });
-    if (it == baked.end() || it->name != name) throw std::out_of_range("no baked picture " + std::string(name));
+    if (it == baked.end() || it->name != path) throw std::out_of_range("no baked picture " + path);
     auto image = base::DecodePng(it->bytes);
-    if (!image) throw std::out_of_range("baked picture does not decode: " + std::string(name));
-    return decoded.emplace(std::string(name), std::make_shared<const base::Image>(std::move(*image))).first->second;
+    if (!image) throw std::out_of_range("baked picture does not decode: " + path);
+    return decoded.emplace(path, std::make_shared<const base::Image>(std::move(*image))).first->second;
 }
 
 }  // namespace vantrel::pictures

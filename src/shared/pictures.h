@@ -1,14 +1,21 @@
-// The windows' pictures by name ("main/background", "common/card-14"), decoded
-// from the PNGs baked into the program on first use and shared from then on.
+// The windows' pictures by name ("main/background", "common/card-14") and display
+// scale, decoded from the PNGs baked into the program on first use and shared from
+// then on. Each scale has a set of its own with the same names, drawn at that
+// scale: assets/ui at 100%, assets/ui-125 ... ui-200 at the others.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "ui/controls.h"
+#include "ui/scale.h"
 
 namespace vantrel::pictures {
 
+// The folder under assets of a scale's set: "ui", "ui-125", ...
+std::string SetFolder(ui::Scale scale);
+
 // A name that was not baked is a programming error: std::out_of_range.
-ui::Picture Get(std::string_view name);
+ui::Picture Get(std::string_view name, ui::Scale scale = {});
 
 }  // namespace vantrel::pictures

@@ -1,5 +1,6 @@
 #include "shared/skinned_form.h"
 
+#include "shared/layouts.h"
 #include "shared/pictures.h"
 #include "shared/window_place.h"
 
@@ -11,23 +12,29 @@ bool IsOver(const ui::Form& window, const ButtonRect& r, base::Point cursor) {
 }
 
 SkinnedForm::SkinnedForm(modQTC& shared, const ui::FormLayout& layout, SettingsRecord record, std::int16_t dragging)
-    : Form(shared.toolkit(), layout, pictures::Get),
+    : SkinnedForm(shared, layout, record, dragging, DisplayScale(shared.platform().desktop())) {}
+
+SkinnedForm::SkinnedForm(modQTC& shared, const ui::FormLayout& layout, SettingsRecord record, std::int16_t dragging,
+                         ui::Scale scale)
+    : Form(shared.toolkit(), layouts::Scaled(layout, scale),
+           [scale](std::string_view name) { return pictures::Get(name, scale); }),
       shared_(shared),
-      layout_(layout),
+      scale_(scale),
+      layout_(layouts::Scaled(layout, scale)),
       record_(record),
       dragging_(dragging) {
     tmrPOS.onTick = [this] { tmrPOS_Timer(); };
 }
 
 void SkinnedForm::TakeStoredPlace() {
-    const bool read = PlaceFromRecord(*this, Settings(), record_, shared_.platform().desktop());
-    placedUnread_ = read ? std::nullopt : std::optional(RecordOf(*this));
+    const bool read = PlaceFromRecord(*this, Settings(), record_, shared_.platform().desktop(), scale_);
+    placedUnread_ = read ? std::nullopt : std::optional(RecordOf(*this, scale_));
 }
 
 void SkinnedForm::SaveStoredPlace() {
     // Standing where a record that could not be read put it, the window knows
     // nothing of its record: only a move makes the place its own to write.
-    const Place now = RecordOf(*this);
+    const Place now = RecordOf(*this, scale_);
     if (now != placedUnread_) Settings().Write(record_, now);
 }
 

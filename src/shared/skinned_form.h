@@ -5,7 +5,8 @@
 // and which switches itself off once the cursor has left the window. While nothing
 // is held the tick shows the hover looks; while a button is held it shows that
 // button's pressed look whenever the cursor is over the button. Buttons' hover
-// rectangles and release extents are columns of the window's layout table.
+// rectangles and release extents are columns of the window's layout table, at the
+// display scale of the primary monitor, which the window's pictures are drawn at.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +37,9 @@ protected:
     SkinnedForm(modQTC& shared, const ui::FormLayout& layout, SettingsRecord record, std::int16_t dragging);
 
     modQTC& shared() const { return shared_; }
+    // The window's display scale, and its layout table at that scale.
+    ui::Scale scale() const { return scale_; }
+    const ui::FormLayout& layout() const { return layout_; }
     SettingsFile Settings() const { return SettingsFile(shared_.platform().files()); }
 
     // Left and Top from the window's record, kept on a monitor.
@@ -65,10 +69,13 @@ protected:
     void Form_MouseMove(const ui::MouseEvent&) override;
 
 private:
+    SkinnedForm(modQTC& shared, const ui::FormLayout& layout, SettingsRecord record, std::int16_t dragging,
+                ui::Scale scale);
     void tmrPOS_Timer();
     void StartDrag();
 
     modQTC& shared_;
+    ui::Scale scale_;
     const ui::FormLayout& layout_;
     SettingsRecord record_;
     std::int16_t dragging_;

@@ -9,8 +9,10 @@
 #include <functional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "ui/controls.h"
+#include "ui/scale.h"
 
 namespace vantrel::ui {
 
@@ -67,5 +69,20 @@ namespace vantrel::ui {
 // The table entry of one control; a control the table does not hold is a
 // programming error (std::out_of_range).
 const ControlSpec& FindControl(const FormLayout& layout, std::string_view name, int index = 0);
+
+// A layout table at a display scale: the window's size, every control's place and
+// size, hover rectangle and release extent times the scale, each value rounded on
+// its own; names, pictures, tooltips and timers as the table has them.
+class ScaledLayout {
+public:
+    ScaledLayout(const FormLayout& table, Scale scale);
+    ScaledLayout(const ScaledLayout&) = delete;
+    ScaledLayout& operator=(const ScaledLayout&) = delete;
+    const FormLayout& layout() const { return layout_; }
+
+private:
+    std::vector<ControlSpec> controls_;
+    FormLayout layout_;
+};
 
 }  // namespace vantrel::ui

@@ -3,7 +3,8 @@
 // exists, at the size of the place that shows it, and nothing else is drawn;
 // pictures that stand for different things differ; hover looks are lighter and
 // pressed looks sunken; every tile keeps a dark rim so that neighbours never run
-// together; pictures that lie over a background blend with it seamlessly.
+// together; pictures that lie over a background blend with it seamlessly; and
+// each larger display scale's set is drawn at its tables' sizes.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -16,6 +17,7 @@
 #include "artwork/ui_art.h"
 #include "artwork/ui_style.h"
 #include "shared/layouts.h"
+#include "shared/pictures.h"
 #include "support/artwork_check.h"
 
 namespace vantrel::test {
@@ -336,6 +338,65 @@ TEST(UiArtText, ExtraSpacingMovesEveryCharacterButTheFirst) {
     EXPECT_EQ(tight.ink.width(), plain.ink.width() - 1);
     EXPECT_EQ(tight.ink.height(), 11);
 }
+
+// --- The other display scales --------------------------------------------------------
+
+class UiArtAtScale : public ::testing::TestWithParam<int> {
+protected:
+    const ui::Scale scale = ui::Scale::FromPercent(GetParam());
+    const std::vector<base::ArtworkFile> drawn = artwork::UiArtworkFiles(scale);
+    const Image& At(std::string_view name) const {
+        for (const base::ArtworkFile& file : drawn)
+            if (file.name == std::string(name) + ".png") return file.picture;
+        throw std::out_of_range("no picture " + std::string(name));
+    }
+};
+
+TEST_P(UiArtAtScale, CommittedPicturesEqualWhatTheGeneratorDraws) {
+    vantrel::testing::ExpectCommittedArtwork(drawn, std::filesystem::path(VANTREL_UI_ART_DIR).parent_path() / pictures::SetFolder(scale),
+                                             "generate-ui-art");
+}
+
+// The same names as at 100%, each at its place's size in the scaled table.
+TEST_P(UiArtAtScale, EveryPictureIsDrawnAtTheSizeOfItsScaledPlaceUnderTheNamesOf100Percent) {
+    ASSERT_EQ(drawn.size(), Drawn().size());
+    for (const FormLayout* table : kLayouts) {
+        const FormLayout& layout = layouts::Scaled(*table, scale);
+        SCOPED_TRACE(layout.caption);
+        EXPECT_EQ(At(layout.background).width(), layout.width);
+        EXPECT_EQ(At(layout.background).height(), layout.height);
+        for (std::size_t i = 0; i < layout.icons.size(); ++i)
+            EXPECT_EQ(At(layout.icons[i]).width(), scale.Apply(i == 0 ? 32 : 16));
+        for (const ControlSpec& control : layout.controls) {
+            if (control.picture.empty()) continue;
+            const ControlSpec& place = ShownIn(layout, control);
+            EXPECT_EQ(At(control.picture).width(), place.width) << control.picture;
+            EXPECT_EQ(At(control.picture).height(), place.height) << control.picture;
+        }
+    }
+}
+
+// Drawn afresh, the looks keep their design: hover lighter and pressed darker than
+// at rest, and every card tile ringed by its dark rim.
+TEST_P(UiArtAtScale, HoverIsLighterPressedDarkerAndTilesKeepTheirRims) {
+    for (int k : {1, 2, 3, 5})
+        EXPECT_GT(MeanLuma(At("main/hover-" + std::to_string(k))), MeanLuma(At("main/pressed-" + std::to_string(k))) + 3) << k;
+    for (int k = 1; k <= 7; ++k) {
+        const std::string n = std::to_string(k);
+        EXPECT_GT(MeanLuma(At("player/hover-" + n)), MeanLuma(At("player/button-" + n)) + 3) << k;
+        EXPECT_LT(MeanLuma(At("player/pressed-" + n)), MeanLuma(At("player/button-" + n))) << k;
+    }
+    for (int rank = 3; rank <= 17; ++rank) {
+        const Image& tile = At("common/card-" + std::to_string(rank));
+        for (int x = 0; x < tile.width(); ++x)
+            for (int y : {0, tile.height() - 1}) ASSERT_LT(artwork::Luma(tile.rgb(x, y)), 128) << rank << " at " << x << "," << y;
+        const int rim = scale.Apply(1);
+        EXPECT_GT(CountPixels(tile, IsWhite), (tile.width() - 2 * rim) * (tile.height() - 2 * rim) / 2) << rank;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(LargerScales, UiArtAtScale, ::testing::Values(125, 150, 175, 200),
+                         [](const ::testing::TestParamInfo<int>& percent) { return "at" + std::to_string(percent.param); });
 
 }  // namespace
 }  // namespace vantrel::test

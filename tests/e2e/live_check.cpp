@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "base/png.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/utf16.h"
 #include "base/card_code.h"
 #include "shared/layouts.h"
@@ -217,6 +218,19 @@ void Expected::Apply(const std::string& line) {
     }
 }
 
+ui::Scale LiveScale() {
+    static const ui::Scale scale = [] {
+        platform::win32::DeclareDpiAwareness();
+        return ui::Scale::ForDpi(platform::win32::PrimaryMonitorDpi());
+    }();
+    return scale;
+}
+
+base::Point ScreenPoint(base::Point logical) { return {LiveScale().Apply(logical.x), LiveScale().Apply(logical.y)}; }
+
+WindowReader::WindowReader(const ui::FormLayout& table, int tolerance)
+    : layout_(layouts::Scaled(table, LiveScale())), tolerance_(tolerance) {}
+
 bool WindowReader::Capture() {
     const HWND window = FindWindowW(nullptr, Widen(layout_.caption).c_str());
     if (!window || !IsWindowVisible(window)) return false;
@@ -240,7 +254,7 @@ bool WindowReader::Shows(const base::Image& tile, int left, int top) const {
 }
 
 bool WindowReader::Shows(std::string_view pictureName, int left, int top) const {
-    return Shows(*pictures::Get(pictureName), left, top);
+    return Shows(*pictures::Get(pictureName, LiveScale()), left, top);
 }
 
 bool WindowReader::ShowsAs(const base::Image& expected, int left, int top, int width, int height) const {
@@ -251,7 +265,7 @@ bool WindowReader::ShowsAs(const base::Image& expected, int left, int top, int w
 }
 
 bool WindowReader::ShowsBackground(int left, int top, int width, int height) const {
-    return ShowsAs(*pictures::Get(layout_.background), left, top, width, height);
+    return ShowsAs(*pictures::Get(layout_.background, LiveScale()), left, top, width, height);
 }
 
 bool WindowReader::ShowsBackground(const ui::ControlSpec& cell) const {
@@ -261,15 +275,15 @@ bool WindowReader::ShowsBackground(const ui::ControlSpec& cell) const {
 MainWindowReader::MainWindowReader(int tolerance) : WindowReader(layouts::kMain, tolerance) {}
 
 int MainWindowReader::Mark(int code) const {
-    const ui::ControlSpec& mark = ui::FindControl(layouts::kMain, "imgRMCard", code);
+    const ui::ControlSpec& mark = ui::FindControl(layout(), "imgRMCard", code);
     if (Shows(mark.picture, mark.left, mark.top) || HeldBy(code) != 0) return 1;
     return ShowsBackground(mark) ? 0 : -1;
 }
 
 int MainWindowReader::HeldBy(int code) const {
-    const ui::ControlSpec& mark = ui::FindControl(layouts::kMain, "imgRMCard", code);
+    const ui::ControlSpec& mark = ui::FindControl(layout(), "imgRMCard", code);
     for (const auto& [seat, store] : {std::pair{2, "picRMLeft"}, std::pair{1, "picRMRight"}})
-        if (Shows(ui::FindControl(layouts::kMain, store, cards::RankOf(code)).picture, mark.left, mark.top)) return seat;
+        if (Shows(ui::FindControl(layout(), store, cards::RankOf(code)).picture, mark.left, mark.top)) return seat;
     return 0;
 }
 
@@ -281,9 +295,9 @@ int MainWindowReader::HeldShown() const {
 }
 
 int MainWindowReader::Count(int seat) const {
-    const ui::ControlSpec& cell = ui::FindControl(layouts::kMain, "imgRMNum", seat);
+    const ui::ControlSpec& cell = ui::FindControl(layout(), "imgRMNum", seat);
     for (int n = 0; n <= 16; ++n)
-        if (Shows(ui::FindControl(layouts::kMain, "picRMNum", n).picture, cell.left, cell.top)) return n;
+        if (Shows(ui::FindControl(layout(), "picRMNum", n).picture, cell.left, cell.top)) return n;
     return ShowsBackground(cell) ? -1 : -2;
 }
 

@@ -97,6 +97,12 @@ inline const std::array<Record, 4> kDefaultRecords{{{120, 120}, {120, 9600}, {71
 inline std::wstring SettingsPathIn(const std::wstring& folder) { return folder + L"\\Qelsetup.qes"; }
 
 base::Rect OuterRect(HWND window);
+
+// The session's display scale: the primary monitor's, as vantrel.exe takes it (the
+// prefix's DPI under Wine), asked as a per-monitor-aware process asks.
+ui::Scale LiveScale();
+// A place as the settings file keeps it, in logical pixels, on the screen.
+base::Point ScreenPoint(base::Point logical);
 HWND FindCaption(const wchar_t* caption);
 // The top-level windows for which `keep` holds, in the order EnumWindows gives.
 std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& keep);
@@ -143,13 +149,13 @@ struct Expected {
 };
 
 // A window of the program as it stands on the screen, found by its layout's
-// caption and compared with the pictures the layout names. Pixels are compared
+// caption and compared with the pictures the layout names, both at LiveScale(). Pixels are compared
 // without their unused byte; on a display of fewer than 24 bits the screen holds
 // fewer bits per colour, so a pixel matches a picture's within `tolerance` per
 // channel.
 class WindowReader {
 public:
-    explicit WindowReader(const ui::FormLayout& layout, int tolerance = 0) : layout_(layout), tolerance_(tolerance) {}
+    explicit WindowReader(const ui::FormLayout& table, int tolerance = 0);
 
     // False when the window is missing or hidden.
     bool Capture();

@@ -6,15 +6,18 @@
 // vantrel.exe is copied into a fresh folder of WORK_DIR and started from another
 // folder, so its settings file must appear beside the executable, with the
 // default bytes. Then:
-//  - the table comes up at (420, 300) and is moved to (175, 8), topmost, about
-//    1.5 s after it appears;
+//  - the main window stands at its size and default place times the display
+//    scale (at 144 dpi: 192 x 789 at 12, 12);
+//  - the table comes up at (420, 300) and is moved to (175, 8) logical pixels
+//    (263, 12 at 144 dpi), topmost, about 1.5 s after it appears;
 //  - it plays two hands; after every move its log reports, the main window is read
 //    back off the screen, and its grid marks and both count cells must show
 //    exactly what the log implies (all 48 marks and no counts after a hand ends),
 //    among them the marks each opponent must hold by the game's rules; the main
 //    window with the most held marks is left as live_follow_held.png;
 //  - the table and the main window are moved from outside, the main window is
-//    closed: records 1 and 4 hold the new places and vantrel.exe exits.
+//    closed: records 1 and 4 hold the new places in logical pixels and
+//    vantrel.exe exits.
 // (The table's loss mid-hand and its return are fault_restart's.) Exit status 0
 // when everything held; on failure a screenshot is left in WORK_DIR. Every process
 // started here is ended by its handle on every path.
@@ -36,6 +39,13 @@ int Run(LiveRun& run) {
     check.That(FileBytes(settings) == SettingsBytes(kDefaultRecords),
                "the settings file beside vantrel.exe does not hold the defaults");
     check.That(!FileExists(SettingsPathIn(work)), "a settings file appeared in the working folder");
+    const vantrel::ui::Scale scale = LiveScale();
+    const vantrel::base::Rect main = OuterRect(FindCaption(kMainCaption));
+    check.That(main == vantrel::base::Rect{scale.Apply(8), scale.Apply(8), scale.Apply(8) + scale.Apply(128),
+                                           scale.Apply(8) + scale.Apply(526)},
+               "the main window stands at (" + std::to_string(main.left) + ", " + std::to_string(main.top) + "), " +
+                   std::to_string(main.width()) + " x " + std::to_string(main.height()) + " at " +
+                   std::to_string(scale.percent()) + "%");
 
     // The table, placed 1.5 s after it appears.
     const Table table = run.StartTable(L"--seed 5 --hands 2 --pos 420,300 " + std::wstring(kQuickClock), L"hands.log");
@@ -63,8 +73,9 @@ int Run(LiveRun& run) {
     check.Note(std::to_string(follower.expected().handsEnded) + " hands: " + follower.Summary());
 
     // Moved from outside, then the main window closed.
-    SetWindowPos(table.window, nullptr, 180, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(FindCaption(kMainCaption), nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const vantrel::base::Point tableAt = ScreenPoint({180, 20}), mainAt = ScreenPoint({30, 40});
+    SetWindowPos(table.window, nullptr, tableAt.x, tableAt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(FindCaption(kMainCaption), nullptr, mainAt.x, mainAt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Sleep(1500);  // the follower measures the game once a second
     run.CloseVantrel();
     const auto bytes = FileBytes(settings);

@@ -24,7 +24,8 @@
 
 namespace vantrel::e2e {
 
-// Where vantrel.exe puts the game when its settings file holds the defaults.
+// Where vantrel.exe puts the game when its settings file holds the defaults, in
+// logical pixels (the settings file's).
 inline constexpr base::Point kGamePlace{175, 8};
 
 // The stand-in as LiveRun::StartTable started it.
@@ -76,12 +77,12 @@ public:
     // table.exe started in the work folder with `arguments`, writing its log afresh
     // to `logName` there when one is named; checks that its window comes up.
     Table StartTable(const std::wstring& arguments, const std::wstring& logName = {});
-    // Checks that vantrel.exe moves `table` to `at` within 6 s; the milliseconds it
-    // took, or -1.
-    long long ExpectPlaced(const Table& table, base::Point at = kGamePlace);
+    // Checks that vantrel.exe moves `table` to `at` (screen pixels) within 6 s; the
+    // milliseconds it took, or -1.
+    long long ExpectPlaced(const Table& table, base::Point at = ScreenPoint(kGamePlace));
     // The same for a table that has just come up: placed about 1.5 s after it
     // appeared (1.3 to 3.5 s on a loaded machine), and topmost.
-    void ExpectPlacedOnTime(const Table& table, base::Point at = kGamePlace);
+    void ExpectPlacedOnTime(const Table& table, base::Point at = ScreenPoint(kGamePlace));
 
     // Closes vantrel.exe's main window as the system would and checks that the
     // program was running until then and ends with status 0 (for one this run

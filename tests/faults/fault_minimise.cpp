@@ -60,7 +60,8 @@ int Run(LiveRun& run) {
     check.That(follower.mismatches() == 0, "the main window differed from the log");
     check.Note(follower.Summary());
 
-    check.That(OuterRect(table.window).left == 175 && OuterRect(table.window).top == 8,
+    const vantrel::base::Point placed = ScreenPoint(kGamePlace);
+    check.That(OuterRect(table.window).left == placed.x && OuterRect(table.window).top == placed.y,
                "the table does not stand where it was after the restore");
     Sleep(1200);  // a position measure after the restore
     run.CloseVantrel();

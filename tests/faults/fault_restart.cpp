@@ -39,7 +39,7 @@ int Run(LiveRun& run) {
 
     const Table second = run.StartTable(L"--seed 22 --hands 1 --pos 400,320 " + std::wstring(kQuickClock), L"second.log");
     if (!second) return run.Verdict({&before.reader()});
-    run.ExpectPlacedOnTime(second, {190, 30});
+    run.ExpectPlacedOnTime(second, ScreenPoint({190, 30}));
 
     LogFollower after(check, second.log);
     check.That(after.FollowUntil(60000, [](const Expected& e) { return e.handsEnded >= 1; }),

@@ -26,6 +26,7 @@
 #include "live_run.h"
 #include "platform/win32/handles.h"
 
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -50,7 +51,12 @@ std::string Describe(const Rect& r) {
     return text;
 }
 
-Record Twips(Point p) { return {p.x * 15, p.y * 15}; }
+// The record of a window standing at `p`: logical twips, 15 to a pixel of the
+// display scale's.
+Record Twips(Point p) {
+    const double twipsPerPixel = 15 / LiveScale().factor();
+    return {static_cast<int>(std::nearbyint(p.x * twipsPerPixel)), static_cast<int>(std::nearbyint(p.y * twipsPerPixel))};
+}
 
 // Runs vantrel.exe as `start` says, from its own folder, until its windows are up
 // and checked, runs `meanwhile`, and closes it. The windows' places, when they
@@ -96,7 +102,8 @@ void ExpectFile(Checks& check, const std::string& name, const std::wstring& fold
 
 void ExpectDefaultPlaces(Checks& check, const std::string& name, const std::optional<Places>& places) {
     if (!places) return;
-    check.That(places->main == Point{8, 8} && places->detail == Point{8, 640} && places->player == Point{476, 640},
+    check.That(places->main == ScreenPoint({8, 8}) && places->detail == ScreenPoint({8, 640}) &&
+                   places->player == ScreenPoint({476, 640}),
                name + ": the windows did not open at the default places");
 }
 
@@ -117,7 +124,8 @@ void SevenBytes(LiveRun& run) {
     bytes.resize(7);
     const auto places = RunOnce(run, name, {.home = folder, .settings = &bytes});
     if (places)
-        check.That(places->main == Point{100, 100} && places->detail == Point{8, 640} && places->player == Point{476, 640},
+        check.That(places->main == ScreenPoint({100, 100}) && places->detail == ScreenPoint({8, 640}) &&
+                       places->player == ScreenPoint({476, 640}),
                    name + ": record 1 did not place the main window, or a cut record was taken");
     ExpectFile(check, name, folder, {{{1500, 1500}, kDefaultRecords[1], kDefaultRecords[2], kDefaultRecords[3]}});
 }
@@ -133,13 +141,16 @@ void OffScreen(LiveRun& run) {
         if (!table) return;
         // Brought back the shortest way: to the screen's right edge, at its own height.
         const int width = OuterRect(table.window).width();
-        run.ExpectPlaced(table, {GetSystemMetrics(SM_CXSCREEN) - width, 300});
+        run.ExpectPlaced(table, {GetSystemMetrics(SM_CXSCREEN) - width, ScreenPoint({0, 300}).y});
         check.That(OnScreen(OuterRect(table.window)), name + ": the table is not wholly on the screen");
         game = {OuterRect(table.window).left, OuterRect(table.window).top};
         Sleep(1200);  // its place is measured
     });
     if (!places) return;
-    ExpectFile(check, name, folder, {{Twips(places->main), Twips(places->detail), Twips(places->player), {game.x, game.y}}});
+    const vantrel::ui::Scale scale = LiveScale();
+    ExpectFile(check, name, folder,
+               {{Twips(places->main), Twips(places->detail), Twips(places->player),
+                 {scale.Unapply(game.x), scale.Unapply(game.y)}}});
 }
 
 void ReadOnlyFolder(LiveRun& run, const std::wstring& folder) {
@@ -169,7 +180,7 @@ void HeldAtTheClose(LiveRun& run) {
     check.That(!FileExists(SettingsPathIn(folder) + L".new"), name + ": a temporary file was left");
     RunOnce(run, name + ", the next run", {.home = folder, .install = false}, moveMain);
     ExpectFile(check, name + ", the next run", folder,
-               {{{1500, 1500}, kDefaultRecords[1], kDefaultRecords[2], kDefaultRecords[3]}});
+               {{Twips({100, 100}), kDefaultRecords[1], kDefaultRecords[2], kDefaultRecords[3]}});
 }
 
 void HeldAtTheStart(LiveRun& run) {

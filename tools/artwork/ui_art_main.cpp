@@ -18,9 +18,9 @@ namespace {
 
 using namespace style;
 
-const ui::FormLayout& kLayout = layouts::kMain;
+const ui::FormLayout& MainLayout() { return Layout(layouts::kMain); }
 
-Box Place(std::string_view control, int index = 0) { return PlaceOf(ui::FindControl(kLayout, control, index)); }
+Box Place(std::string_view control, int index = 0) { return PlaceOf(ui::FindControl(MainLayout(), control, index)); }
 
 // The two tips that roll along the foot of the window, in turn.
 constexpr std::string_view kTips[] = {
@@ -31,7 +31,7 @@ constexpr std::string_view kTips[] = {
 // Shown in the strip for a few seconds after Ctrl+S.
 constexpr std::string_view kReportSavedTip = "报告已保存";
 
-constexpr int kFootEdgeRow = 508;  // the tip strip lies below this line
+constexpr int kFootEdgeRow = 508;  // the tip strip lies below this line (at 100%)
 
 // A hand in doubt: the strip's words (the tally may be wrong; the next hand puts it
 // right) and the amber of its words and the counts' question mark.
@@ -44,7 +44,7 @@ constexpr Rgb kLeftHue{250, 178, 72};
 constexpr Rgb kRightHue{186, 160, 255};
 
 TextMask RankText(int rank, int pixels) {
-    return FigureFont(pixels).Render(RankLabel(rank), rank == 10 ? -1 : 0);
+    return FigureFont(pixels).Render(RankLabel(rank), rank == 10 ? -Rim() : 0);
 }
 
 Box GridBox() {
@@ -57,13 +57,14 @@ Box GridBox() {
 // Everything that lies under the controls, before the buttons' faces and the
 // grid's empty slots are drawn on it.
 Image BaseBackground() {
-    Image base(kLayout.width, kLayout.height, kBody);
+    const ui::FormLayout& layout = MainLayout();
+    Image base(layout.width, layout.height, kBody);
     DrawTitleStrip(base, {});
 
     // The opponents' counts in one panel, each labelled just left of its cell.
     const Box left = Place("imgRMNum", 2), right = Place("imgRMNum", 1);
-    DrawPanel(base, {4, left.y - 4, kLayout.width - 8, left.height + 7});
-    constexpr int kGlyph = 11, kGap = 3;
+    DrawPanel(base, {S(4), left.y - S(4), layout.width - S(8), left.height + S(7)});
+    const int kGlyph = S(11), kGap = S(3);
     struct Label {
         Box cell;
         std::string_view text;
@@ -73,20 +74,26 @@ Image BaseBackground() {
         DrawCentred(base, ChineseFont().Render(label.text),
                     {label.cell.x - kGap - kGlyph, label.cell.y, kGlyph, label.cell.height}, label.colour);
 
-    DrawPanel(base, Grown(GridBox(), 8, 7));
+    DrawPanel(base, Grown(GridBox(), S(8), S(7)));
 
-    base.FillRect(0, kFootEdgeRow, kLayout.width, 1, kStripEdge);
-    base.FillRect(0, kFootEdgeRow + 1, kLayout.width, kLayout.height - kFootEdgeRow - 1, kFootStrip);
+    const int edge = S(kFootEdgeRow), r = Rim();
+    base.FillRect(0, edge, layout.width, r, kStripEdge);
+    base.FillRect(0, edge + r, layout.width, layout.height - edge - r, kFootStrip);
     return base;
 }
 
 // Where a mark has gone the grid keeps a faint slot with its rank, so that an
 // emptied row still says which rank it was.
+// Inside a tile's rim.
+Box Face(Box cell) { return {Rim(), Rim(), cell.width - 2 * Rim(), cell.height - 2 * Rim()}; }
+
 void DrawEmptySlot(Image& into, Box cell, int rank) {
-    Paint(into, RoundedRect(cell.width, cell.height, kCardRadius), cell.x, cell.y, Mix(kWell, kWellLight, 0.22));
-    Paint(into, RoundedRect(cell.width - 2, cell.height - 2, kCardRadius - 1), cell.x + 1, cell.y + 1,
+    const int r = Rim();
+    Paint(into, RoundedRect(cell.width, cell.height, S(kCardRadius)), cell.x, cell.y, Mix(kWell, kWellLight, 0.22));
+    Paint(into, RoundedRect(cell.width - 2 * r, cell.height - 2 * r, S(kCardRadius - 1)), cell.x + r, cell.y + r,
           Mix(kWell, kWellLight, 0.07));
-    DrawCentred(into, RankText(rank, 15), {cell.x + 1, cell.y + 1, cell.width - 2, cell.height - 2},
+    const Box face = Face(cell);
+    DrawCentred(into, RankText(rank, 15), {cell.x + face.x, cell.y + face.y, face.width, face.height},
                 Mix(kWell, kWellLight, 0.3));
 }
 
@@ -94,7 +101,7 @@ Image RankTile(const Image& base, Box cell, int rank) {
     Image tile = Crop(base, cell);
     DrawCardTile(tile);
     const Rgb ink = rank >= cards::kAce ? kRedInk : kBlackInk;
-    DrawCentred(tile, RankText(rank, 15), {1, 1, cell.width - 2, cell.height - 2}, ink);
+    DrawCentred(tile, RankText(rank, 15), Face(cell), ink);
     return tile;
 }
 
@@ -103,12 +110,14 @@ Image RankTile(const Image& base, Box cell, int rank) {
 // a row read as that opponent's certain bomb.
 Image HeldRankTile(const Image& base, Box cell, int rank, Rgb hue, bool onTheLeft) {
     Image tile = Crop(base, cell);
-    Paint(tile, RoundedRect(cell.width, cell.height, kCardRadius), 0, 0, Darker(hue, 0.55));
-    Paint(tile, RoundedRect(cell.width - 2, cell.height - 2, kCardRadius - 1), 1, 1, Mix(kCardFace, hue, 0.5));
-    constexpr int kBand = 3;
-    tile.FillRect(onTheLeft ? 1 : cell.width - 1 - kBand, 3, kBand, cell.height - 6, hue);
+    const int r = Rim();
+    Paint(tile, RoundedRect(cell.width, cell.height, S(kCardRadius)), 0, 0, Darker(hue, 0.55));
+    Paint(tile, RoundedRect(cell.width - 2 * r, cell.height - 2 * r, S(kCardRadius - 1)), r, r, Mix(kCardFace, hue, 0.5));
+    const int band = S(3);
+    tile.FillRect(onTheLeft ? r : cell.width - r - band, S(3), band, cell.height - S(6), hue);
     const Rgb ink = rank >= cards::kAce ? kRedInk : kBlackInk;
-    DrawCentred(tile, RankText(rank, 15), {onTheLeft ? 1 + kBand : 1, 1, cell.width - 2 - kBand, cell.height - 2}, ink);
+    DrawCentred(tile, RankText(rank, 15), {onTheLeft ? r + band : r, r, cell.width - 2 * r - band, cell.height - 2 * r},
+                ink);
     return tile;
 }
 
@@ -139,17 +148,17 @@ Image UnknownCountPicture(const Image& base, Box cell) {
     return picture;
 }
 
-// The three buttons' icons, in a 20 x 20 face: a star (a new hand), a magnifier
-// (the detail window) and a play sign (the player window).
+// The three buttons' icons, in a 20 x 20 face (at 100%): a star (a new hand), a
+// magnifier (the detail window) and a play sign (the player window).
 Mask ButtonIcon(int button, int width, int height) {
     switch (button) {
         case 1:
-            return Star(width, height, {width / 2.0, height / 2.0 + 0.4}, 7.4, 3.1);
+            return Star(width, height, {width / 2.0, height / 2.0 + S(0.4)}, S(7.4), S(3.1));
         case 2:
-            return Union(Ring(width, height, {8.6, 8.6}, 5.4, 3.4),
-                         Segment(width, height, {12.6, 12.6}, {15.6, 15.6}, 3.0));
+            return Union(Ring(width, height, S(Point{8.6, 8.6}), S(5.4), S(3.4)),
+                         Segment(width, height, S(Point{12.6, 12.6}), S(Point{15.6, 15.6}), S(3.0)));
         default: {
-            const Point play[] = {{7.0, 4.8}, {15.6, 10.0}, {7.0, 15.2}};
+            const Point play[] = {S(Point{7.0, 4.8}), S(Point{15.6, 10.0}), S(Point{7.0, 15.2})};
             return Polygon(width, height, play);
         }
     }
@@ -170,21 +179,22 @@ Image ClosePicture(const Image& base, Box place, Look look) {
 Image StarPicture(const Image& base) {
     const Box place = Place("imgStar");
     Image star = Crop(base, place);
-    const Point centre{place.width / 2.0, place.height / 2.0 + 0.5};
-    Paint(star, Star(place.width, place.height, centre, 6.0, 2.5), 0, 0, Darker(kStarRed, 0.35));
-    Paint(star, Star(place.width, place.height, centre, 4.9, 2.0), 0, 0, kStarRed);
+    const Point centre{place.width / 2.0, place.height / 2.0 + S(0.5)};
+    Paint(star, Star(place.width, place.height, centre, S(6.0), S(2.5)), 0, 0, Darker(kStarRed, 0.35));
+    Paint(star, Star(place.width, place.height, centre, S(4.9), S(2.0)), 0, 0, kStarRed);
     return star;
 }
 
 Image TipPicture(const Image& base, std::string_view tip, Rgb colour = kLabel) {
     Image picture = Crop(base, Place("imgTips"));
-    DrawText(picture, ChineseFont().Render(tip), 1, picture.height() - 1, colour);
+    DrawText(picture, ChineseFont().Render(tip), Rim(), picture.height() - Rim(), colour);
     return picture;
 }
 
 // The icon: a card with the program's initial over a second card, on the title
-// strip's blue.
-Image Icon(int size) {
+// strip's blue; `sizeAt100` square at 100%, and that times the scale.
+Image Icon(int sizeAt100) {
+    const int size = S(sizeAt100);
     Image icon(size, size);
     PaintGradient(icon, RoundedRect(size, size, 0), 0, 0, kStripTop, kStripBottom);
     const int cardWidth = size / 2 + size / 8, cardHeight = size - size / 4;
@@ -193,10 +203,12 @@ Image Icon(int size) {
         DrawCardTile(tile);
         icon.Blit(tile, x, y);
     };
-    if (size >= 32) card(size / 8, size / 16);
+    if (sizeAt100 >= 32) card(size / 8, size / 16);
     const int x = size - cardWidth - size / 8, y = size - cardHeight - size / 16;
     card(x, y);
-    DrawCentred(icon, FigureFont(size * 5 / 8).Render("V"), {x + 1, y + 1, cardWidth - 2, cardHeight - 2}, kRedInk);
+    const int r = Rim();
+    DrawCentred(icon, FigureFont(sizeAt100 * 5 / 8).Render("V"), {x + r, y + r, cardWidth - 2 * r, cardHeight - 2 * r},
+                kRedInk);
     return icon;
 }
 
@@ -223,7 +235,7 @@ std::vector<base::ArtworkFile> MainWindowArtwork() {
     }
     // The grid's top row holds only the 2; the rest of it names what the grid shows.
     const Box two = Place("imgRMCard", cards::kTwoOfSpades);
-    const Box caption{two.right() + 4, two.y, GridBox().right() - two.right() - 4, two.height};
+    const Box caption{two.right() + S(4), two.y, GridBox().right() - two.right() - S(4), two.height};
     DrawCentred(background, ChineseFont().Render("对手余牌"), caption, Mix(kWell, kLabel, 0.6));
 
     for (int count = 0; count <= 16; ++count)

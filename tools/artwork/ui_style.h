@@ -5,6 +5,11 @@
 //
 // Pictures that lie over a background are painted on a crop of that background,
 // so their smoothed edges blend with exactly the pixels beneath them.
+//
+// Every set is drawn at one display scale: places and sizes come from the layout
+// tables at that scale, and every other length here (rims, radii, font sizes, the
+// corners of icons) is given at 100% and multiplied by it, so that each scale's
+// pictures are drawn afresh from the fonts and shapes, never resampled.
 #pragma once
 
 #include <functional>
@@ -14,11 +19,34 @@
 #include "artwork/raster.h"
 #include "base/image.h"
 #include "ui/layout.h"
+#include "ui/scale.h"
 
 namespace vantrel::artwork::style {
 
 using base::Image;
 using base::Rgb;
+
+// --- Scale -----------------------------------------------------------------------
+// The scale being drawn at, for the life of the scope (100% outside any).
+class DrawingScale {
+public:
+    explicit DrawingScale(ui::Scale scale);
+    ~DrawingScale();
+    DrawingScale(const DrawingScale&) = delete;
+    DrawingScale& operator=(const DrawingScale&) = delete;
+
+private:
+    ui::Scale previous_;
+};
+ui::Scale CurrentScale();
+// A length given at 100%, at the current scale: whole pixels, and exact.
+int S(int pixels);
+double S(double length);
+Point S(Point at);
+// One pixel at 100%: the width of every rim and outline.
+inline int Rim() { return S(1); }
+// A window's layout table at the current scale.
+const ui::FormLayout& Layout(const ui::FormLayout& table);
 
 struct Box {
     int x = 0, y = 0, width = 0, height = 0;
@@ -60,14 +88,16 @@ constexpr Rgb kCountGreen{96, 226, 110};
 constexpr Rgb kStarRed{232, 40, 40};
 constexpr Rgb kTickBlue{26, 118, 222};
 
-constexpr int kTitleHeight = 15;  // every window's title strip, rows 0..14
+constexpr int kTitleHeight = 15;  // every window's title strip, rows 0..14 (at 100%)
 constexpr int kTitleBaseline = 12;
 constexpr double kPanelRadius = 4;
 constexpr double kButtonRadius = 3;
 constexpr double kCardRadius = 2.5;
 
 // --- Fonts ---------------------------------------------------------------------
-// WenQuanYi Bitmap Song, 12 pixels: every small Chinese label.
+// Sizes are at 100%; each face is opened at its size times the current scale.
+// WenQuanYi Bitmap Song, 12 pixels: every small Chinese label; its 15-pixel strike
+// at 125%, and WenQuanYi Zen Hei, smoothed, above, where the bitmap face has none.
 const FontFace& ChineseFont();
 // WenQuanYi Zen Hei, 9 pixels: the two characters of the pass tile, where no
 // bitmap face is small enough.
@@ -87,7 +117,7 @@ std::string_view RankLabel(int rank);
 void DrawText(Image& into, const TextMask& text, int penX, int baseline, Rgb colour);
 // The line's inked box centred in `box` (rounded up and to the left).
 void DrawCentred(Image& into, const TextMask& text, Box box, Rgb colour);
-// The same, ringed by a one-pixel outline.
+// The same, ringed by an outline one pixel wide at 100%.
 void DrawCentredOutlined(Image& into, const TextMask& text, Box box, Rgb colour, Rgb outline);
 
 // --- Pieces --------------------------------------------------------------------

@@ -200,6 +200,8 @@ public:
         if (monitors.empty() || !script_.failure.empty()) monitors = {kDefaultScreen};
         return monitors;
     }
+    // A report holds no scale: it is replayed at 100%.
+    int PrimaryDpi() override { return 96; }
 
 private:
     static constexpr Rect kDefaultScreen{0, 0, 1280, 1024};

@@ -64,6 +64,9 @@ public:
     void SetCursor(Point p) { cursor_ = p; }
     void SetBitsPerPixel(int bits) { bitsPerPixel_ = bits; }
     void SetMonitors(std::vector<Rect> monitors) { monitors_ = std::move(monitors); }
+    // A game that is not DPI aware stands stretched by the system: give it an outer
+    // rectangle of the stretched size, while its client surface stays its frames'.
+    void SetPrimaryDpi(int dpi) { primaryDpi_ = dpi; }
     Rect screen() const { return monitors_.front(); }
 
     ForeignWindow FindWindowByTitle(const std::string& title) override;
@@ -74,6 +77,7 @@ public:
     void RequestBitsPerPixel(int bits) override;
     Point CursorPos() override { return cursor_; }
     std::vector<Rect> Monitors() override { return monitors_; }
+    int PrimaryDpi() override { return primaryDpi_; }
 
 private:
     struct Window {
@@ -91,6 +95,7 @@ private:
     Point cursor_;
     int bitsPerPixel_ = 32;
     std::vector<Rect> monitors_{{0, 0, 1280, 1024}};
+    int primaryDpi_ = 96;
 };
 
 class HeadlessPlatform;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/utf16.h"
 
@@ -21,6 +22,9 @@ public:
 
     Rect Bounds() const override {
         if (!window_) return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        // Asked in the game's own DPI context: a game the system stretches is
+        // copied from its unscaled surface, and its bounds must be that surface's.
+        const WindowDpiContext context(window_);
         RECT client{};
         if (!GetClientRect(window_, &client)) return {};
         return FromRect(client);
@@ -170,5 +174,7 @@ std::vector<Rect> Win32Desktop::Monitors() {
     EnumDisplayMonitors(nullptr, nullptr, collect, reinterpret_cast<LPARAM>(&areas));
     return areas;
 }
+
+int Win32Desktop::PrimaryDpi() { return PrimaryMonitorDpi(); }
 
 }  // namespace vantrel::platform::win32

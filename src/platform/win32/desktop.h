@@ -46,6 +46,7 @@ public:
     void RequestBitsPerPixel(int bits) override;
     Point CursorPos() override;
     std::vector<Rect> Monitors() override;
+    int PrimaryDpi() override;
 
     // The whole screen, for tests' pictures of it: not part of the seam, so the
     // program itself never reads other programs' pixels.

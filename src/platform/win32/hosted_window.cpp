@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/utf16.h"
 
 namespace vantrel::platform::win32 {
@@ -16,7 +17,8 @@ namespace {
 
 constexpr DWORD kStyle = WS_POPUP;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
-// Wide enough for the longest tip; also what makes the tooltip honour line breaks.
+// Wide enough for the longest tip at 100% (times the scale); also what makes the
+// tooltip honour line breaks.
 constexpr int kMaxTipWidth = 400;
 
 // An opaque icon from a picture: the colour bitmap carries the pixels and an
@@ -37,7 +39,8 @@ OwnedIcon IconFrom(const Image& picture) {
 // The tips are Chinese, and the system's tip font need not carry those glyphs
 // (it does not on a Western system, nor under Wine): its size and weight in a
 // face that does, asked for by the GB2312 character set, which the font mapper
-// honours even where the named face is missing.
+// honours even where the named face is missing. The system's metrics are at its
+// display scale, as every program's tips are.
 GdiObject<HFONT> ChineseTipFont() {
     LOGFONTW font{};
     NONCLIENTMETRICSW metrics{};
@@ -45,7 +48,7 @@ GdiObject<HFONT> ChineseTipFont() {
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         font = metrics.lfStatusFont;
     else
-        font.lfHeight = -12;
+        font.lfHeight = -MulDiv(12, PrimaryMonitorDpi(), 96);
     font.lfCharSet = GB2312_CHARSET;
     std::wcsncpy(font.lfFaceName, L"Microsoft YaHei", LF_FACESIZE - 1);
     return GdiObject<HFONT>(CreateFontIndirectW(&font));
@@ -231,7 +234,7 @@ void Win32HostedWindow::SetTooltips(std::vector<TooltipArea> areas) {
     if (!tooltip_) return;
     if (!tipFont_) tipFont_ = ChineseTipFont();
     SendMessageW(tooltip_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(tipFont_.get()), FALSE);
-    SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+    SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, MulDiv(kMaxTipWidth, PrimaryMonitorDpi(), 96));
     for (std::size_t i = 0; i < areas.size(); ++i) {
         std::wstring text = Widen(areas[i].text);
         TTTOOLINFOW tool{};

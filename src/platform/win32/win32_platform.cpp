@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "platform/win32/desktop.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/files.h"
 #include "platform/win32/hosted_window.h"
 
@@ -15,42 +16,6 @@ namespace vantrel::platform::win32 {
 namespace {
 
 constexpr const wchar_t* kTimerClassName = L"VantrelTimers";
-
-// A function of a system DLL that older systems may lack, or null.
-template <class Function>
-Function Lookup(HMODULE module, const char* name) {
-    // Through void*: a direct cast between function types draws a warning.
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
-// Every coordinate the program handles is a physical pixel: the cursor, its
-// windows' places (Left and Top are pixels times 15), the game window's place and
-// its client pixels. Declaring per-monitor DPI awareness keeps the system from
-// scaling the program's windows and from translating those coordinates on a
-// display at 150% or any other scale; the windows then keep their pixel size on
-// every monitor. The manifest declares it too; this covers a start without it
-// and changes nothing when the manifest has already decided. The newest call
-// first: Windows before 10 1703, and Wine, may lack it.
-void DeclareDpiAwareness() {
-    using SetContext = BOOL(WINAPI*)(HANDLE);
-    const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
-    const auto perMonitor = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (const auto set = Lookup<SetContext>(user32, "SetProcessDpiAwarenessContext")) {
-        if (set(perMonitorV2) || set(perMonitor) || GetLastError() == ERROR_ACCESS_DENIED) return;
-    }
-    // Windows 8.1: per-monitor awareness through shcore.
-    using SetAwareness = HRESULT(WINAPI*)(int);
-    constexpr int kPerMonitorAware = 2;
-    const LoadedLibrary shcore(LoadLibraryW(L"shcore.dll"));
-    if (const auto set = Lookup<SetAwareness>(shcore.get(), "SetProcessDpiAwareness")) {
-        const HRESULT result = set(kPerMonitorAware);
-        if (SUCCEEDED(result) || result == E_ACCESSDENIED) return;
-    }
-    // Vista to 8: the system's DPI, which is every monitor's there.
-    using SetAware = BOOL(WINAPI*)();
-    if (const auto set = Lookup<SetAware>(user32, "SetProcessDPIAware")) set();
-}
 
 struct Timer {
     std::function<void()> tick;
