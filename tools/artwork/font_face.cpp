@@ -79,8 +79,6 @@ FontFace::FontFace(const std::filesystem::path& file, int pixelSize, Edges edges
 
 FontFace::~FontFace() = default;
 
-bool FontFace::HasCharacter(char32_t character) const { return FT_Get_Char_Index(handles_->face, character) != 0; }
-
 TextMask FontFace::Render(std::string_view utf8, int extraSpacing) const {
     FT_Face face = handles_->face;
     const std::u32string text = DecodeUtf8(utf8);

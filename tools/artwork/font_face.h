@@ -43,8 +43,6 @@ public:
     // naming the first character that the face lacks.
     TextMask Render(std::string_view utf8, int extraSpacing = 0) const;
 
-    bool HasCharacter(char32_t character) const;
-
 private:
     struct Handles;
     std::unique_ptr<Handles> handles_;

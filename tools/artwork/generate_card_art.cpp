@@ -5,6 +5,7 @@
 //   generate-card-art [output-folder]     (default: the source tree's assets/cards)
 #include <iostream>
 
+#include "artwork/write_artwork.h"
 #include "sim/card_art/card_art.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,6 @@ int main(int argc, char** argv) {
         std::cerr << "usage: generate-card-art [output-folder]\n";
         return 2;
     }
-    return vantrel::base::WriteArtwork(vantrel::card_art::ArtworkFiles(), argc == 2 ? argv[1] : VANTREL_CARD_ART_DIR,
+    return vantrel::artwork::WriteArtwork(vantrel::card_art::ArtworkFiles(), argc == 2 ? argv[1] : VANTREL_CARD_ART_DIR,
                                          "generate-card-art");
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "artwork/ui_art.h"
+#include "artwork/write_artwork.h"
 #include "shared/pictures.h"
 
 int main(int argc, char** argv) {
@@ -19,7 +20,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path assets = argc == 2 ? argv[1] : VANTREL_ASSETS_DIR;
     for (const int percent : vantrel::ui::Scale::kPercents) {
         const auto scale = vantrel::ui::Scale::FromPercent(percent);
-        const int status = vantrel::base::WriteArtwork(vantrel::artwork::UiArtworkFiles(scale),
+        const int status = vantrel::artwork::WriteArtwork(vantrel::artwork::UiArtworkFiles(scale),
                                                        assets / vantrel::pictures::SetFolder(scale), "generate-ui-art");
         if (status != 0) return status;
     }

@@ -170,12 +170,6 @@ Image ButtonPicture(const Image& base, Box place, int button, Look look) {
     return face;
 }
 
-Image ClosePicture(const Image& base, Box place, Look look) {
-    Image face = Crop(base, place);
-    DrawCloseButton(face, look);
-    return face;
-}
-
 Image StarPicture(const Image& base) {
     const Box place = Place("imgStar");
     Image star = Crop(base, place);

@@ -78,12 +78,6 @@ Image PassPicture(const Image& well) {
     return tile;
 }
 
-Image ClosePicture(const Image& base, Box place, Look look) {
-    Image face = Crop(base, place);
-    DrawCloseButton(face, look);
-    return face;
-}
-
 // --- The detail window -------------------------------------------------------------
 
 // The two faces of the order button: the digits 1 2 3 (play order) and two

@@ -174,6 +174,12 @@ void DrawCloseButton(Image& face, Look look) {
                            Darker(kCloseBottom, 0.4)));
 }
 
+Image ClosePicture(const Image& base, Box place, Look look) {
+    Image face = Crop(base, place);
+    DrawCloseButton(face, look);
+    return face;
+}
+
 void DrawCardTile(Image& tile) {
     const int r = Rim();
     Paint(tile, RoundedRect(tile.width(), tile.height(), S(kCardRadius)), 0, 0, kCardRim);

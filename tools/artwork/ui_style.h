@@ -144,6 +144,8 @@ void DrawButton(Image& face, Look look, const FacePainter& paint);
 FacePainter IconPainter(Mask icon);
 // The close button: a white cross on red.
 void DrawCloseButton(Image& face, Look look);
+// The close button's face where `place` puts it on the window's `base`.
+Image ClosePicture(const Image& base, Box place, Look look);
 
 // A card face filling `tile`: a dark rim and a white face with rounded corners,
 // so that two neighbouring tiles never run together.

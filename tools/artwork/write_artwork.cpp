@@ -1,13 +1,13 @@
-#include "base/artwork_files.h"
+#include "artwork/write_artwork.h"
 
 #include <iostream>
 
 #include "base/png.h"
 
-namespace vantrel::base {
+namespace vantrel::artwork {
 
-int WriteArtwork(const std::vector<ArtworkFile>& files, const std::filesystem::path& folder, const char* tool) {
-    for (const ArtworkFile& file : files) {
+int WriteArtwork(const std::vector<base::ArtworkFile>& files, const std::filesystem::path& folder, const char* tool) {
+    for (const base::ArtworkFile& file : files) {
         const std::filesystem::path path = folder / file.name;
         std::error_code error;
         std::filesystem::create_directories(path.parent_path(), error);
@@ -26,4 +26,4 @@ int WriteArtwork(const std::vector<ArtworkFile>& files, const std::filesystem::p
     return 0;
 }
 
-}  // namespace vantrel::base
+}  // namespace vantrel::artwork
