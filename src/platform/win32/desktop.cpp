@@ -17,14 +17,16 @@ Rect FromRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 class Win32ClientSurface final : public ClientSurface {
 public:
-    Win32ClientSurface(HWND window, std::shared_ptr<WindowDc> source, std::optional<BitmapCanvas>& canvas)
-        : window_(window), sourceDc_(std::move(source)), source_(sourceDc_->get()), canvas_(canvas) {}
+    Win32ClientSurface(HWND window, HANDLE dpiContext, std::shared_ptr<WindowDc> source,
+                       std::optional<BitmapCanvas>& canvas)
+        : window_(window), dpiContext_(dpiContext), sourceDc_(std::move(source)), source_(sourceDc_->get()),
+          canvas_(canvas) {}
 
     Rect Bounds() const override {
         if (!window_) return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         // Asked in the game's own DPI context: a game the system stretches is
         // copied from its unscaled surface, and its bounds must be that surface's.
-        const WindowDpiContext context(window_);
+        const ThreadDpiContext context(dpiContext_);
         RECT client{};
         if (!GetClientRect(window_, &client)) return {};
         return FromRect(client);
@@ -89,6 +91,7 @@ private:
     }
 
     HWND window_;
+    HANDLE dpiContext_;
     std::shared_ptr<WindowDc> sourceDc_;
     HDC source_;
     std::optional<BitmapCanvas>& canvas_;
@@ -136,8 +139,9 @@ std::unique_ptr<ClientSurface> Win32Desktop::Open(HWND hwnd) {
     if (!sourceDc_ || sourceWindow_ != hwnd || !sourceDc_->get()) {
         sourceDc_ = std::make_shared<WindowDc>(hwnd);
         sourceWindow_ = hwnd;
+        sourceDpiContext_ = DpiContextOf(hwnd);
     }
-    return std::make_unique<Win32ClientSurface>(hwnd, sourceDc_, canvas_);
+    return std::make_unique<Win32ClientSurface>(hwnd, sourceDpiContext_, sourceDc_, canvas_);
 }
 
 int Win32Desktop::BitsPerPixel() {

@@ -60,6 +60,7 @@ private:
     std::unique_ptr<ClientSurface> Open(HWND window);
 
     HWND sourceWindow_ = nullptr;
+    HANDLE sourceDpiContext_ = nullptr;  // the held window's, asked with its DC
     std::shared_ptr<WindowDc> sourceDc_;
     std::optional<BitmapCanvas> canvas_;
 };

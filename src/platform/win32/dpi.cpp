@@ -57,14 +57,17 @@ int PrimaryMonitorDpi() {
     return screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
 }
 
-WindowDpiContext::WindowDpiContext(HWND window) {
+HANDLE DpiContextOf(HWND window) {
     using WindowContext = HANDLE(WINAPI*)(HWND);
     static const auto ofWindow = Lookup<WindowContext>(User32(), "GetWindowDpiAwarenessContext");
-    if (!ofWindow || !SetThreadDpiContext()) return;
-    if (const HANDLE context = ofWindow(window)) previous_ = SetThreadDpiContext()(context);
+    return ofWindow && window ? ofWindow(window) : nullptr;
 }
 
-WindowDpiContext::~WindowDpiContext() {
+ThreadDpiContext::ThreadDpiContext(HANDLE context) {
+    if (context && SetThreadDpiContext()) previous_ = SetThreadDpiContext()(context);
+}
+
+ThreadDpiContext::~ThreadDpiContext() {
     if (previous_) SetThreadDpiContext()(previous_);
 }
 

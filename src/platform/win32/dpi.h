@@ -18,15 +18,20 @@ void DeclareDpiAwareness();
 // systems before 8.1.
 int PrimaryMonitorDpi();
 
-// For its life, the calling thread answers in `window`'s DPI context: a game that
-// is not DPI aware, stretched by the system, has its client bounds in its own
-// unscaled pixels, as its window DC is read. Nothing where the system lacks the calls.
-class WindowDpiContext {
+// `window`'s DPI awareness context, which is fixed when a window is made: asked
+// once per window, not at every tick. Null where the system lacks the call.
+HANDLE DpiContextOf(HWND window);
+
+// For its life, the calling thread answers in `context` (a window's, from
+// DpiContextOf): a game that is not DPI aware, stretched by the system, has its
+// client bounds in its own unscaled pixels, as its window DC is read. Nothing for
+// a null context or where the system lacks the call.
+class ThreadDpiContext {
 public:
-    explicit WindowDpiContext(HWND window);
-    ~WindowDpiContext();
-    WindowDpiContext(const WindowDpiContext&) = delete;
-    WindowDpiContext& operator=(const WindowDpiContext&) = delete;
+    explicit ThreadDpiContext(HANDLE context);
+    ~ThreadDpiContext();
+    ThreadDpiContext(const ThreadDpiContext&) = delete;
+    ThreadDpiContext& operator=(const ThreadDpiContext&) = delete;
 
 private:
     HANDLE previous_ = nullptr;
