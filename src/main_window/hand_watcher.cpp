@@ -1,8 +1,5 @@
 #include "main_window/hand_watcher.h"
 
-#include <array>
-#include <span>
-
 #include "overlays/frm_detail.h"
 #include "overlays/frm_player.h"
 
@@ -100,26 +97,12 @@ void HandWatcher::tmrStart_Timer() {
     }
 }
 
-base::Rect HandWatcher::ScanArea(std::int16_t seat) {
+bool HandWatcher::FindPlay(std::int16_t seat, int clientHeight) {
     const recognition::Span span = ScanSpan(seat);
     const std::int16_t y = ScanRow(seat);
     // The white pixel of a hit may lie one past the span's last x.
-    return {span.first, y, span.last + 2, y + 1};
-}
-
-void HandWatcher::PrefetchQuietTick() {
-    const auto pixel = [](recognition::ProbePoint p) { return base::Rect{p.X, p.Y, p.X + 1, p.Y + 1}; };
-    const std::int16_t seat = tally.nTurn;
-    const std::array<base::Rect, 3> areas{pixel(PassProbe(seat)), ScanArea(seat), pixel(game::kDealProbe)};
-    const bool looksForTheDeal = (nQuietTicks + 1) % kQuietTicksPerLook == 0;
-    sampler.Prefetch(std::span(areas).first(looksForTheDeal ? 3 : 2));
-}
-
-bool HandWatcher::FindPlay(std::int16_t seat, int clientHeight) {
-    const std::int16_t y = ScanRow(seat);
-    sampler.Prefetch(ScanArea(seat));
+    sampler.Prefetch({span.first, y, span.last + 2, y + 1});
     bool hit = false;
-    const recognition::Span span = ScanSpan(seat);
     for (nScanX = span.first; nScanX <= span.last && !hit;) {
         const bool isBlack = game::kScanBlack.Holds(sampler.ReadPixel({nScanX, y}));
         nScanX = ui::Int16(nScanX + 1);
@@ -144,7 +127,6 @@ bool HandWatcher::FindPlay(std::int16_t seat, int clientHeight) {
 
 void HandWatcher::tmrEmit_Timer() {
     const GameDC dc(*this);
-    PrefetchQuietTick();
     if (tally.CheckPass(tally.nTurn)) {
         FollowPlay();
         return;

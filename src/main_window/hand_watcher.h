@@ -68,11 +68,6 @@ private:
     class GameDC;
 
     void FinishReset(bool keepWatching);
-    // What a tick that finds nothing new reads, in one copy where the backend can:
-    // the awaited seat's pass sign and scan row, and the deal's sign on a tick that
-    // looks for it.
-    void PrefetchQuietTick();
-    static base::Rect ScanArea(std::int16_t seat);
     bool FindPlay(std::int16_t seat, int clientHeight);
     // The first of the two deal signs, which shows from a deal to the hand's end.
     bool TopDealSignShows();
@@ -97,7 +92,6 @@ private:
     static constexpr std::int16_t kLooksWithoutDealEndingHand = 5;
     static constexpr const auto& ScanSpan = recognition::game::ScanSpan;
     static constexpr const auto& ScanRow = recognition::game::ScanRow;
-    static constexpr const auto& PassProbe = recognition::game::PassProbe;
 };
 
 }  // namespace vantrel

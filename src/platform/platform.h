@@ -39,15 +39,6 @@ public:
     // False when nothing could be copied (a window that has gone): `out` is then
     // left as it was.
     virtual bool Copy(Rect area, std::uint32_t* out) = 0;
-    // Copies each of `areas` into its `outs[i]` as Copy would, in as few round trips
-    // as the backend can make of them: one where a copy of the rectangle round them
-    // all costs less than a trip per area. False when a copy failed: the outs are
-    // then not to be read.
-    virtual bool CopyEach(std::span<const Rect> areas, std::span<std::uint32_t* const> outs) {
-        for (std::size_t i = 0; i < areas.size(); ++i)
-            if (!Copy(areas[i], outs[i])) return false;
-        return true;
-    }
 };
 
 // What the program may ask of the desktop and of other programs' windows.

@@ -8,8 +8,14 @@
 namespace vantrel::recognition {
 namespace {
 
-// A tick names at most a few regions at once.
-constexpr std::size_t kMostPrefetched = 4;
+base::Rect Intersect(base::Rect a, base::Rect b) {
+    base::Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                     std::min(a.bottom, b.bottom)};
+    if (r.left >= r.right || r.top >= r.bottom) return {};
+    return r;
+}
+
+bool Empty(base::Rect r) { return r.left >= r.right || r.top >= r.bottom; }
 
 }  // namespace
 
@@ -33,17 +39,10 @@ void ScreenSampler::EndTick() {
     bands_.clear();
 }
 
-void ScreenSampler::Prefetch(std::span<const base::Rect> areas) {
+void ScreenSampler::Prefetch(base::Rect area) {
     if (!source_ || !prefetching_) return;
-    std::array<base::Rect, kMostPrefetched> wanted;
-    std::size_t count = 0;
-    for (const base::Rect area : areas.first(std::min(areas.size(), kMostPrefetched))) {
-        const base::Rect clipped = base::Intersection(area, bounds_);
-        if (!clipped.empty() && !Covering(clipped)) wanted[count++] = clipped;
-    }
-    // A failed prefetch leaves nothing behind: the probes then copy for themselves.
-    if (count == 1) Fetch(wanted[0]);
-    if (count > 1) FetchEach({wanted.data(), count});
+    const base::Rect clipped = Intersect(area, bounds_);
+    if (!Empty(clipped) && !Covering(clipped)) Fetch(clipped);
 }
 
 const ScreenSampler::Band* ScreenSampler::Covering(base::Rect area) {
@@ -75,26 +74,14 @@ const ScreenSampler::Band* ScreenSampler::Fetch(base::Rect area) {
     return &bands_.back();
 }
 
-bool ScreenSampler::FetchEach(std::span<const base::Rect> areas) {
-    const std::size_t firstNew = bands_.size();
-    std::array<std::uint32_t*, kMostPrefetched> outs{};
-    for (std::size_t i = 0; i < areas.size(); ++i)
-        bands_.push_back({areas[i], std::vector<std::uint32_t>(static_cast<std::size_t>(areas[i].area()))});
-    for (std::size_t i = 0; i < areas.size(); ++i) outs[i] = bands_[firstNew + i].pixels.data();
-    ++copies_;
-    if (source_->CopyEach(areas, {outs.data(), areas.size()})) return true;
-    bands_.resize(firstNew);
-    return false;
-}
-
 void ScreenSampler::CaptureAnyRect(std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h) {
     // The copy onto the capture surface: only what lies inside the client area and
     // on the surface is written; the rest keeps its earlier pixels. A capture wholly
     // outside a client area that is there copies nothing and reads what the surface held.
     const base::Rect wanted{x, y, x + std::min<int>(w, kSurfaceWidth), y + std::min<int>(h, kSurfaceHeight)};
-    if (!source_ || bounds_.empty()) throw NothingCopied();
-    const base::Rect readable = base::Intersection(wanted, bounds_);
-    if (!readable.empty()) {
+    if (!source_ || Empty(bounds_)) throw NothingCopied();
+    const base::Rect readable = Intersect(wanted, bounds_);
+    if (!Empty(readable)) {
         const Band* band = prefetching_ ? Covering(readable) : nullptr;
         if (!band) band = Fetch(readable);
         if (!band) throw NothingCopied();

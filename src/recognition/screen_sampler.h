@@ -9,7 +9,7 @@
 // A tick of the hand watcher makes up to a few hundred one-pixel captures, and
 // every round trip to the display costs far more than the pixels it carries. So a
 // tick opens the game's client area once (`BeginTick`), may name the regions it is
-// about to probe (`Prefetch`, several at once where it can), and every capture inside a region already copied in
+// about to probe (`Prefetch`), and every capture inside a region already copied in
 // this tick is served from memory. A capture outside them copies just its own
 // rectangle. Either way `PixelBuf` ends up exactly as a fresh copy would leave it.
 //
@@ -22,7 +22,6 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <span>
 #include <stdexcept>
 #include <vector>
 
@@ -72,10 +71,7 @@ public:
     // The game's client area for this tick, or none; `EndTick` forgets every copy.
     void BeginTick(platform::ClientSurface* hGameDC);
     void EndTick();
-    void Prefetch(base::Rect area) { Prefetch({&area, 1}); }
-    // The regions a tick is about to probe, asked of the game together: a backend
-    // may bring areas that lie close in one round trip.
-    void Prefetch(std::span<const base::Rect> areas);
+    void Prefetch(base::Rect area);
     // With prefetching off every capture makes its own copy, one round trip per
     // probe: the benchmarks' baseline.
     void SetPrefetching(bool on) { prefetching_ = on; }
@@ -108,7 +104,7 @@ public:
 
     PixelBuffer PixelBuf;
 
-    // Copies asked of the game in this run (a joint prefetch is one), for the benchmarks.
+    // Round trips to the display in this run, for the benchmarks.
     long long copies() const { return copies_; }
 
 private:
@@ -121,8 +117,6 @@ private:
     void CopyOntoSurface(const Band& band, base::Rect area, int surfaceLeft, int surfaceTop);
     // Null when the copy failed: what the surface holds then stays.
     const Band* Fetch(base::Rect area);
-    // Every area or none of them.
-    bool FetchEach(std::span<const base::Rect> areas);
 
     platform::ClientSurface* source_ = nullptr;
     // The client area's extent, asked once a tick: asking costs a round trip.

@@ -20,28 +20,15 @@ public:
     }
     bool Copy(Rect area, std::uint32_t* out) override {
         const bool copied = inner_->Copy(area, out);
-        Record(area, copied ? out : nullptr);
-        return copied;
-    }
-    // Recorded as the copies one by one that a replay makes of it: each area's
-    // pixels, or the first area's failure, after which a replay copies no more.
-    bool CopyEach(std::span<const Rect> areas, std::span<std::uint32_t* const> outs) override {
-        const bool copied = inner_->CopyEach(areas, outs);
-        if (!copied && !areas.empty()) Record(areas.front(), nullptr);
-        for (std::size_t i = 0; copied && i < areas.size(); ++i) Record(areas[i], outs[i]);
+        ByteWriter& record = recorder_.OpenAnswer(Tag::kCopy);
+        record.Rect(area);
+        record.U8(copied ? 1 : 0);
+        if (copied) record.Bytes(out, static_cast<std::size_t>(area.area()) * 4);
+        recorder_.Close();
         return copied;
     }
 
 private:
-    // `pixels` null: the copy failed.
-    void Record(Rect area, const std::uint32_t* pixels) {
-        ByteWriter& record = recorder_.OpenAnswer(Tag::kCopy);
-        record.Rect(area);
-        record.U8(pixels ? 1 : 0);
-        if (pixels) record.Bytes(pixels, static_cast<std::size_t>(area.area()) * 4);
-        recorder_.Close();
-    }
-
     std::unique_ptr<platform::ClientSurface> inner_;
     FlightRecorder& recorder_;
 };

@@ -15,7 +15,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <span>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,26 +62,6 @@ std::vector<std::uint32_t> Read(ClientSurface& surface, Rect area) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(area.width()) * area.height());
     surface.Copy(area, pixels.data());
     for (auto& p : pixels) p &= 0xFFFFFFu;
-    return pixels;
-}
-
-// The areas' pixels in one CopyEach, one list after another.
-std::vector<std::uint32_t> ReadEach(ClientSurface& surface, std::span<const Rect> areas) {
-    std::vector<std::vector<std::uint32_t>> each;
-    for (const Rect& area : areas) each.emplace_back(std::size_t(area.area()));
-    std::vector<std::uint32_t*> outs;
-    for (auto& pixels : each) outs.push_back(pixels.data());
-    CHECK(surface.CopyEach(areas, outs));
-    std::vector<std::uint32_t> pixels;
-    for (const auto& area : each)
-        for (const std::uint32_t p : area) pixels.push_back(p & 0xFFFFFFu);
-    return pixels;
-}
-
-std::vector<std::uint32_t> ReadOneByOne(ClientSurface& surface, std::span<const Rect> areas) {
-    std::vector<std::uint32_t> pixels;
-    for (const Rect& area : areas)
-        for (const std::uint32_t p : Read(surface, area)) pixels.push_back(p);
     return pixels;
 }
 
@@ -165,9 +144,6 @@ void TestWindowAndCaptures(Win32Platform& platform) {
         const Rect areas[] = {{5, 6, 6, 7}, {0, 199, 300, 200}, {299, 0, 300, 200},
                               {0, 0, 300, 200}, {10, 20, 13, 22}, {120, 77, 281, 78}};
         for (const Rect& area : areas) CHECK(Read(*surface, area) == Expected(picture, area));
-        CHECK(ReadEach(*surface, areas) == ReadOneByOne(*surface, areas));
-        const Rect passAndRow[] = {{290, 5, 291, 6}, {0, 150, 182, 151}, {2, 3, 2, 9}};
-        CHECK(ReadEach(*surface, passAndRow) == ReadOneByOne(*surface, passAndRow));
     }
 
     // No window (no game found) is nothing to read; the screen, for tests, shows the window.
@@ -177,11 +153,6 @@ void TestWindowAndCaptures(Win32Platform& platform) {
         auto screen = screenDesktop.OpenScreen();
         CHECK(screen->Bounds() == (Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
         CHECK(Read(*screen, Rect{40, 50, 340, 250}) == Expected(picture, Rect{0, 0, 300, 200}));
-        // Far apart: too far for one copy of what lies between them.
-        const Rect bounds = screen->Bounds();
-        const Rect corners[] = {{0, 0, 3, 2}, {bounds.right - 2, bounds.bottom - 1, bounds.right, bounds.bottom},
-                                {41, 51, 42, 52}};
-        CHECK(ReadEach(*screen, corners) == ReadOneByOne(*screen, corners));
     }
 
     // A new picture replaces the old one.

@@ -175,17 +175,6 @@ TEST_F(MainLoopTest, APassByTheSeatToMoveAdvancesWithoutAScan) {
     EXPECT_EQ(tally().RemainCards(1), 16);
 }
 
-// A tick that finds nothing new asks the game for its pass sign, its scan row and,
-// every fifth tick, the deal's sign in one copy.
-TEST_F(MainLoopTest, AQuietTickAsksTheGameForOneCopy) {
-    StartFollowing(1);
-    const long long before = main().watcher().sampler.copies();
-    platform.AdvanceBy(500);
-    EXPECT_EQ(main().watcher().sampler.copies() - before, 10);
-    EXPECT_EQ(tally().nTurn, 1);
-    EXPECT_TRUE(tally().bInHand);
-}
-
 TEST_F(MainLoopTest, APlayIsReadFromTheScanHitAndTheTurnMovesOn) {
     StartFollowing(2);
     for (int k = 0; k < 3; ++k) Card(14 + 22 * k, 150);

@@ -2,7 +2,6 @@
 // capture served from a tick's prefetched region equals a fresh copy.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <optional>
 #include <random>
 #include <vector>
@@ -110,9 +109,6 @@ TEST_F(SamplerTest, NothingIsReadFromACaptureThatCopiedNothing) {
     EXPECT_THROW(sampler.CaptureRect(30, 10, 1, 1), NothingCopied) << "the window went mid-tick";
     sampler.Prefetch({100, 100, 200, 101});  // a prefetch that fails serves nothing either
     EXPECT_THROW(sampler.CaptureRect(150, 100, 1, 1), NothingCopied);
-    const std::array<Rect, 2> together{Rect{100, 100, 200, 101}, Rect{300, 100, 301, 101}};
-    sampler.Prefetch(together);
-    EXPECT_THROW(sampler.CaptureRect(300, 100, 1, 1), NothingCopied);
     sampler.EndTick();
 }
 
@@ -122,7 +118,7 @@ TEST_F(SamplerTest, SixteenBitOverflowRaises) {
     EXPECT_THROW(sampler.CaptureRect(0, 0, 200, 200), ui::RuntimeError);  // w*h*4 overflows
 }
 
-// Up to three overlapping regions a tick, asked for together or one by one, probed mostly pixel by pixel (the path a
+// Up to three overlapping regions a tick, probed mostly pixel by pixel (the path a
 // scan takes) and now and then by a glyph's or a pip's shape, partly outside the
 // regions and the client area: the buffer always equals that of a sampler that
 // copies every capture afresh, including what its surface kept from earlier.
@@ -138,11 +134,7 @@ TEST_F(SamplerTest, PrefetchedRegionsServeCapturesExactlyAsFreshCopies) {
         for (int n = 1 + below(3); n > 0; --n) {
             const int left = below(820) - 10, top = below(620) - 10;
             areas.push_back({left, top, left + 1 + below(300), top + 1 + below(40)});
-        }
-        if (round % 2 == 0) {
-            sampler.Prefetch(areas);
-        } else {
-            for (const Rect area : areas) sampler.Prefetch(area);
+            sampler.Prefetch(areas.back());
         }
         for (int probe = 0; probe < 24; ++probe) {
             const Rect& area = areas[static_cast<std::size_t>(below(static_cast<int>(areas.size())))];
@@ -176,12 +168,6 @@ TEST_F(SamplerTest, AScanOfARowAndAReadOfARowOfCardsCostOneCopyEachPerTick) {
     sampler.BeginTick(surface.get());
     sampler.CaptureRect(460, 214, 1, 1);  // a new tick copies afresh
     EXPECT_EQ(sampler.copies(), 3);
-    // A seat's pass sign and scan row asked for together: one copy serves both.
-    const std::array<Rect, 2> passAndRow{Rect{658, 154, 659, 155}, Rect{460, 214, 642, 215}};
-    sampler.Prefetch(passAndRow);
-    sampler.CaptureRect(658, 154, 1, 1);
-    for (std::int16_t x = 460; x <= 641; ++x) sampler.CaptureRect(x, 214, 1, 1);
-    EXPECT_EQ(sampler.copies(), 4);
 }
 
 }  // namespace

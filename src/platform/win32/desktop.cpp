@@ -33,52 +33,21 @@ public:
     }
 
     bool Copy(Rect area, std::uint32_t* out) override {
-        if (area.empty()) return true;
-        if (!CopyOntoCanvas(area)) return false;
-        CopyOut(area, area, out);
-        return true;
-    }
-
-    // Each copy is a round trip to the display that costs about as much as copying
-    // kPixelsPerRoundTrip more pixels, so areas that lie close together (a seat's
-    // pass sign and its scan row) come in one copy of the rectangle round them.
-    bool CopyEach(std::span<const Rect> areas, std::span<std::uint32_t* const> outs) override {
-        Rect around;
-        std::int64_t pixels = 0;
-        for (const Rect area : areas) {
-            around = base::BoundingUnion(around, area);
-            pixels += area.area();
-        }
-        const auto tripsSaved = static_cast<std::int64_t>(areas.size()) - 1;
-        if (tripsSaved < 1 || around.area() - pixels > kPixelsPerRoundTrip * tripsSaved)
-            return ClientSurface::CopyEach(areas, outs);
-        if (around.empty()) return true;
-        if (!CopyOntoCanvas(around)) return false;
-        for (std::size_t i = 0; i < areas.size(); ++i)
-            if (!areas[i].empty()) CopyOut(around, areas[i], outs[i]);
+        const int width = area.width(), height = area.height();
+        if (width <= 0 || height <= 0) return true;
+        if (!source_ || !EnsureCapacity(width, height) ||
+            !BitBlt(canvas_->dc(), 0, 0, width, height, source_, area.left, area.top, SRCCOPY))
+            return false;
+        GdiFlush();
+        const DibSection& dib = canvas_->dib();
+        for (int y = 0; y < height; ++y)
+            std::memcpy(out + static_cast<std::size_t>(y) * width,
+                        dib.bits() + static_cast<std::size_t>(y) * dib.width(),
+                        static_cast<std::size_t>(width) * sizeof(std::uint32_t));
         return true;
     }
 
 private:
-    static constexpr std::int64_t kPixelsPerRoundTrip = 65536;
-
-    // The canvas's top-left pixel becomes `area`'s.
-    bool CopyOntoCanvas(Rect area) {
-        if (!source_ || !EnsureCapacity(area.width(), area.height()) ||
-            !BitBlt(canvas_->dc(), 0, 0, area.width(), area.height(), source_, area.left, area.top, SRCCOPY))
-            return false;
-        GdiFlush();
-        return true;
-    }
-    // `area`, a part of what the canvas holds from `copied`, into `out`.
-    void CopyOut(Rect copied, Rect area, std::uint32_t* out) const {
-        const DibSection& dib = canvas_->dib();
-        const std::uint32_t* from = dib.bits() + static_cast<std::size_t>(area.top - copied.top) * dib.width() +
-                                    (area.left - copied.left);
-        for (int y = 0; y < area.height(); ++y)
-            std::memcpy(out + static_cast<std::size_t>(y) * area.width(), from + static_cast<std::size_t>(y) * dib.width(),
-                        static_cast<std::size_t>(area.width()) * sizeof(std::uint32_t));
-    }
     bool EnsureCapacity(int width, int height) {
         if (canvas_ && canvas_->dib().width() >= width && canvas_->dib().height() >= height) return true;
         const int newWidth = std::max(width, canvas_ ? canvas_->dib().width() : 0);
