@@ -18,6 +18,10 @@ void DeclareDpiAwareness();
 // systems before 8.1.
 int PrimaryMonitorDpi();
 
+// The dots per inch of the monitor `window` stands on: GetDpiForWindow, else
+// GetDpiForMonitor of its monitor, else the system's.
+int WindowDpi(HWND window);
+
 // For its life, the calling thread answers in `window`'s DPI context: a game that
 // is not DPI aware, stretched by the system, has its client bounds in its own
 // unscaled pixels, as its window DC is read. Nothing where the system lacks the calls.
