@@ -114,27 +114,21 @@ TEST_F(RecordedSession, TheFirstHandReplaysFromTheProgramsStart) {
     EXPECT_EQ(Replay(folder.reports[0]), testing::ReplayLinesOf({timeline.hands()[0]}, 4));
 }
 
-// A window dragged onto a monitor of another scale mid-hand: the report holds the
-// change of DPI where it came and still replays the hands.
+// A drag onto a monitor of another scale mid-hand is recorded (tag, caption, dpi); the report replays.
 TEST_F(RecordedSession, AChangeOfScaleIsRecordedAndTheReportReplays) {
     host.fakeDesktop().SetMonitors({{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}});
     host.fakeDesktop().SetMonitorDpi(1, 144);
     host.AdvanceTo(timeline.hand_times()[0].move_ms[2] + 100);
-    platform::headless::HeadlessWindow& detail = *host.FindWindow("VXDetail");
-    detail.MoveTo({detail.ScreenRect().left + 1920, detail.ScreenRect().top});
-    detail.FollowMonitor();
-    ASSERT_EQ(detail.ScreenRect().width(), ui::Scale::ForDpi(144).Apply(layouts::kDetail.width));
+    host.PressMouse({8 + 3, 8 + 300});  // the main window's background
+    host.MoveMouse({8 + 3 + 1920, 8 + 300});
+    host.ReleaseMouse({8 + 3 + 1920, 8 + 300});
     host.AdvanceTo(timeline.hand_times()[1].cleared_ms + 100);
     PressCtrlS();
-    ASSERT_EQ(folder.reports.size(), 1u);
     std::string error;
-    const auto contents = recorder::ReadReport(folder.reports[0], error);
+    const auto contents = recorder::ReadReport(folder.reports.at(0), error);
     ASSERT_TRUE(contents) << error;
-    const std::string stream(contents->stream.begin(), contents->stream.end());
-    const std::string dpiRecord = std::string("VXDetail") + '\x90' + std::string(3, '\0');  // the caption, then 144
-    const std::size_t at = stream.find(dpiRecord);
-    ASSERT_NE(at, std::string::npos);
-    EXPECT_EQ(stream[at - 3], static_cast<char>(recorder::Tag::kDpiChanged));  // before the caption's u16 length
+    const std::string record = std::string("Z\x06\0VXMain\x90\0\0\0", 13);
+    EXPECT_NE(std::string(contents->stream.begin(), contents->stream.end()).find(record), std::string::npos);
     EXPECT_EQ(Replay(folder.reports[0]), testing::ReplayLinesOf({timeline.hands()[0], timeline.hands()[1]}));
 }
 
