@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/card_code.h"
+#include "shared/pictures.h"
 
 namespace vantrel {
 
@@ -11,6 +12,10 @@ DoubtLook::DoubtLook(ui::ControlArray<ui::PictureCell>& imgRMCard, ui::ControlAr
                      ui::PictureCell& imgDoubt)
     : imgRMCard_(imgRMCard), imgRMNum_(imgRMNum), picRMDim_(picRMDim), picRMDoubt_(picRMDoubt), imgDoubt_(imgDoubt) {
     imgRMCard_.ForEach([this](ui::PictureCell& mark) { ownTile_[mark.index()] = mark.picture(); });
+}
+
+void DoubtLook::FollowScale(ui::Scale scale) {
+    for (auto& [code, tile] : ownTile_) tile = pictures::AtScale(tile, scale);
 }
 
 void DoubtLook::Show(recognition::DoubtReason reason) {

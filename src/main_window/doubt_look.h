@@ -11,6 +11,7 @@
 
 #include "recognition/hand_check.h"
 #include "ui/controls.h"
+#include "ui/scale.h"
 
 namespace vantrel {
 
@@ -25,6 +26,8 @@ public:
     void Clear();
     // The tile a mark has when nothing else is shown on it.
     const ui::Picture& OwnTile(int code) const { return ownTile_.at(code); }
+    // The tiles at the window's new scale.
+    void FollowScale(ui::Scale scale);
 
 private:
     ui::ControlArray<ui::PictureCell>& imgRMCard_;

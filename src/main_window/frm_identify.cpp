@@ -76,6 +76,11 @@ void frmIdentify::Form_Load() {
     tips_.SetRollTips();
 }
 
+void frmIdentify::Form_Rescaled() {
+    tips_.FollowScale(scale());
+    doubtLook.FollowScale(scale());
+}
+
 void frmIdentify::Form_QueryUnload() {
     SaveStoredPlace();
     SaveGamePosition();
@@ -163,7 +168,7 @@ void frmIdentify::tmrGamePos_Timer() {
     // Any place on a monitor, left of or above the primary one too; never where a
     // minimised window stands (-32000), off every monitor.
     if (OnAMonitor(r, desktop.Monitors())) {
-        const Place logical = GamePlaceOf({r.left, r.top}, scale());
+        const Place logical = GamePlaceOf({r.left, r.top}, placeScale());
         GameLeft = ToRecordValue(logical.X);
         GameTop = ToRecordValue(logical.Y);
         bGamePosSeen = true;
@@ -172,7 +177,7 @@ void frmIdentify::tmrGamePos_Timer() {
 
 void frmIdentify::tmrDelay_Timer() {
     platform::Desktop& desktop = shared_.platform().desktop();
-    const base::Point stored = GamePlaceOnScreen(settings_.ReadPlace(SettingsRecord::GameWindow), scale());
+    const base::Point stored = GamePlaceOnScreen(settings_.ReadPlace(SettingsRecord::GameWindow), placeScale());
     const base::Rect now = desktop.WindowRect(hGameWnd);
     const base::Point at =
         KeepOnScreen({stored.x, stored.y, stored.x + now.width(), stored.y + now.height()}, desktop.Monitors());

@@ -95,6 +95,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_QueryUnload() override;
+    void Form_Rescaled() override;
     void ShowHoverLooks() override;
     void ShowPressedLook(std::int16_t pressed) override;
 

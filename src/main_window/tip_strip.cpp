@@ -16,10 +16,15 @@ TipStrip::TipStrip(Controls controls, std::function<bool()> inDoubt, ui::Scale s
       tmrTipInterval(controls.tmrTipInterval),
       tmrTipMove(controls.tmrTipMove),
       tmrSaved(controls.tmrSaved),
-      inDoubt_(std::move(inDoubt)),
-      restingTop_(scale.Apply(ui::FindControl(layouts::kMain, "imgTips").top)),
-      entryTop_(scale.Apply(layouts::kMainTipEntryTop)),
-      step_(scale.Apply(1)) {}
+      inDoubt_(std::move(inDoubt)) {
+    FollowScale(scale);
+}
+
+void TipStrip::FollowScale(ui::Scale scale) {
+    restingTop_ = scale.Apply(ui::FindControl(layouts::kMain, "imgTips").top);
+    entryTop_ = scale.Apply(layouts::kMainTipEntryTop);
+    step_ = scale.Apply(1);
+}
 
 void TipStrip::SetRollTips() {
     TipCount = 0;

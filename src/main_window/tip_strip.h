@@ -30,6 +30,8 @@ public:
     // `inDoubt` says whether the doubt strip belongs back once the note has gone;
     // `scale` is the window's display scale.
     TipStrip(Controls controls, std::function<bool()> inDoubt, ui::Scale scale);
+    // The strip's tops and step at the window's new scale.
+    void FollowScale(ui::Scale scale);
 
     // At each load: the first tip shows, the second comes next.
     void SetRollTips();
@@ -62,7 +64,7 @@ private:
     ui::BoundedArray<std::int16_t, 0, 3> TipList;
     std::int16_t TipCount = 0;
     std::int16_t TipIdx = 0;
-    int restingTop_, entryTop_, step_;
+    int restingTop_ = 0, entryTop_ = 0, step_ = 0;
 };
 
 }  // namespace vantrel

@@ -87,6 +87,10 @@ public:
     // A key went down while the window was active: `key` is its virtual-key code
     // ('A'..'Z' for letters), `control` whether a Ctrl key was held.
     virtual void OnKeyDown(std::uint16_t /*key*/, bool /*control*/) {}
+    // The window now stands on a monitor of `dpi` dots per inch (dragged there, or
+    // the monitor's scale changed); `suggested` (screen pixels) is where the system
+    // would have it stand at that scale.
+    virtual void OnDpiChanged(int /*dpi*/, Rect /*suggested*/) {}
 };
 
 struct TooltipArea {
@@ -115,6 +119,11 @@ public:
     // button is released. Timers keep firing inside it.
     virtual void DragWindow() = 0;
     virtual void SetTooltips(std::vector<TooltipArea> areas) = 0;
+    // The dots per inch of the monitor the window stands on, 96 at 100%.
+    virtual int Dpi() = 0;
+    // The window covers `screen` (screen pixels) from now on; the next present is
+    // a whole frame of its new size.
+    virtual void Reshape(Rect screen) = 0;
 };
 
 struct WindowSpec {

@@ -70,6 +70,13 @@ public:
         }
         inner_.OnMoved(topLeft);
     }
+    void OnDpiChanged(int dpi, Rect suggested) override {
+        ByteWriter& record = Open(Tag::kDpiChanged);
+        record.I32(dpi);
+        record.Rect(suggested);
+        recorder_.Close();
+        inner_.OnDpiChanged(dpi, suggested);
+    }
     void OnKeyDown(std::uint16_t key, bool control) override {
         ByteWriter& record = Open(Tag::kKeyDown);
         record.U16(key);
@@ -117,6 +124,11 @@ public:
     void MakeLayered() override { window_->MakeLayered(); }
     void DragWindow() override { window_->DragWindow(); }
     void SetTooltips(std::vector<platform::TooltipArea> areas) override { window_->SetTooltips(std::move(areas)); }
+    int Dpi() override { return window_->Dpi(); }
+    // A move the window reports while it takes its new place is the program's own doing.
+    void Reshape(Rect screen) override {
+        Placing([&] { window_->Reshape(screen); });
+    }
 
 private:
     template <class F>

@@ -1,7 +1,7 @@
 // The recording platform: a decorator around the real one that passes every call
 // through and writes to the flight recorder each answer the desktop gives and
 // everything that reaches the windows' logic: timer ticks by the timer's name,
-// mouse and key events, close requests and moves, by the window's caption.
+// mouse and key events, close requests, moves and changes of DPI, by the window's caption.
 // Nothing else changes: the program cannot tell it is being recorded.
 #pragma once
 

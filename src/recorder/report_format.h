@@ -34,6 +34,7 @@ enum class Tag : std::uint8_t {
     kCloseRequest = 'C',  // window caption
     kEndSession = 'E',    // window caption
     kMoved = 'V',         // window caption, i32 x, i32 y
+    kDpiChanged = 'Z',    // window caption, i32 dpi, rect suggested
     kReportSaved = 'S',   // u8 whether the report asked for was written
     // The desktop's answers.
     kFindWindow = 'f',    // title, u64 window

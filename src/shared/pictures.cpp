@@ -13,8 +13,18 @@ std::string SetFolder(ui::Scale scale) {
     return scale.IsOne() ? "ui" : "ui-" + std::to_string(scale.percent());
 }
 
-ui::Picture Get(std::string_view name, ui::Scale scale) {
+namespace {
+
+// By path: the set's folder, then the name ("ui-150/main/background").
+std::map<std::string, ui::Picture, std::less<>>& Decoded() {
     static std::map<std::string, ui::Picture, std::less<>> decoded;
+    return decoded;
+}
+
+}  // namespace
+
+ui::Picture Get(std::string_view name, ui::Scale scale) {
+    auto& decoded = Decoded();
     const std::string path = SetFolder(scale).append("/").append(name);
     if (const auto it = decoded.find(path); it != decoded.end()) return it->second;
 
@@ -25,6 +35,13 @@ ui::Picture Get(std::string_view name, ui::Scale scale) {
     auto image = base::DecodePng(it->bytes);
     if (!image) throw std::out_of_range("baked picture does not decode: " + path);
     return decoded.emplace(path, std::make_shared<const base::Image>(std::move(*image))).first->second;
+}
+
+ui::Picture AtScale(const ui::Picture& picture, ui::Scale scale) {
+    if (!picture) return picture;
+    for (const auto& [path, decoded] : Decoded())
+        if (decoded == picture) return Get(std::string_view(path).substr(path.find('/') + 1), scale);
+    return picture;
 }
 
 }  // namespace vantrel::pictures

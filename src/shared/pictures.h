@@ -18,4 +18,8 @@ std::string SetFolder(ui::Scale scale);
 // A name that was not baked is a programming error: std::out_of_range.
 ui::Picture Get(std::string_view name, ui::Scale scale = {});
 
+// The picture of the same name as `picture` at `scale`; one that Get did not
+// give (or none) comes back as it is.
+ui::Picture AtScale(const ui::Picture& picture, ui::Scale scale);
+
 }  // namespace vantrel::pictures

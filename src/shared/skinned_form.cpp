@@ -19,40 +19,53 @@ SkinnedForm::SkinnedForm(modQTC& shared, const ui::FormLayout& layout, SettingsR
     : Form(shared.toolkit(), layouts::Scaled(layout, scale),
            [scale](std::string_view name) { return pictures::Get(name, scale); }),
       shared_(shared),
+      placeScale_(scale),
       scale_(scale),
-      layout_(layouts::Scaled(layout, scale)),
+      table_(layout),
+      layout_(&layouts::Scaled(layout, scale)),
       record_(record),
       dragging_(dragging) {
     tmrPOS.onTick = [this] { tmrPOS_Timer(); };
 }
 
 void SkinnedForm::TakeStoredPlace() {
-    const bool read = PlaceFromRecord(*this, Settings(), record_, shared_.platform().desktop(), scale_);
-    placedUnread_ = read ? std::nullopt : std::optional(RecordOf(*this, scale_));
+    const bool read = PlaceFromRecord(*this, Settings(), record_, shared_.platform().desktop(), placeScale_);
+    placedUnread_ = read ? std::nullopt : std::optional(RecordOf(*this, placeScale_));
 }
 
 void SkinnedForm::SaveStoredPlace() {
     // Standing where a record that could not be read put it, the window knows
     // nothing of its record: only a move makes the place its own to write.
-    const Place now = RecordOf(*this, scale_);
+    const Place now = RecordOf(*this, placeScale_);
     if (now != placedUnread_) Settings().Write(record_, now);
 }
 
 ButtonRect SkinnedForm::WholeWindow() const {
-    return {0, ui::Int16(layout_.width), 0, ui::Int16(layout_.height)};
+    return {0, ui::Int16(layout_->width), 0, ui::Int16(layout_->height)};
 }
 
 ButtonRect SkinnedForm::HoverRect(std::string_view name, int index) const {
-    return ui::FindControl(layout_, name, index).hover;
+    return ui::FindControl(*layout_, name, index).hover;
 }
 
 bool SkinnedForm::ReleasedWithin(const ui::MouseEvent& e, std::string_view name, int index) const {
-    const ui::ReleaseExtent extent = ui::FindControl(layout_, name, index).release;
+    const ui::ReleaseExtent extent = ui::FindControl(*layout_, name, index).release;
     return e.x > 0 && e.x < extent.width && e.y > 0 && e.y < extent.height;
 }
 
 void SkinnedForm::DragBy(const ui::ControlArray<ui::PictureCell>& cells) {
     cells.ForEach([this](ui::PictureCell& cell) { cell.onMouseDown = [this](const ui::MouseEvent&) { StartDrag(); }; });
+}
+
+void SkinnedForm::Form_DpiChanged(int dpi, std::optional<base::Point> topLeft) {
+    const ui::Scale to = ui::Scale::ForDpi(dpi);
+    if (to == scale_) return;
+    const ui::Scale from = scale_;
+    scale_ = to;
+    layout_ = &layouts::Scaled(table_, to);
+    const auto swap = [to](const ui::Picture& picture) { return pictures::AtScale(picture, to); };
+    Rescale(*layout_, from, to, swap, topLeft);
+    Form_Rescaled();
 }
 
 void SkinnedForm::tmrPOS_Timer() {

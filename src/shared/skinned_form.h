@@ -6,7 +6,9 @@
 // is held the tick shows the hover looks; while a button is held it shows that
 // button's pressed look whenever the cursor is over the button. Buttons' hover
 // rectangles and release extents are columns of the window's layout table, at the
-// display scale of the primary monitor, which the window's pictures are drawn at.
+// display scale of the monitor the window stands on, which its pictures are drawn
+// at: taken at its first show and followed when the system reports a change.
+// Stored places are kept at the primary monitor's scale wherever the window is.
 #pragma once
 
 #include <cstdint>
@@ -39,7 +41,9 @@ protected:
     modQTC& shared() const { return shared_; }
     // The window's display scale, and its layout table at that scale.
     ui::Scale scale() const { return scale_; }
-    const ui::FormLayout& layout() const { return layout_; }
+    const ui::FormLayout& layout() const { return *layout_; }
+    // The primary monitor's scale, which stored places are kept in.
+    ui::Scale placeScale() const { return placeScale_; }
     SettingsFile Settings() const { return SettingsFile(shared_.platform().files()); }
 
     // Left and Top from the window's record, kept on a monitor.
@@ -65,8 +69,13 @@ protected:
     virtual void ShowHoverLooks() = 0;
     virtual void ShowPressedLook(std::int16_t pressed) = 0;
 
+    // After the window was re-laid at a new scale(): what its own code placed or
+    // kept at the old one follows.
+    virtual void Form_Rescaled() {}
+
     void Form_MouseDown(const ui::MouseEvent&) override { StartDrag(); }
     void Form_MouseMove(const ui::MouseEvent&) override;
+    void Form_DpiChanged(int dpi, std::optional<base::Point> topLeft) override;
 
 private:
     SkinnedForm(modQTC& shared, const ui::FormLayout& layout, SettingsRecord record, std::int16_t dragging,
@@ -75,8 +84,10 @@ private:
     void StartDrag();
 
     modQTC& shared_;
+    ui::Scale placeScale_;
     ui::Scale scale_;
-    const ui::FormLayout& layout_;
+    const ui::FormLayout& table_;
+    const ui::FormLayout* layout_;
     SettingsRecord record_;
     std::int16_t dragging_;
     // Where the window was put when its record could not be read.

@@ -90,6 +90,7 @@ public:
     int index() const { return index_; }
 
 private:
+    friend class Form;  // which swaps the picture for its own at another scale
     std::string name_;
     int index_;
     Picture picture_;

@@ -58,6 +58,7 @@ void Form::Load() {
 void Form::Show() {
     Load();
     if (!loaded()) return;  // the load handler may have unloaded it again
+    Form_DpiChanged(window_->Dpi(), std::nullopt);
     Refresh();
     window_->Show();
 }
@@ -70,6 +71,44 @@ void Form::Unload() {
     pressedCell_ = nullptr;
     toolkit_.Retire(std::move(window_));
     toolkit_.NoteUnloaded();
+}
+
+void Form::OnDpiChanged(int dpi, base::Rect suggested) {
+    toolkit_.RunEvent([&] { Form_DpiChanged(dpi, base::Point{suggested.left, suggested.top}); });
+}
+
+void Form::Rescale(const FormLayout& layout, Scale from, Scale to, const PictureSwap& swap,
+                   std::optional<base::Point> topLeft) {
+    widthPx_ = layout.width;
+    heightPx_ = layout.height;
+    background_ = swap(background_);
+    for (Picture& icon : icons_) icon = swap(icon);
+    const auto carried = [from, to](int pixels) { return to.Apply(from.Unapply(pixels)); };
+    for (const ControlSpec& c : layout.controls) {
+        if (c.kind == ControlKind::Store) {
+            PictureStore& store = Stores(c.name)(c.index);
+            store.picture_ = swap(store.picture_);
+            continue;
+        }
+        PictureCell& cell = Cells(c.name)(c.index);
+        cell.start_ = {c.left, c.top, c.width, c.height, cell.start_.visible, swap(cell.start_.picture),
+                       cell.start_.tooltip};
+        cell.picture_ = swap(cell.picture_);
+        cell.left_ = carried(cell.left_);
+        cell.top_ = carried(cell.top_);
+    }
+    if (topLeft) {
+        left_ = topLeft->x * kTwipsPerPixel;
+        top_ = topLeft->y * kTwipsPerPixel;
+    }
+    frame_ = base::Image(widthPx_, heightPx_);
+    changed_ = ChangedRects({0, 0, widthPx_, heightPx_});
+    if (!window_) return;
+    const base::Point at{ToPixels(left_), ToPixels(top_)};
+    window_->Reshape({at.x, at.y, at.x + widthPx_, at.y + heightPx_});
+    changed_.AddWhole();
+    shownTooltips_.clear();
+    tooltipsChanged_ = true;
 }
 
 void Form::SetLeft(double twips) {

@@ -19,6 +19,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,7 @@
 #include "ui/changed_rects.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
+#include "ui/scale.h"
 #include "ui/timer.h"
 
 namespace vantrel::ui {
@@ -97,6 +99,10 @@ public:
     void OnMoved(base::Point topLeft) override;
     void OnEndSession() override;
     void OnKeyDown(std::uint16_t key, bool control) override;
+    void OnDpiChanged(int dpi, base::Rect suggested) override;
+
+    // The same picture at another scale; a picture it does not know stays as it is.
+    using PictureSwap = std::function<Picture(const Picture&)>;
 
 protected:
     virtual void Form_Load() {}
@@ -104,6 +110,17 @@ protected:
     virtual void Form_MouseDown(const MouseEvent&) {}
     virtual void Form_MouseUp(const MouseEvent&) {}
     virtual void Form_MouseMove(const MouseEvent&) {}
+    // The window stands on a monitor of `dpi` dots per inch: at its first show
+    // (`topLeft` empty: it stays where it is) and when the system reports a change,
+    // with the top-left corner it suggests.
+    virtual void Form_DpiChanged(int /*dpi*/, std::optional<base::Point> /*topLeft*/) {}
+
+    // The form re-laid from its table at another scale (`layout`, the table at
+    // `to`), moved to `topLeft` if one is given: its size, every control's start place and
+    // size, every picture through `swap`, and the places the code gave cells at
+    // run time carried from `from` to `to`. It then presents whole, tooltips too.
+    void Rescale(const FormLayout& layout, Scale from, Scale to, const PictureSwap& swap,
+                 std::optional<base::Point> topLeft);
 
     // Controls are added once, by the form's constructor, in z-order.
     PictureCell& AddCell(std::string name, CellSpec start);

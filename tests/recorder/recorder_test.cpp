@@ -114,6 +114,24 @@ TEST_F(RecordedSession, TheFirstHandReplaysFromTheProgramsStart) {
     EXPECT_EQ(Replay(folder.reports[0]), testing::ReplayLinesOf({timeline.hands()[0]}, 4));
 }
 
+// A drag onto a monitor of another scale mid-hand is recorded (tag, caption, dpi); the report replays.
+TEST_F(RecordedSession, AChangeOfScaleIsRecordedAndTheReportReplays) {
+    host.fakeDesktop().SetMonitors({{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}});
+    host.fakeDesktop().SetMonitorDpi(1, 144);
+    host.AdvanceTo(timeline.hand_times()[0].move_ms[2] + 100);
+    host.PressMouse({8 + 3, 8 + 300});  // the main window's background
+    host.MoveMouse({8 + 3 + 1920, 8 + 300});
+    host.ReleaseMouse({8 + 3 + 1920, 8 + 300});
+    host.AdvanceTo(timeline.hand_times()[1].cleared_ms + 100);
+    PressCtrlS();
+    std::string error;
+    const auto contents = recorder::ReadReport(folder.reports.at(0), error);
+    ASSERT_TRUE(contents) << error;
+    const std::string record = std::string("Z\x06\0VXMain\x90\0\0\0", 13);
+    EXPECT_NE(std::string(contents->stream.begin(), contents->stream.end()).find(record), std::string::npos);
+    EXPECT_EQ(Replay(folder.reports[0]), testing::ReplayLinesOf({timeline.hands()[0], timeline.hands()[1]}));
+}
+
 TEST_F(RecordedSession, AnUnwritableFolderOnlyMeansNoReport) {
     folder.writable = false;
     host.AdvanceTo(timeline.hand_times()[1].move_ms[2] + 100);

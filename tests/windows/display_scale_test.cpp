@@ -173,5 +173,80 @@ TEST_P(At150Test, AStretchedGameIsPlacedInLogicalPixelsAndItsHandIsFollowed) {
 
 INSTANTIATE_TEST_SUITE_P(Scale150, At150Test, ::testing::Values(150));
 
+class MonitorScaleTest : public ProgramFixture, public ::testing::WithParamInterface<std::pair<int, int>> {
+protected:
+    MonitorScaleTest() {
+        platform.fakeDesktop().SetPrimaryDpi(GetParam().first);
+        platform.fakeDesktop().SetMonitors({{0, 0, 1920, 2160}, {1920, 0, 3840, 2160}});
+        platform.fakeDesktop().SetMonitorDpi(1, GetParam().second);
+    }
+    const Scale primary = Scale::ForDpi(GetParam().first), second = Scale::ForDpi(GetParam().second);
+};
+
+// Moved onto a monitor (right of the primary) of another scale, each cell stands at its old place at the
+// new scale, with its picture's namesake and its tooltip; moved back, the window shows what it showed.
+TEST_P(MonitorScaleTest, AWindowMovedToAMonitorOfAnotherScaleReLaysItselfAndComesBackAsItWas) {
+    Start();
+    ui::Form* forms[] = {&main(), &detail(), &player()};
+    int tips = 0, tipsFollowed = 0;
+    for (std::size_t i = 0; i < std::size(kWindows); ++i) {
+        const ui::FormLayout& table = *kWindows[i].table;
+        platform::headless::HeadlessWindow& window = *platform.FindWindow(kWindows[i].caption);
+        std::vector<std::pair<const ui::ControlSpec*, ui::PictureCell*>> cells;
+        for (const ui::ControlSpec& c : table.controls)
+            if (c.kind == ui::ControlKind::Cell) cells.emplace_back(&c, &forms[i]->Cells(c.name)(c.index));
+        for (const auto& [c, cell] : cells) cell->SetVisible(cell->visible() || !c->tooltip.empty());  // hover tips
+        forms[i]->Refresh();
+        std::vector<std::pair<Rect, ui::Picture>> before;
+        for (const auto& [c, cell] : cells) before.emplace_back(cell->PixelBounds(), cell->picture());
+        const Image shown = window.picture();
+        const Rect was = window.ScreenRect();
+        const auto moveBy = [&](int dx) { window.MoveTo({window.ScreenRect().left + dx, was.top}), window.FollowMonitor(); };
+        moveBy(1920);
+        EXPECT_EQ(window.ScreenRect(), (Rect{was.left + 1920, was.top, was.left + 1920 + second.Apply(table.width),
+                                             was.top + second.Apply(table.height)}));
+        for (std::size_t n = 0; n < cells.size(); ++n) {
+            const auto& [c, cell] = cells[n];
+            const int left = second.Apply(primary.Unapply(before[n].first.left));
+            const int top = second.Apply(primary.Unapply(before[n].first.top));
+            EXPECT_EQ(cell->PixelBounds(), (Rect{left, top, left + second.Apply(c->width), top + second.Apply(c->height)}));
+            const bool fromTable = !c->picture.empty() && before[n].second == pictures::Get(c->picture, primary);
+            EXPECT_TRUE(!fromTable || cell->picture() == pictures::Get(c->picture, second)) << c->name << c->index;
+            tips += !c->tooltip.empty();
+            for (const platform::TooltipArea& tip : window.tooltips())
+                tipsFollowed += tip.text == c->tooltip && tip.area == cell->PixelBounds();
+        }
+        EXPECT_EQ(window.picture(), forms[i]->Compose());
+        moveBy(-1920);
+        EXPECT_EQ(window.ScreenRect(), was);
+        EXPECT_EQ(window.picture(), shown);
+    }
+    EXPECT_TRUE(tips > 0 && tipsFollowed == tips) << tipsFollowed << " of " << tips;
+}
+
+// Stored on the other monitor, the main window shows and hovers at its scale and keeps its logical place.
+TEST_P(MonitorScaleTest, AWindowStoredOnTheOtherMonitorShowsAtItsScaleAndKeepsItsPlace) {
+    const Place stored{2000 * 15, 100 * 15};  // logical pixels at the primary's scale
+    SettingsFile(platform.files()).Write(SettingsRecord::MainWindow, stored);
+    Start();
+    const platform::headless::HeadlessWindow& w = *platform.FindWindow("VXMain");
+    const auto at = [&](int x, int y) { return Point{w.ScreenRect().left + x, w.ScreenRect().top + y}; };
+    EXPECT_EQ(w.ScreenRect(), (Rect{primary.Apply(2000), primary.Apply(100), primary.Apply(2000) + second.Apply(layouts::kMain.width),
+                                    primary.Apply(100) + second.Apply(layouts::kMain.height)}));
+    const ButtonRect hover = FindControl(layouts::kMain, "imgMouseOn", 2).hover;
+    const std::pair<int, bool> cases[] = {{second.Apply(hover.x1), false}, {second.Apply(hover.x1) + 1, true},
+                                          {second.Apply(hover.x2), false}, {second.Apply(hover.x2) - 1, true}};
+    for (const auto& [x, over] : cases) {
+        platform.MoveMouse(at(second.Apply(3), second.Apply(300)));  // over the background: the hover tick runs
+        platform.fakeDesktop().SetCursor(at(x, second.Apply((hover.y1 + hover.y2) / 2)));
+        platform.AdvanceBy(50);
+        EXPECT_EQ(main().imgMouseOn(2).visible(), over) << x;
+    }
+    main().Unload();
+    EXPECT_EQ(SettingsFile(platform.files()).ReadPlace(SettingsRecord::MainWindow), stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(TwoScales, MonitorScaleTest, ::testing::Values(std::pair{96, 144}, std::pair{144, 96}, std::pair{120, 192}));
+
 }  // namespace
 }  // namespace vantrel

@@ -418,7 +418,8 @@ bool Deliver(Tag tag, Script& script, ReplayPlatform& platform) {
         return true;
     }
     static constexpr Tag kWindowEvents[] = {Tag::kMouseDown, Tag::kMouseUp, Tag::kMouseMove, Tag::kKeyDown,
-                                            Tag::kCloseRequest, Tag::kEndSession, Tag::kMoved};
+                                            Tag::kCloseRequest, Tag::kEndSession, Tag::kMoved,
+                                            Tag::kDpiChanged};
     if (std::find(std::begin(kWindowEvents), std::end(kWindowEvents), tag) == std::end(kWindowEvents)) return false;
     const std::string caption = in.Str();
     platform::headless::HeadlessWindow* window = platform.host.FindWindow(caption);
@@ -441,6 +442,13 @@ bool Deliver(Tag tag, Script& script, ReplayPlatform& platform) {
             if (!script.failure.empty()) break;
             if (tag == Tag::kMouseMove) events.OnMouseMove(at);
             else events.OnMoved(at);
+            break;
+        }
+        case Tag::kDpiChanged: {
+            const int dpi = static_cast<int>(in.I32());
+            const Point topLeft = script.ReadPoint(), bottomRight = script.ReadPoint();
+            if (!script.failure.empty()) break;
+            events.OnDpiChanged(dpi, {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y});
             break;
         }
         case Tag::kKeyDown: {

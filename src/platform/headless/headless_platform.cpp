@@ -106,9 +106,22 @@ void FakeDesktop::RequestBitsPerPixel(int bits) {
     bitsPerPixel_ = bits;
 }
 
+int FakeDesktop::DpiAt(Rect window) const {
+    int dpi = primaryDpi_;
+    long long most = 0;
+    for (std::size_t i = 0; i < monitors_.size(); ++i) {
+        const long long overlap = Intersection(window, monitors_[i]).area();
+        if (overlap <= most) continue;
+        most = overlap;
+        const auto it = monitorDpis_.find(i);
+        dpi = it == monitorDpis_.end() ? primaryDpi_ : it->second;
+    }
+    return dpi;
+}
+
 HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const WindowSpec& spec, WindowEvents& events)
     : platform_(platform), spec_(spec), events_(events), topLeft_(spec.topLeft),
-      picture_(spec.width, spec.height) {
+      picture_(spec.width, spec.height), knownDpi_(platform.desktop_.DpiAt(ScreenRect())) {
     platform_.windows_.push_back(this);
     platform_.journal_.Add("create " + spec_.caption);
 }
@@ -134,6 +147,31 @@ void HeadlessWindow::Present(const base::Image& frame, std::span<const Rect> cha
 void HeadlessWindow::MoveTo(Point topLeft) {
     topLeft_ = topLeft;
     platform_.journal_.Add("move " + spec_.caption + " " + std::to_string(topLeft.x) + "," + std::to_string(topLeft.y));
+}
+
+int HeadlessWindow::Dpi() {
+    knownDpi_ = platform_.desktop_.DpiAt(ScreenRect());
+    return knownDpi_;
+}
+
+void HeadlessWindow::Reshape(Rect screen) {
+    topLeft_ = {screen.left, screen.top};
+    spec_.width = screen.width();
+    spec_.height = screen.height();
+    picture_ = base::Image(spec_.width, spec_.height);
+    platform_.journal_.Add("reshape " + spec_.caption + " " + std::to_string(screen.left) + "," +
+                           std::to_string(screen.top) + " " + std::to_string(screen.width()) + "x" +
+                           std::to_string(screen.height()));
+}
+
+void HeadlessWindow::FollowMonitor() {
+    const int was = knownDpi_;
+    const int now = platform_.desktop_.DpiAt(ScreenRect());
+    if (now == was) return;
+    knownDpi_ = now;
+    const auto scaled = [&](int extent) { return static_cast<int>(static_cast<long long>(extent) * now / was); };
+    events_.OnDpiChanged(now, {topLeft_.x, topLeft_.y, topLeft_.x + scaled(spec_.width),
+                               topLeft_.y + scaled(spec_.height)});
 }
 
 void HeadlessWindow::Show() {
@@ -187,6 +225,7 @@ void HeadlessPlatform::MoveMouse(Point screen) {
         dragging_->MoveTo({r.left + screen.x - dragFrom_.x, r.top + screen.y - dragFrom_.y});
         dragFrom_ = screen;
         dragging_->events().OnMoved({dragging_->ScreenRect().left, dragging_->ScreenRect().top});
+        if (dragging_) dragging_->FollowMonitor();
         return;
     }
     HeadlessWindow* target = pressedWindow_ ? pressedWindow_ : WindowAt(screen);

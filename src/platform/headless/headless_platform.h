@@ -67,6 +67,10 @@ public:
     // A game that is not DPI aware stands stretched by the system: give it an outer
     // rectangle of the stretched size, while its client surface stays its frames'.
     void SetPrimaryDpi(int dpi) { primaryDpi_ = dpi; }
+    // Monitor `index` (of Monitors, 0 the primary) at `dpi`; the others are at the primary's.
+    void SetMonitorDpi(std::size_t index, int dpi) { monitorDpis_[index] = dpi; }
+    // The DPI of the monitor that holds most of `window`, the primary's off every monitor.
+    int DpiAt(Rect window) const;
     Rect screen() const { return monitors_.front(); }
 
     ForeignWindow FindWindowByTitle(const std::string& title) override;
@@ -96,6 +100,7 @@ private:
     int bitsPerPixel_ = 32;
     std::vector<Rect> monitors_{{0, 0, 1280, 1024}};
     int primaryDpi_ = 96;
+    std::map<std::size_t, int> monitorDpis_;
 };
 
 class HeadlessPlatform;
@@ -132,6 +137,13 @@ public:
     void MakeLayered() override;
     void DragWindow() override;
     void SetTooltips(std::vector<TooltipArea> areas) override { tooltips_ = std::move(areas); }
+    // The DPI of the monitor the window stands on, which the program knows from then on.
+    int Dpi() override;
+    void Reshape(Rect screen) override;
+    // As the system does once a move has put the window on a monitor of another
+    // DPI than the program knows: tells it the new DPI and the window's place
+    // scaled by it round its top-left corner.
+    void FollowMonitor();
 
 private:
     HeadlessPlatform& platform_;
@@ -145,6 +157,7 @@ private:
     bool layered_ = false;
     int drags_ = 0;
     std::vector<TooltipArea> tooltips_;
+    int knownDpi_;
 };
 
 class HeadlessPlatform final : public Platform {
@@ -169,8 +182,9 @@ public:
     HeadlessWindow* FindWindow(const std::string& caption) const;
 
     // Mouse input at a screen point, delivered to the topmost shown window there.
-    // While a window is in the system's move loop, moves drag it and the release
-    // ends the loop without reaching the window.
+    // While a window is in the system's move loop, moves drag it (onto a monitor
+    // of another DPI, it hears of the DPI) and the release ends the loop without
+    // reaching the window.
     void MoveMouse(Point screen);
     void PressMouse(Point screen, MouseButton button = MouseButton::Left);
     void ReleaseMouse(Point screen, MouseButton button = MouseButton::Left);

@@ -41,20 +41,34 @@ void DeclareDpiAwareness() {
     if (const auto set = Lookup<SetAware>(User32(), "SetProcessDPIAware")) set();
 }
 
-int PrimaryMonitorDpi() {
+namespace {
+
+// GetDpiForMonitor, else the system's DPI (GetDpiForSystem, else the screen DC's).
+int MonitorDpi(HMONITOR monitor) {
     using ForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     constexpr int kEffectiveDpi = 0;
     const LoadedLibrary shcore(LoadLibraryW(L"shcore.dll"));
     if (const auto forMonitor = Lookup<ForMonitor>(shcore.get(), "GetDpiForMonitor")) {
         UINT x = 0, y = 0;
-        const HMONITOR primary = MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
-        if (SUCCEEDED(forMonitor(primary, kEffectiveDpi, &x, &y)) && x > 0) return static_cast<int>(x);
+        if (SUCCEEDED(forMonitor(monitor, kEffectiveDpi, &x, &y)) && x > 0) return static_cast<int>(x);
     }
     using ForSystem = UINT(WINAPI*)();
     if (const auto forSystem = Lookup<ForSystem>(User32(), "GetDpiForSystem"))
         if (const UINT dpi = forSystem(); dpi > 0) return static_cast<int>(dpi);
     const WindowDc screen(nullptr);
     return screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
+}
+
+}  // namespace
+
+int PrimaryMonitorDpi() { return MonitorDpi(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY)); }
+
+int WindowDpi(HWND window) {
+    using ForWindow = UINT(WINAPI*)(HWND);
+    static const auto forWindow = Lookup<ForWindow>(User32(), "GetDpiForWindow");
+    if (forWindow)
+        if (const UINT dpi = forWindow(window); dpi > 0) return static_cast<int>(dpi);
+    return MonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
 }
 
 HANDLE DpiContextOf(HWND window) {

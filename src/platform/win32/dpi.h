@@ -18,6 +18,10 @@ void DeclareDpiAwareness();
 // systems before 8.1.
 int PrimaryMonitorDpi();
 
+// The dots per inch of the monitor `window` stands on: GetDpiForWindow, else
+// GetDpiForMonitor of its monitor, else the system's.
+int WindowDpi(HWND window);
+
 // `window`'s DPI awareness context, which is fixed when a window is made: asked
 // once per window, not at every tick. Null where the system lacks the call.
 HANDLE DpiContextOf(HWND window);

@@ -17,6 +17,16 @@ namespace {
 
 constexpr DWORD kStyle = WS_POPUP;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
+// WM_DPICHANGED, which older SDK headers lack.
+constexpr UINT kDpiChanged = 0x02E0;
+
+// The outer size of a window whose client area is width x height.
+SIZE OuterSize(int width, int height) {
+    RECT outer{0, 0, width, height};
+    AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
 // Wide enough for the longest tip at 100% (times the scale); also what makes the
 // tooltip honour line breaks.
 constexpr int kMaxTipWidth = 400;
@@ -39,16 +49,16 @@ OwnedIcon IconFrom(const Image& picture) {
 // The tips are Chinese, and the system's tip font need not carry those glyphs
 // (it does not on a Western system, nor under Wine): its size and weight in a
 // face that does, asked for by the GB2312 character set, which the font mapper
-// honours even where the named face is missing. The system's metrics are at its
-// display scale, as every program's tips are.
-GdiObject<HFONT> ChineseTipFont() {
+// honours even where the named face is missing. The system's metrics are at the
+// primary monitor's scale; the tips follow the scale of their window's monitor.
+GdiObject<HFONT> ChineseTipFont(int dpi) {
     LOGFONTW font{};
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        font = metrics.lfStatusFont;
+        font = metrics.lfStatusFont, font.lfHeight = MulDiv(font.lfHeight, dpi, PrimaryMonitorDpi());
     else
-        font.lfHeight = -MulDiv(12, PrimaryMonitorDpi(), 96);
+        font.lfHeight = -MulDiv(12, dpi, 96);
     font.lfCharSet = GB2312_CHARSET;
     std::wcsncpy(font.lfFaceName, L"Microsoft YaHei", LF_FACESIZE - 1);
     return GdiObject<HFONT>(CreateFontIndirectW(&font));
@@ -88,11 +98,9 @@ void Win32HostedWindow::UnregisterWindowClass(HINSTANCE instance) { UnregisterCl
 Win32HostedWindow::Win32HostedWindow(HINSTANCE instance, const WindowSpec& spec, WindowEvents& events)
     : instance_(instance), events_(events), width_(spec.width), height_(spec.height) {
     picture_.emplace(nullptr, width_, height_);
-    RECT outer{0, 0, width_, height_};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    const SIZE outer = OuterSize(width_, height_);
     window_ = OwnedWindow(CreateWindowExW(kExStyle, kClassName, Widen(spec.caption).c_str(), kStyle, spec.topLeft.x,
-                                          spec.topLeft.y, outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                                          nullptr, instance_, this));
+                                          spec.topLeft.y, outer.cx, outer.cy, nullptr, nullptr, instance_, this));
     SetIcons(spec.icons);
 }
 
@@ -157,6 +165,11 @@ LRESULT Win32HostedWindow::Handle(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_KEYDOWN:
             events_.OnKeyDown(static_cast<std::uint16_t>(wParam), (GetKeyState(VK_CONTROL) & 0x8000) != 0);
             return 0;
+        case kDpiChanged: {
+            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+            events_.OnDpiChanged(LOWORD(wParam), {suggested.left, suggested.top, suggested.right, suggested.bottom});
+            return 0;
+        }
         case WM_CLOSE:
             // The toolkit decides whether the window goes; the default would destroy it.
             events_.OnCloseRequest();
@@ -204,6 +217,16 @@ void Win32HostedWindow::MoveTo(Point topLeft) {
     SetWindowPos(window_.get(), nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+int Win32HostedWindow::Dpi() { return WindowDpi(window_.get()); }
+
+void Win32HostedWindow::Reshape(Rect screen) {
+    width_ = screen.width();
+    height_ = screen.height();
+    picture_.emplace(nullptr, width_, height_);
+    const SIZE outer = OuterSize(width_, height_);
+    SetWindowPos(window_.get(), nullptr, screen.left, screen.top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32HostedWindow::Show() {
     ShowWindow(window_.get(), SW_SHOW);
     UpdateWindow(window_.get());
@@ -232,9 +255,10 @@ void Win32HostedWindow::SetTooltips(std::vector<TooltipArea> areas) {
                                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                            CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance_, nullptr));
     if (!tooltip_) return;
-    if (!tipFont_) tipFont_ = ChineseTipFont();
+    // The old tooltip, the font's only user, has gone: a font of another scale can replace it.
+    if (const int dpi = Dpi(); !tipFont_ || dpi != tipFontDpi_) tipFont_ = ChineseTipFont(dpi), tipFontDpi_ = dpi;
     SendMessageW(tooltip_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(tipFont_.get()), FALSE);
-    SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, MulDiv(kMaxTipWidth, PrimaryMonitorDpi(), 96));
+    SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, MulDiv(kMaxTipWidth, tipFontDpi_, 96));
     for (std::size_t i = 0; i < areas.size(); ++i) {
         std::wstring text = Widen(areas[i].text);
         TTTOOLINFOW tool{};

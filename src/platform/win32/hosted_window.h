@@ -39,6 +39,8 @@ public:
     void MakeLayered() override;
     void DragWindow() override;
     void SetTooltips(std::vector<TooltipArea> areas) override;
+    int Dpi() override;
+    void Reshape(Rect screen) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -53,6 +55,7 @@ private:
     // the picture, then the window itself, and its icons and the tip font once
     // nothing shows them.
     GdiObject<HFONT> tipFont_;
+    int tipFontDpi_ = 0;
     OwnedIcon bigIcon_, smallIcon_;
     OwnedWindow window_;
     std::optional<BitmapCanvas> picture_;
