@@ -34,8 +34,7 @@ int Run(LiveRun& run) {
     const std::wstring& work = run.work();
     if (!run.StartVantrel({.from = work})) return run.Verdict();
     const std::wstring settings = run.SettingsPath();
-    // The windows come up while the main window's start-up runs; the file is its next step.
-    WaitFor(10000, [&] { return FileBytes(settings).size() >= 16; });
+    // The main window is shown at the end of its load, which writes the file first.
     check.That(FileBytes(settings) == SettingsBytes(kDefaultRecords),
                "the settings file beside vantrel.exe does not hold the defaults");
     check.That(!FileExists(SettingsPathIn(work)), "a settings file appeared in the working folder");

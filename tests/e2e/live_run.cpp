@@ -44,8 +44,15 @@ bool LiveRun::StartVantrel(const VantrelStart& start) {
     return true;
 }
 
+// The main window exists from the start of its load but is shown only at its end,
+// once it stands at its stored place.
 void LiveRun::AwaitVantrel() {
-    checks_.That(WaitFor(60000, [] { return FindCaption(kMainCaption) != nullptr; }), "no main window");
+    checks_.That(WaitFor(60000,
+                         [] {
+                             const HWND main = FindCaption(kMainCaption);
+                             return main && IsWindowVisible(main);
+                         }),
+                 "no main window shown");
 }
 
 Table LiveRun::StartTable(const std::wstring& arguments, const std::wstring& logName) {

@@ -142,7 +142,6 @@ int Run(LiveRun& run) {
     const std::wstring otherExe = run.InstallVantrel(other);
     const HWND main = FindCaption(kMainCaption);
     if (otherExe.empty() || !check.That(main != nullptr, "the main window is gone")) return run.Verdict();
-    WaitFor(10000, [&] { return FileBytes(settings).size() >= 16; });
     const Table table = run.StartTable(L"--seed 3 --hands 1 " + std::wstring(kQuickClock));
     if (!table) return run.Verdict();
     run.ExpectPlaced(table);

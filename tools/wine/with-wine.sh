@@ -193,4 +193,10 @@ if [ "$(cat "$dpi_marker" 2>/dev/null)" != "$dpi" ]; then
     echo "$dpi" >"$dpi_marker"
 fi
 
-run_bounded "$timeout_seconds" "$@"
+started_at=$SECONDS
+status=0
+run_bounded "$timeout_seconds" "$@" || status=$?
+# A program that fails without a word (a crash loses what it had not flushed)
+# still leaves its status and time in the test's output.
+[ "$status" -eq 0 ] || echo "$script_name: '$*' ended with status $status after $((SECONDS - started_at)) s" >&2
+exit "$status"
