@@ -121,9 +121,10 @@ public:
     virtual void SetTooltips(std::vector<TooltipArea> areas) = 0;
     // The dots per inch of the monitor the window stands on, 96 at 100%.
     virtual int Dpi() = 0;
-    // The window covers `screen` (screen pixels) from now on; the next present is
-    // a whole frame of its new size.
-    virtual void Reshape(Rect screen) = 0;
+    // The window covers `screen` (screen pixels) from now on and shows `icons`
+    // (the large one first; none: it keeps its own); the next present is a whole
+    // frame of its new size.
+    virtual void Reshape(Rect screen, const std::vector<std::shared_ptr<const Image>>& icons) = 0;
 };
 
 struct WindowSpec {

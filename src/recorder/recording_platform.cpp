@@ -126,8 +126,8 @@ public:
     void SetTooltips(std::vector<platform::TooltipArea> areas) override { window_->SetTooltips(std::move(areas)); }
     int Dpi() override { return window_->Dpi(); }
     // A move the window reports while it takes its new place is the program's own doing.
-    void Reshape(Rect screen) override {
-        Placing([&] { window_->Reshape(screen); });
+    void Reshape(Rect screen, const std::vector<std::shared_ptr<const base::Image>>& icons) override {
+        Placing([&] { window_->Reshape(screen, icons); });
     }
 
 private:

@@ -105,7 +105,7 @@ void Form::Rescale(const FormLayout& layout, Scale from, Scale to, const Picture
     changed_ = ChangedRects({0, 0, widthPx_, heightPx_});
     if (!window_) return;
     const base::Point at{ToPixels(left_), ToPixels(top_)};
-    window_->Reshape({at.x, at.y, at.x + widthPx_, at.y + heightPx_});
+    window_->Reshape({at.x, at.y, at.x + widthPx_, at.y + heightPx_}, icons_);
     changed_.AddWhole();
     shownTooltips_.clear();
     tooltipsChanged_ = true;

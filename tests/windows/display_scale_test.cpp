@@ -184,7 +184,7 @@ protected:
 };
 
 // Moved onto a monitor (right of the primary) of another scale, each cell stands at its old place at the
-// new scale, with its picture's namesake and its tooltip; moved back, the window shows what it showed.
+// new scale, with its picture's namesake, its tooltip and its icons; moved back, the window shows what it showed.
 TEST_P(MonitorScaleTest, AWindowMovedToAMonitorOfAnotherScaleReLaysItselfAndComesBackAsItWas) {
     Start();
     ui::Form* forms[] = {&main(), &detail(), &player()};
@@ -202,7 +202,14 @@ TEST_P(MonitorScaleTest, AWindowMovedToAMonitorOfAnotherScaleReLaysItselfAndCome
         const Image shown = window.picture();
         const Rect was = window.ScreenRect();
         const auto moveBy = [&](int dx) { window.MoveTo({window.ScreenRect().left + dx, was.top}), window.FollowMonitor(); };
+        const auto iconsAt = [&](Scale scale) {
+            std::vector<ui::Picture> icons;
+            for (std::string_view name : table.icons) icons.push_back(pictures::Get(name, scale));
+            return icons;
+        };
+        EXPECT_EQ(window.icons(), iconsAt(primary));
         moveBy(1920);
+        EXPECT_EQ(window.icons(), iconsAt(second));
         EXPECT_EQ(window.ScreenRect(), (Rect{was.left + 1920, was.top, was.left + 1920 + second.Apply(table.width),
                                              was.top + second.Apply(table.height)}));
         for (std::size_t n = 0; n < cells.size(); ++n) {
@@ -219,6 +226,7 @@ TEST_P(MonitorScaleTest, AWindowMovedToAMonitorOfAnotherScaleReLaysItselfAndCome
         EXPECT_EQ(window.picture(), forms[i]->Compose());
         moveBy(-1920);
         EXPECT_EQ(window.ScreenRect(), was);
+        EXPECT_EQ(window.icons(), iconsAt(primary));
         EXPECT_EQ(window.picture(), shown);
     }
     EXPECT_TRUE(tips > 0 && tipsFollowed == tips) << tipsFollowed << " of " << tips;

@@ -154,7 +154,8 @@ int HeadlessWindow::Dpi() {
     return knownDpi_;
 }
 
-void HeadlessWindow::Reshape(Rect screen) {
+void HeadlessWindow::Reshape(Rect screen, const std::vector<std::shared_ptr<const Image>>& icons) {
+    if (!icons.empty()) spec_.icons = icons;
     topLeft_ = {screen.left, screen.top};
     spec_.width = screen.width();
     spec_.height = screen.height();

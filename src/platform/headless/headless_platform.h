@@ -129,6 +129,8 @@ public:
     bool layered() const { return layered_; }
     int drags() const { return drags_; }
     const std::vector<TooltipArea>& tooltips() const { return tooltips_; }
+    // The large icon first, as the window was made or last reshaped with them.
+    const std::vector<std::shared_ptr<const Image>>& icons() const { return spec_.icons; }
     WindowEvents& events() const { return events_; }
 
     void Present(const base::Image& frame, std::span<const Rect> changed) override;
@@ -139,7 +141,7 @@ public:
     void SetTooltips(std::vector<TooltipArea> areas) override { tooltips_ = std::move(areas); }
     // The DPI of the monitor the window stands on, which the program knows from then on.
     int Dpi() override;
-    void Reshape(Rect screen) override;
+    void Reshape(Rect screen, const std::vector<std::shared_ptr<const Image>>& icons) override;
     // As the system does once a move has put the window on a monitor of another
     // DPI than the program knows: tells it the new DPI and the window's place
     // scaled by it round its top-left corner.

@@ -106,10 +106,12 @@ Win32HostedWindow::Win32HostedWindow(HINSTANCE instance, const WindowSpec& spec,
 
 void Win32HostedWindow::SetIcons(const std::vector<std::shared_ptr<const Image>>& icons) {
     if (icons.empty()) return;
-    bigIcon_ = IconFrom(*icons.front());
-    smallIcon_ = IconFrom(*icons.back());
-    SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    // The icons shown so far are destroyed only once the window holds the new ones.
+    OwnedIcon newBig = IconFrom(*icons.front()), newSmall = IconFrom(*icons.back());
+    SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newBig.get()));
+    SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmall.get()));
+    bigIcon_ = std::move(newBig);
+    smallIcon_ = std::move(newSmall);
 }
 
 Win32HostedWindow::~Win32HostedWindow() {
@@ -219,7 +221,8 @@ void Win32HostedWindow::MoveTo(Point topLeft) {
 
 int Win32HostedWindow::Dpi() { return WindowDpi(window_.get()); }
 
-void Win32HostedWindow::Reshape(Rect screen) {
+void Win32HostedWindow::Reshape(Rect screen, const std::vector<std::shared_ptr<const Image>>& icons) {
+    SetIcons(icons);
     width_ = screen.width();
     height_ = screen.height();
     picture_.emplace(nullptr, width_, height_);

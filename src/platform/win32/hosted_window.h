@@ -40,7 +40,7 @@ public:
     void DragWindow() override;
     void SetTooltips(std::vector<TooltipArea> areas) override;
     int Dpi() override;
-    void Reshape(Rect screen) override;
+    void Reshape(Rect screen, const std::vector<std::shared_ptr<const Image>>& icons) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
