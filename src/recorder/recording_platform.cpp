@@ -38,8 +38,9 @@ private:
 // which a replay does again by itself: it is passed on unrecorded.
 class RecordingEvents final : public platform::WindowEvents {
 public:
-    RecordingEvents(std::string caption, platform::WindowEvents& inner, FlightRecorder& recorder, const bool& placing)
-        : caption_(std::move(caption)), inner_(inner), recorder_(recorder), placing_(placing) {}
+    RecordingEvents(std::string caption, platform::WindowEvents& inner, FlightRecorder& recorder, const bool& placing,
+                    WindowState& state)
+        : caption_(std::move(caption)), inner_(inner), recorder_(recorder), placing_(placing), state_(state) {}
     void OnMouseDown(platform::MouseButton button, Point at) override {
         Button(Tag::kMouseDown, button, at);
         inner_.OnMouseDown(button, at);
@@ -64,6 +65,7 @@ public:
         inner_.OnEndSession();
     }
     void OnMoved(Point topLeft) override {
+        state_.topLeft = topLeft;
         if (!placing_) {
             Open(Tag::kMoved).Point(topLeft);
             recorder_.Close();
@@ -71,6 +73,7 @@ public:
         inner_.OnMoved(topLeft);
     }
     void OnDpiChanged(int dpi, Rect suggested) override {
+        state_.dpi = dpi;
         ByteWriter& record = Open(Tag::kDpiChanged);
         record.I32(dpi);
         record.Rect(suggested);
@@ -101,6 +104,7 @@ private:
     platform::WindowEvents& inner_;
     FlightRecorder& recorder_;
     const bool& placing_;
+    WindowState& state_;
 };
 
 // The window is made with the recording events in front of the program's, and
@@ -108,14 +112,17 @@ private:
 class RecordedWindow final : public platform::HostedWindow {
 public:
     RecordedWindow(platform::Platform& inner, const platform::WindowSpec& spec, platform::WindowEvents& events,
-                   FlightRecorder& recorder)
-        : events_(spec.caption, events, recorder, placing_) {
+                   FlightRecorder& recorder, WindowState& state)
+        : recorder_(recorder), state_(state),
+          events_(spec.caption, events, recorder, placing_, state) {
+        state_.topLeft = spec.topLeft;
         Placing([&] { window_ = inner.CreateHostedWindow(spec, events_); });
     }
     void Present(const base::Image& frame, std::span<const Rect> changed) override {
         window_->Present(frame, changed);
     }
     void MoveTo(Point topLeft) override {
+        state_.topLeft = topLeft;
         Placing([&] { window_->MoveTo(topLeft); });
     }
     void Show() override {
@@ -124,9 +131,16 @@ public:
     void MakeLayered() override { window_->MakeLayered(); }
     void DragWindow() override { window_->DragWindow(); }
     void SetTooltips(std::vector<platform::TooltipArea> areas) override { window_->SetTooltips(std::move(areas)); }
-    int Dpi() override { return window_->Dpi(); }
+    int Dpi() override {
+        const int dpi = window_->Dpi();
+        recorder_.OpenAnswer(Tag::kWindowDpi).I32(dpi);
+        recorder_.Close();
+        state_.dpi = dpi;
+        return dpi;
+    }
     // A move the window reports while it takes its new place is the program's own doing.
     void Reshape(Rect screen, const std::vector<std::shared_ptr<const base::Image>>& icons) override {
+        state_.topLeft = {screen.left, screen.top};
         Placing([&] { window_->Reshape(screen, icons); });
     }
 
@@ -137,6 +151,8 @@ private:
         place();
         placing_ = false;
     }
+    FlightRecorder& recorder_;
+    WindowState& state_;
     bool placing_ = false;
     RecordingEvents events_;
     std::unique_ptr<platform::HostedWindow> window_;
@@ -194,18 +210,57 @@ public:
         recorder_.Close();
         return monitors;
     }
-    // Asked once, as the windows are made, before any segment a report replays.
-    int PrimaryDpi() override { return inner_.PrimaryDpi(); }
+    // Asked as each window is made: its stored place is at this scale.
+    int PrimaryDpi() override {
+        primaryDpi = inner_.PrimaryDpi();
+        recorder_.OpenAnswer(Tag::kPrimaryDpi).I32(primaryDpi);
+        recorder_.Close();
+        return primaryDpi;
+    }
 
     platform::ForeignWindow lastFound = 0;
+    int primaryDpi = 96;
 
 private:
     platform::Desktop& inner_;
     FlightRecorder& recorder_;
 };
 
+// What the program reads of its files decides where its windows stand, and so
+// what its mouse events land on; writes change nothing a replay asks.
+class RecordingPlatform::Files final : public platform::Files {
+public:
+    Files(platform::Files& inner, FlightRecorder& recorder) : inner_(inner), recorder_(recorder) {}
+
+    platform::FileContents Read(std::string_view name) override {
+        platform::FileContents contents = inner_.Read(name);
+        const std::size_t kept = std::min(contents.bytes.size(), kFileReadBytes);
+        ByteWriter& record = recorder_.OpenAnswer(Tag::kFileRead);
+        record.Str(name);
+        record.U8(static_cast<std::uint8_t>(contents.result));
+        record.U16(static_cast<std::uint16_t>(kept));
+        record.Bytes(contents.bytes.data(), kept);
+        recorder_.Close();
+        return contents;
+    }
+    platform::FileResult WriteAt(std::string_view name, std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+        return inner_.WriteAt(name, offset, bytes);
+    }
+    platform::FileResult Replace(std::string_view name, std::span<const std::uint8_t> bytes) override {
+        return inner_.Replace(name, bytes);
+    }
+    bool MakeFolder(std::string_view name) override { return inner_.MakeFolder(name); }
+    std::vector<std::string> List(std::string_view folder) override { return inner_.List(folder); }
+    bool Remove(std::string_view name) override { return inner_.Remove(name); }
+
+private:
+    platform::Files& inner_;
+    FlightRecorder& recorder_;
+};
+
 RecordingPlatform::RecordingPlatform(platform::Platform& inner, FlightRecorder& recorder)
-    : inner_(inner), recorder_(recorder), desktop_(std::make_unique<Desktop>(inner.desktop(), recorder)) {
+    : inner_(inner), recorder_(recorder), desktop_(std::make_unique<Desktop>(inner.desktop(), recorder)),
+      files_(std::make_unique<Files>(inner.files(), recorder)) {
     recorder_.SetStateSource([this](ByteWriter& out) { WriteState(out); });
 }
 
@@ -213,9 +268,11 @@ RecordingPlatform::~RecordingPlatform() { recorder_.SetStateSource({}); }
 
 platform::Desktop& RecordingPlatform::desktop() { return *desktop_; }
 
+platform::Files& RecordingPlatform::files() { return *files_; }
+
 std::unique_ptr<platform::HostedWindow> RecordingPlatform::CreateHostedWindow(const platform::WindowSpec& spec,
                                                                               platform::WindowEvents& events) {
-    return std::make_unique<RecordedWindow>(inner_, spec, events, recorder_);
+    return std::make_unique<RecordedWindow>(inner_, spec, events, recorder_, windows_[spec.caption]);
 }
 
 platform::TimerId RecordingPlatform::StartTimer(int intervalMs, std::function<void()> tick) {
@@ -242,6 +299,13 @@ void RecordingPlatform::WriteState(ByteWriter& out) const {
     out.U64(desktop_->lastFound);
     out.U16(static_cast<std::uint16_t>(timers_.size()));
     for (const RunningTimer& t : timers_) out.Str(t.name);
+    out.U16(static_cast<std::uint16_t>(windows_.size()));
+    for (const auto& [caption, state] : windows_) {
+        out.Str(caption);
+        out.I32(state.dpi);
+        out.Point(state.topLeft);
+    }
+    out.I32(desktop_->primaryDpi);
 }
 
 }  // namespace vantrel::recorder

@@ -24,7 +24,8 @@ namespace vantrel::recorder {
 enum class Tag : std::uint8_t {
     // Where the stream may start: a fresh program, or the reset of a hand.
     kProgramStart = 'P',  // nothing
-    kHandReset = 'R',     // u64 game window, u16 count, that many timer names
+    kHandReset = 'R',     // u64 game window, u16 count, that many timer names, u16 count, that many
+                          // (window caption, i32 dpi, point top-left), i32 primary monitor's dpi
     // What reached the program's logic.
     kTick = 'T',          // timer name
     kMouseDown = 'D',     // window caption, u8 button, i32 x, i32 y
@@ -45,6 +46,9 @@ enum class Tag : std::uint8_t {
     kBitsPerPixel = 'p',  // i32
     kCursorPos = 'q',     // i32 x, i32 y
     kMonitors = 'm',      // u16 count, that many rects
+    kWindowDpi = 'd',     // i32 dots per inch of the monitor a window stands on
+    kPrimaryDpi = 'i',    // i32 dots per inch of the primary monitor
+    kFileRead = 'l',      // file name, u8 FileResult, u16 count, the file's first count bytes (at most kFileReadBytes)
 };
 
 // Appends little-endian fields to a byte vector it does not own.
@@ -108,7 +112,10 @@ struct PackedBlock {
 
 PackedBlock Pack(std::span<const std::uint8_t> raw);
 
-inline constexpr std::uint16_t kFormatVersion = 1;
+inline constexpr std::uint16_t kFormatVersion = 2;
+// How much of a file the program reads a record keeps: the settings file, all the
+// program reads, decides nothing past its first 48 bytes.
+inline constexpr std::size_t kFileReadBytes = 256;
 
 // What the recorder can produce, with room to spare, and so the most a reader
 // takes in: a report's file, and the record stream its blocks unpack to. The

@@ -18,7 +18,7 @@ public:
     static constexpr Scale ForDpi(int dpi) {
         Scale scale;
         for (const int percent : kPercents)
-            if (percent * kBaseDpi <= dpi * 100) scale.percent_ = percent;
+            if (percent * kBaseDpi <= static_cast<long long>(dpi) * 100) scale.percent_ = percent;  // any int, read from a report too
         return scale;
     }
     static constexpr Scale FromPercent(int percent) { return ForDpi(percent * kBaseDpi / 100); }

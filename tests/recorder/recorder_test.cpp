@@ -10,6 +10,7 @@
 #include "platform/headless/headless_platform.h"
 #include "recorder/flight_recorder.h"
 #include "shared/layouts.h"
+#include "shared/settings.h"
 #include "recorder/recording_platform.h"
 #include "recorder/report_folder.h"
 #include "sim/frame_source.h"
@@ -130,6 +131,62 @@ TEST_F(RecordedSession, AChangeOfScaleIsRecordedAndTheReportReplays) {
     const std::string record = std::string("Z\x06\0VXMain\x90\0\0\0", 13);
     EXPECT_NE(std::string(contents->stream.begin(), contents->stream.end()).find(record), std::string::npos);
     EXPECT_EQ(Replay(folder.reports[0]), testing::ReplayLinesOf({timeline.hands()[0], timeline.hands()[1]}));
+}
+
+// What a mouse event lands on depends on where the window stands and at what
+// scale: a report of a main window the player had moved, at 150%, replays the
+// press of its new-hand button mid-hand whether it starts at the program's start
+// (the settings file read as it was) or at a reset (the windows' places and scales
+// named), rather than go on following a hand the program had let go.
+TEST(ScaledReport, APressAtTheWindowsScaleReplaysFromTheStartAndFromAReset) {
+    const sim::Timeline timeline{21, 4, QuickHands()};
+    sim::FrameSource frames{timeline};
+    platform::headless::HeadlessPlatform host;
+    host.fakeDesktop().SetPrimaryDpi(144);
+    SettingsFile(host.files()).Write(SettingsRecord::MainWindow, {300 * 15, 100 * 15});
+    MemoryFolder folder;
+    FlightRecorder flight{"test", folder, [&host] { return host.LocalTime(); }};
+    recorder::RecordingPlatform recording{host, flight};
+    Program program{recording, flight};
+    program.Start();
+    host.fakeDesktop().AddWindow(kGameTitle, {300, 200, 1108, 834},
+                                 [&frames](std::int64_t t) -> const base::Image& { return frames.FrameAt(t); });
+    const ui::Scale scale = ui::Scale::ForDpi(144);
+    const ui::ButtonRect hover = ui::FindControl(layouts::kMain, "imgMouseOn", frmIdentify::kNewHandButton).hover;
+    const base::Point button{scale.Apply(300 + (hover.x1 + hover.x2) / 2), scale.Apply(100 + (hover.y1 + hover.y2) / 2)};
+    const HandWatcher& watcher = program.shared().Instance<frmIdentify>().watcher();
+    const auto pressNewHandAt = [&](std::int64_t when) {
+        host.AdvanceTo(when);
+        ASSERT_TRUE(watcher.view().inHand);
+        host.MoveMouse(button);
+        host.AdvanceBy(50);  // the hover tick shows the button
+        host.PressMouse(button);
+        host.ReleaseMouse(button);
+        ASSERT_FALSE(watcher.view().inHand) << "the press did not reach the new-hand button";
+    };
+    pressNewHandAt(timeline.hand_times()[0].move_ms[3] + 100);
+    host.AdvanceTo(timeline.hand_times()[1].cleared_ms + 100);
+    host.PressKey("VXMain", 'S', true);
+    pressNewHandAt(timeline.hand_times()[2].move_ms[3] + 100);
+    host.AdvanceTo(timeline.hand_times()[3].cleared_ms + 100);
+    host.PressKey("VXMain", 'S', true);
+    ASSERT_EQ(folder.reports.size(), 2u);
+    // Each report: four moves of the hand let go, then the next hand whole.
+    for (const std::size_t pressed : {0u, 2u}) {
+        std::vector<std::string> expected = testing::ReplayLinesOf({timeline.hands()[pressed]}, 4);
+        expected.push_back("abandoned");
+        const std::vector<std::string> both = testing::ReplayLinesOf({timeline.hands()[pressed], timeline.hands()[pressed + 1]});
+        expected.insert(expected.end(), std::find_if(both.begin(), both.end(), [](const std::string& line) {
+            return line.starts_with("hand 2 ");
+        }), both.end());
+        std::string error;
+        const auto contents = recorder::ReadReport(folder.reports[pressed / 2], error);
+        ASSERT_TRUE(contents) << error;
+        EXPECT_EQ(contents->stream.front(), pressed == 0 ? 'P' : 'R');
+        const auto result = replay::ReplayStream(contents->stream, std::nullopt);
+        EXPECT_EQ(result.failure, "") << "the report from the hand pressed in at " << pressed;
+        EXPECT_EQ(result.lines, expected);
+    }
 }
 
 TEST_F(RecordedSession, AnUnwritableFolderOnlyMeansNoReport) {
@@ -321,7 +378,7 @@ TEST(ReportFile, DamageIsNamedNeverRead) {
         {"another file", [](auto& f) { f[1] = 'P'; }, "not a Vantrel report"},
         {"cut short", [](auto& f) { f.erase(f.end() - 9, f.end()); }, "cut short or damaged"},
         {"a byte changed", [](auto& f) { f[f.size() - 6] ^= 0x40; }, "cut short or damaged"},
-        {"a later version", [](auto& f) { f[8] = 2; }, "format version 2"},
+        {"a later version", [](auto& f) { f[8] = 3; }, "format version 3"},
     };
     for (const Case& c : cases) {
         std::vector<std::uint8_t> file = good;
@@ -341,13 +398,14 @@ TEST(ReportFile, AReportThatUnpacksBeyondWhatARecorderWritesIsTurnedAway) {
 }
 
 TEST(ReportFile, AStreamThatDoesNotReplayIsNamed) {
-    // A reset with no game found and no timer running, then what follows it.
+    // A reset with no game found, no timer running, no window and a primary monitor
+    // of 0 dpi (taken as 100%), then what follows it.
     // Made at its size: GCC 12 at -O2 and above takes a growing insert for one past
     // the end (-Werror=array-bounds, a false alarm).
     auto afterReset = [](std::initializer_list<std::uint8_t> records) {
-        std::vector<std::uint8_t> stream(11 + records.size());
+        std::vector<std::uint8_t> stream(17 + records.size());
         stream[0] = 'R';
-        std::copy(records.begin(), records.end(), stream.begin() + 11);
+        std::copy(records.begin(), records.end(), stream.begin() + 17);
         return stream;
     };
     const struct {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,11 @@ using base::Point;
 using base::Rect;
 using ui::FindControl;
 using ui::Scale;
+
+// The largest scale not above a monitor's, for any DPI a system or a damaged report gives.
+static_assert(Scale::ForDpi(143).percent() == 125 && Scale::ForDpi(144).percent() == 150);
+static_assert(Scale::ForDpi(std::numeric_limits<int>::min()).percent() == 100);
+static_assert(Scale::ForDpi(std::numeric_limits<int>::max()).percent() == 200);
 
 struct Window {
     std::string caption;

@@ -200,8 +200,15 @@ public:
         if (monitors.empty() || !script_.failure.empty()) monitors = {kDefaultScreen};
         return monitors;
     }
-    // A report holds no scale: it is replayed at 100%.
-    int PrimaryDpi() override { return 96; }
+    // Asked as each window is made; a replay that starts at a reset makes them
+    // before it follows the report, at the primary's scale the reset names.
+    int PrimaryDpi() override {
+        if (!script_.Expect(Tag::kPrimaryDpi)) return primaryAtReset;
+        const int dpi = static_cast<int>(script_.in().I32());
+        return script_.Whole() ? dpi : primaryAtReset;
+    }
+
+    int primaryAtReset = 96;
 
 private:
     static constexpr Rect kDefaultScreen{0, 0, 1280, 1024};
@@ -209,15 +216,77 @@ private:
     ClientPicture& picture_;
 };
 
+// A headless window whose monitor's scale is the one the report answered.
+class ScriptWindow final : public platform::HostedWindow {
+public:
+    ScriptWindow(Script& script, std::unique_ptr<platform::HostedWindow> window)
+        : script_(script), window_(std::move(window)) {}
+    void Present(const base::Image& frame, std::span<const Rect> changed) override { window_->Present(frame, changed); }
+    void MoveTo(Point topLeft) override { window_->MoveTo(topLeft); }
+    void Show() override { window_->Show(); }
+    void MakeLayered() override { window_->MakeLayered(); }
+    void DragWindow() override { window_->DragWindow(); }
+    void SetTooltips(std::vector<platform::TooltipArea> areas) override { window_->SetTooltips(std::move(areas)); }
+    int Dpi() override {
+        if (!script_.Expect(Tag::kWindowDpi)) return kUnscaled;
+        const int dpi = script_.in().I32();
+        return script_.Whole() ? dpi : kUnscaled;
+    }
+    void Reshape(Rect screen, const std::vector<std::shared_ptr<const base::Image>>& icons) override {
+        window_->Reshape(screen, icons);
+    }
+
+private:
+    static constexpr int kUnscaled = 96;
+    Script& script_;
+    std::unique_ptr<platform::HostedWindow> window_;
+};
+
+// The program's files as the report read them; what it writes is kept in memory,
+// where a replay that starts at a reset reads it.
+class ScriptFiles final : public platform::Files {
+public:
+    ScriptFiles(Script& script, platform::Files& memory) : script_(script), memory_(memory) {}
+
+    platform::FileContents Read(std::string_view name) override {
+        if (!script_.Expect(Tag::kFileRead)) return memory_.Read(name);
+        recorder::ByteReader& in = script_.in();
+        const std::string read = in.Str();
+        platform::FileContents contents;
+        contents.result = static_cast<platform::FileResult>(in.U8());
+        const std::span<const std::uint8_t> bytes = in.Bytes(in.U16());
+        contents.bytes.assign(bytes.begin(), bytes.end());
+        if (!script_.Whole()) return {};
+        if (read != name) script_.Fail("the program read " + std::string(name) + " where the report read " + read);
+        if (contents.result > platform::FileResult::Failed) script_.Fail("a file read that is neither read nor refused");
+        return contents;
+    }
+    platform::FileResult WriteAt(std::string_view name, std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+        return memory_.WriteAt(name, offset, bytes);
+    }
+    platform::FileResult Replace(std::string_view name, std::span<const std::uint8_t> bytes) override {
+        return memory_.Replace(name, bytes);
+    }
+    bool MakeFolder(std::string_view name) override { return memory_.MakeFolder(name); }
+    std::vector<std::string> List(std::string_view folder) override { return memory_.List(folder); }
+    bool Remove(std::string_view name) override { return memory_.Remove(name); }
+
+private:
+    Script& script_;
+    platform::Files& memory_;
+};
+
 // Hosts the windows headless; its timers tick only when the report says so.
 class ReplayPlatform final : public platform::Platform {
 public:
-    ReplayPlatform(Script& script, ClientPicture& picture) : desktop_(script, picture) {}
+    ReplayPlatform(Script& script, ClientPicture& picture)
+        : script_(script), desktop_(script, picture), files_(script, host.files()) {}
 
     platform::Desktop& desktop() override { return desktop_; }
+    ScriptDesktop& scriptDesktop() { return desktop_; }
     std::unique_ptr<platform::HostedWindow> CreateHostedWindow(const platform::WindowSpec& spec,
                                                                platform::WindowEvents& events) override {
-        return host.CreateHostedWindow(spec, events);
+        return std::make_unique<ScriptWindow>(script_, host.CreateHostedWindow(spec, events));
     }
     platform::TimerId StartTimer(int intervalMs, std::function<void()> tick) override {
         return StartNamedTimer("", intervalMs, std::move(tick));
@@ -230,8 +299,7 @@ public:
         std::erase_if(timers_, [id](const Running& t) { return t.id == id; });
     }
     platform::CalendarTime LocalTime() override { return {}; }
-    // The settings file the replayed windows read and write lives in memory.
-    platform::Files& files() override { return host.files(); }
+    platform::Files& files() override { return files_; }
     void Quit() override { quitRequested = true; }
 
     // Runs the oldest running timer of that name; false when none runs.
@@ -252,7 +320,9 @@ private:
         std::string name;
         std::function<void()> tick;
     };
+    Script& script_;
     ScriptDesktop desktop_;
+    ScriptFiles files_;
     std::vector<Running> timers_;
     platform::TimerId nextTimer_ = 1;
 };
@@ -382,14 +452,42 @@ private:
     std::optional<PendingDoubt> pendingDoubt_;
 };
 
+struct WindowState {
+    std::string caption;
+    int dpi = 0;
+    Point topLeft;
+};
+
+// What a reset record names: the game window found, the timers running, and where
+// each window stood and at what scale.
+struct ResetState {
+    platform::ForeignWindow game = 0;
+    std::vector<std::string> running;
+    std::vector<WindowState> windows;
+    int primaryDpi = 96;
+};
+
+ResetState ReadReset(recorder::ByteReader& in) {
+    ResetState state;
+    state.game = in.U64();
+    state.running.resize(in.U16());
+    for (std::string& name : state.running) name = in.Str();
+    state.windows.resize(in.ok() ? in.U16() : 0);
+    for (WindowState& window : state.windows) {
+        window.caption = in.Str();
+        window.dpi = static_cast<int>(in.I32());
+        window.topLeft = in.Point();
+    }
+    state.primaryDpi = static_cast<int>(in.I32());
+    return state;
+}
+
 // Puts the program where the running one stood at the reset the report starts
-// from: the game window it had found and exactly the timers that ran.
-void RestoreReset(Script& script, modQTC& shared) {
-    recorder::ByteReader& in = script.in();
-    const platform::ForeignWindow game = in.U64();
-    std::vector<std::string> running(in.U16());
-    for (std::string& name : running) name = in.Str();
-    if (!script.Whole()) return;
+// from: the game window it had found, exactly the timers that ran, and each window
+// where it stood, at its scale.
+void RestoreReset(const ResetState& state, modQTC& shared, ReplayPlatform& replay) {
+    const platform::ForeignWindow game = state.game;
+    const std::vector<std::string>& running = state.running;
     frmIdentify& main = shared.Instance<frmIdentify>();
     main.RestoreGameWindow(game);
     auto restore = [&](ui::Form& form, const ui::FormLayout& layout) {
@@ -401,6 +499,13 @@ void RestoreReset(Script& script, modQTC& shared) {
     restore(main, layouts::kMain);
     restore(shared.Instance<frmDetail>(), layouts::kDetail);
     restore(shared.Instance<frmPlayer>(), layouts::kPlayer);
+    for (const WindowState& stood : state.windows) {
+        platform::headless::HeadlessWindow* window = replay.host.FindWindow(stood.caption);
+        if (!window) continue;
+        window->MoveTo(stood.topLeft);
+        window->events().OnMoved(stood.topLeft);
+        window->events().OnDpiChanged(stood.dpi, window->ScreenRect());
+    }
 }
 
 // Delivers one event record to the program; false when the record is not an event.
@@ -412,8 +517,7 @@ bool Deliver(Tag tag, Script& script, ReplayPlatform& platform) {
         return true;
     }
     if (tag == Tag::kHandReset) {  // the program reaches the state by itself
-        in.U64();
-        for (int count = in.U16(); count > 0 && in.ok(); --count) in.Str();
+        ReadReset(in);
         script.Whole();
         return true;
     }
@@ -483,8 +587,12 @@ ReplayResult ReplayStream(std::span<const std::uint8_t> stream, const std::optio
             script.priming = false;
             program.Start();
         } else if (start == static_cast<std::uint8_t>(Tag::kHandReset)) {
-            program.Start();
-            RestoreReset(script, program.shared());
+            const ResetState state = ReadReset(script.in());
+            if (script.Whole()) {
+                platform.scriptDesktop().primaryAtReset = state.primaryDpi;
+                program.Start();
+                RestoreReset(state, program.shared(), platform);
+            }
             script.priming = false;
         } else {
             script.Fail("the report does not begin at a start or a reset");
