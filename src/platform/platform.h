@@ -160,6 +160,25 @@ public:
     virtual bool Remove(std::string_view name) = 0;
 };
 
+// Files that pass every call on to others: a decorator overrides what it changes.
+class ForwardingFiles : public Files {
+public:
+    explicit ForwardingFiles(Files& inner) : inner_(inner) {}
+    FileContents Read(std::string_view name) override { return inner_.Read(name); }
+    FileResult WriteAt(std::string_view name, std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+        return inner_.WriteAt(name, offset, bytes);
+    }
+    FileResult Replace(std::string_view name, std::span<const std::uint8_t> bytes) override {
+        return inner_.Replace(name, bytes);
+    }
+    bool MakeFolder(std::string_view name) override { return inner_.MakeFolder(name); }
+    std::vector<std::string> List(std::string_view folder) override { return inner_.List(folder); }
+    bool Remove(std::string_view name) override { return inner_.Remove(name); }
+
+protected:
+    Files& inner_;
+};
+
 using TimerId = std::uint32_t;
 
 // A moment of the local calendar, as the clock on the wall shows it.

@@ -228,9 +228,9 @@ private:
 
 // What the program reads of its files decides where its windows stand, and so
 // what its mouse events land on; writes change nothing a replay asks.
-class RecordingPlatform::Files final : public platform::Files {
+class RecordingPlatform::Files final : public platform::ForwardingFiles {
 public:
-    Files(platform::Files& inner, FlightRecorder& recorder) : inner_(inner), recorder_(recorder) {}
+    Files(platform::Files& inner, FlightRecorder& recorder) : ForwardingFiles(inner), recorder_(recorder) {}
 
     platform::FileContents Read(std::string_view name) override {
         platform::FileContents contents = inner_.Read(name);
@@ -243,18 +243,8 @@ public:
         recorder_.Close();
         return contents;
     }
-    platform::FileResult WriteAt(std::string_view name, std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
-        return inner_.WriteAt(name, offset, bytes);
-    }
-    platform::FileResult Replace(std::string_view name, std::span<const std::uint8_t> bytes) override {
-        return inner_.Replace(name, bytes);
-    }
-    bool MakeFolder(std::string_view name) override { return inner_.MakeFolder(name); }
-    std::vector<std::string> List(std::string_view folder) override { return inner_.List(folder); }
-    bool Remove(std::string_view name) override { return inner_.Remove(name); }
 
 private:
-    platform::Files& inner_;
     FlightRecorder& recorder_;
 };
 

@@ -46,6 +46,23 @@ sim::TimelineSettings QuickHands() {
     return quick;
 }
 
+// The program on the headless backend through the recording platform, its reports
+// kept in memory.
+struct RecordedProgram {
+    // Starts the program, then brings up the stand-in's table showing `frames`.
+    void StartBeside(sim::FrameSource& frames) {
+        program.Start();
+        host.fakeDesktop().AddWindow(kGameTitle, {300, 200, 1108, 834},
+                                     [&frames](std::int64_t t) -> const base::Image& { return frames.FrameAt(t); });
+    }
+
+    platform::headless::HeadlessPlatform host;
+    MemoryFolder folder;
+    FlightRecorder flight{"test", folder, [this] { return host.LocalTime(); }};
+    recorder::RecordingPlatform recording{host, flight};
+    Program program{recording, flight};
+};
+
 class RecordedSession : public ::testing::Test {
 protected:
     RecordedSession() {
@@ -141,16 +158,11 @@ TEST_F(RecordedSession, AChangeOfScaleIsRecordedAndTheReportReplays) {
 TEST(ScaledReport, APressAtTheWindowsScaleReplaysFromTheStartAndFromAReset) {
     const sim::Timeline timeline{21, 4, QuickHands()};
     sim::FrameSource frames{timeline};
-    platform::headless::HeadlessPlatform host;
+    RecordedProgram recorded;
+    auto& [host, folder, flight, recording, program] = recorded;
     host.fakeDesktop().SetPrimaryDpi(144);
     SettingsFile(host.files()).Write(SettingsRecord::MainWindow, {300 * 15, 100 * 15});
-    MemoryFolder folder;
-    FlightRecorder flight{"test", folder, [&host] { return host.LocalTime(); }};
-    recorder::RecordingPlatform recording{host, flight};
-    Program program{recording, flight};
-    program.Start();
-    host.fakeDesktop().AddWindow(kGameTitle, {300, 200, 1108, 834},
-                                 [&frames](std::int64_t t) -> const base::Image& { return frames.FrameAt(t); });
+    recorded.StartBeside(frames);
     const ui::Scale scale = ui::Scale::ForDpi(144);
     const ui::ButtonRect hover = ui::FindControl(layouts::kMain, "imgMouseOn", frmIdentify::kNewHandButton).hover;
     const base::Point button{scale.Apply(300 + (hover.x1 + hover.x2) / 2), scale.Apply(100 + (hover.y1 + hover.y2) / 2)};
@@ -212,14 +224,9 @@ TEST(DoubtReport, TheReplayPrintsTheMovesAndTheDoubtAtTheMoveThatRaisedIt) {
     ASSERT_TRUE(spot);
     const sim::FaultyTable faulty(timeline, {std::nullopt, spot});
     sim::FrameSource frames(timeline, [&faulty](std::size_t change) { return faulty.StateOf(change); });
-    platform::headless::HeadlessPlatform host;
-    MemoryFolder folder;
-    FlightRecorder flight{"test", folder, [&host] { return host.LocalTime(); }};
-    recorder::RecordingPlatform recording{host, flight};
-    Program program{recording, flight};
-    program.Start();
-    host.fakeDesktop().AddWindow(kGameTitle, {300, 200, 1108, 834},
-                                 [&frames](std::int64_t t) -> const base::Image& { return frames.FrameAt(t); });
+    RecordedProgram recorded;
+    auto& [host, folder, flight, recording, program] = recorded;
+    recorded.StartBeside(frames);
     host.AdvanceTo(timeline.hand_times()[2].cleared_ms);
     ASSERT_EQ(folder.reports.size(), 1u) << "one report, at the first doubt";
 

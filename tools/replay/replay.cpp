@@ -244,12 +244,12 @@ private:
 
 // The program's files as the report read them; what it writes is kept in memory,
 // where a replay that starts at a reset reads it.
-class ScriptFiles final : public platform::Files {
+class ScriptFiles final : public platform::ForwardingFiles {
 public:
-    ScriptFiles(Script& script, platform::Files& memory) : script_(script), memory_(memory) {}
+    ScriptFiles(Script& script, platform::Files& memory) : ForwardingFiles(memory), script_(script) {}
 
     platform::FileContents Read(std::string_view name) override {
-        if (!script_.Expect(Tag::kFileRead)) return memory_.Read(name);
+        if (!script_.Expect(Tag::kFileRead)) return inner_.Read(name);
         recorder::ByteReader& in = script_.in();
         const std::string read = in.Str();
         platform::FileContents contents;
@@ -261,19 +261,9 @@ public:
         if (contents.result > platform::FileResult::Failed) script_.Fail("a file read that is neither read nor refused");
         return contents;
     }
-    platform::FileResult WriteAt(std::string_view name, std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
-        return memory_.WriteAt(name, offset, bytes);
-    }
-    platform::FileResult Replace(std::string_view name, std::span<const std::uint8_t> bytes) override {
-        return memory_.Replace(name, bytes);
-    }
-    bool MakeFolder(std::string_view name) override { return memory_.MakeFolder(name); }
-    std::vector<std::string> List(std::string_view folder) override { return memory_.List(folder); }
-    bool Remove(std::string_view name) override { return memory_.Remove(name); }
 
 private:
     Script& script_;
-    platform::Files& memory_;
 };
 
 // Hosts the windows headless; its timers tick only when the report says so.
