@@ -457,7 +457,8 @@ struct ResetState {
     int primaryDpi = 96;
 };
 
-ResetState ReadReset(recorder::ByteReader& in) {
+ResetState ReadReset(Script& script) {
+    recorder::ByteReader& in = script.in();
     ResetState state;
     state.game = in.U64();
     state.running.resize(in.U16());
@@ -466,7 +467,7 @@ ResetState ReadReset(recorder::ByteReader& in) {
     for (WindowState& window : state.windows) {
         window.caption = in.Str();
         window.dpi = static_cast<int>(in.I32());
-        window.topLeft = in.Point();
+        window.topLeft = script.ReadPoint();
     }
     state.primaryDpi = static_cast<int>(in.I32());
     return state;
@@ -507,7 +508,7 @@ bool Deliver(Tag tag, Script& script, ReplayPlatform& platform) {
         return true;
     }
     if (tag == Tag::kHandReset) {  // the program reaches the state by itself
-        ReadReset(in);
+        ReadReset(script);
         script.Whole();
         return true;
     }
@@ -577,7 +578,7 @@ ReplayResult ReplayStream(std::span<const std::uint8_t> stream, const std::optio
             script.priming = false;
             program.Start();
         } else if (start == static_cast<std::uint8_t>(Tag::kHandReset)) {
-            const ResetState state = ReadReset(script.in());
+            const ResetState state = ReadReset(script);
             if (script.Whole()) {
                 platform.scriptDesktop().primaryAtReset = state.primaryDpi;
                 program.Start();
