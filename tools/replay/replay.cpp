@@ -59,6 +59,12 @@ public:
         if (!in_.ok()) Fail("a record is cut short");
         return failure.empty();
     }
+    // The number an answer of one i32 gives, or `otherwise` where the report gives none.
+    int AnswerI32(Tag tag, int otherwise) {
+        if (!Expect(tag)) return otherwise;
+        const int value = static_cast<int>(in_.I32());
+        return Whole() ? value : otherwise;
+    }
     Rect ReadRect() {
         const Rect r = in_.Rect();
         for (const std::int32_t v : {r.left, r.top, r.right, r.bottom})
@@ -184,9 +190,7 @@ public:
         return std::make_unique<ScriptSurface>(script_, picture_);
     }
     int BitsPerPixel() override {
-        if (!script_.Expect(Tag::kBitsPerPixel)) return 32;
-        const int bits = script_.in().I32();
-        return script_.Whole() ? bits : 32;
+        return script_.AnswerI32(Tag::kBitsPerPixel, 32);
     }
     void RequestBitsPerPixel(int) override {}
     Point CursorPos() override { return script_.Expect(Tag::kCursorPos) ? script_.ReadPoint() : Point{}; }
@@ -203,9 +207,7 @@ public:
     // Asked as each window is made; a replay that starts at a reset makes them
     // before it follows the report, at the primary's scale the reset names.
     int PrimaryDpi() override {
-        if (!script_.Expect(Tag::kPrimaryDpi)) return primaryAtReset;
-        const int dpi = static_cast<int>(script_.in().I32());
-        return script_.Whole() ? dpi : primaryAtReset;
+        return script_.AnswerI32(Tag::kPrimaryDpi, primaryAtReset);
     }
 
     int primaryAtReset = 96;
@@ -228,9 +230,7 @@ public:
     void DragWindow() override { window_->DragWindow(); }
     void SetTooltips(std::vector<platform::TooltipArea> areas) override { window_->SetTooltips(std::move(areas)); }
     int Dpi() override {
-        if (!script_.Expect(Tag::kWindowDpi)) return kUnscaled;
-        const int dpi = script_.in().I32();
-        return script_.Whole() ? dpi : kUnscaled;
+        return script_.AnswerI32(Tag::kWindowDpi, kUnscaled);
     }
     void Reshape(Rect screen, const std::vector<std::shared_ptr<const base::Image>>& icons) override {
         window_->Reshape(screen, icons);
